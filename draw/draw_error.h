@@ -1,0 +1,14 @@
+#pragma once
+
+#include <stdexcept>
+
+namespace draw {
+
+// Every failure of the draw layer. what() is UTF-8 text, ready for the error box;
+// GBK data quoted in a message has been converted for display.
+class DrawError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+} // namespace draw

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace draw {
+
+// The names still in the draw, in order, each with a selected mark. The one
+// source of truth for names and marks; the roster list on screen only shows it.
+class Roster {
+public:
+    // Called after every change of names or marks, so a view can repaint.
+    using Observer = std::function<void()>;
+
+    void setObserver(Observer observer);
+
+    void clear();
+    void append(std::string name);
+
+    std::size_t size() const;
+    bool empty() const { return size() == 0; }
+    // Position out of range throws DrawError "List index out of bounds (<i>)".
+    const std::string &name(std::size_t i) const;
+    const std::vector<std::string> &names() const;
+
+    bool selected(std::size_t i) const;
+    void setSelected(std::size_t i, bool on);
+    // Marks [first, last] (inclusive) with one notification.
+    void setSelectedRange(std::size_t first, std::size_t last, bool on);
+    void clearSelection();
+    void selectAll();
+    std::size_t selectedCount() const;
+
+    // Deletes every marked entry; the rest keep their order.
+    void deleteSelected();
+
+    // First position whose name equals `name` byte for byte.
+    std::optional<std::size_t> find(std::string_view name) const;
+
+private:
+    void notify() const;
+    // implementation-defined members below
+
+    std::vector<std::string> names_;
+    std::vector<unsigned char> marks_;
+    std::size_t selectedCount_ = 0;
+    Observer observer_;
+};
+
+} // namespace draw
