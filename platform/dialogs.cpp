@@ -1,0 +1,74 @@
+#include "platform/dialogs.h"
+
+#include "platform/application_title.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+QString errorBoxText(const QString &message)
+{
+    if (!message.isEmpty() && message.back() > QLatin1Char('.'))
+        return message + QLatin1Char('.');
+    return message;
+}
+
+ModalDialogs::ModalDialogs(QWidget *owner) : owner_(owner) {}
+
+void ModalDialogs::showError(const QString &message)
+{
+    QMessageBox box(QMessageBox::Critical, applicationTitle(), errorBoxText(message),
+                    QMessageBox::Ok, owner_);
+    box.exec();
+}
+
+bool ModalDialogs::askYesNo(const QString &title, const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
+                    owner_);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void ModalDialogs::showInformation(const QString &text)
+{
+    QMessageBox box(QMessageBox::Information, applicationTitle(), text, QMessageBox::Ok,
+                    owner_);
+    box.exec();
+}
+
+std::optional<QString> ModalDialogs::inputText(const QString &title, const QString &prompt,
+                                               int maxLength)
+{
+    // Built by hand rather than with QInputDialog so the line can be limited in length
+    // and the buttons read "OK" and "Cancel" whatever the desktop's language.
+    QDialog dialog(owner_);
+    dialog.setWindowTitle(title);
+    auto *layout = new QVBoxLayout(&dialog);
+    layout->addWidget(new QLabel(prompt, &dialog));
+    auto *line = new QLineEdit(&dialog);
+    line->setMaxLength(maxLength);
+    line->setMinimumWidth(240);
+    layout->addWidget(line);
+    auto *buttons = new QDialogButtonBox(&dialog);
+    QPushButton *ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    ok->setDefault(true);
+    layout->addWidget(buttons);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    dialog.adjustSize();
+    if (QScreen *screen = QGuiApplication::primaryScreen()) {
+        QRect area = screen->geometry();
+        dialog.move(area.center() - dialog.rect().center());
+    }
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return line->text();
+}

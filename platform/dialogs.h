@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+// The modal boxes of the program behind one small interface, so tests can answer
+// them and read what they said.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    // The application's error box: title = application title.
+    virtual void showError(const QString &message) = 0;
+    // Yes/No question with a question icon; true for Yes.
+    virtual bool askYesNo(const QString &title, const QString &text) = 0;
+    // Information box with an OK button, titled with the application title.
+    virtual void showInformation(const QString &text) = 0;
+    // One-line input box; nullopt when cancelled. maxLength limits the typed characters.
+    virtual std::optional<QString> inputText(const QString &title, const QString &prompt,
+                                             int maxLength) = 0;
+};
+
+// The error box's text: the message, with "." appended when its last character
+// sorts after ".".
+QString errorBoxText(const QString &message);
+
+// Real modal boxes, parented to `owner`.
+class ModalDialogs : public Dialogs {
+public:
+    explicit ModalDialogs(QWidget *owner = nullptr);
+
+    void showError(const QString &message) override;
+    bool askYesNo(const QString &title, const QString &text) override;
+    void showInformation(const QString &text) override;
+    std::optional<QString> inputText(const QString &title, const QString &prompt,
+                                     int maxLength) override;
+
+    void setOwner(QWidget *owner) { owner_ = owner; }
+
+private:
+    QWidget *owner_;
+};
