@@ -1,0 +1,75 @@
+// Builds the main window headlessly on a working folder and saves it as a PNG.
+//   screenshot --workdir DIR [--resume yes|no] [--out FILE] [--size WxH] [--screen-width N]
+#include "platform/fonts.h"
+#include "platform/scripted_dialogs.h"
+#include "platform/sound.h"
+#include "platform/editor_launch.h"
+#include "window/unit1.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+class SilentSound : public SoundPlayer {
+public:
+    void play(const QString &) override {}
+};
+
+class NoEditor : public EditorLauncher {
+public:
+    bool open(const QString &) override { return false; }
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    installFontSubstitutions();
+
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    parser.addOption({QStringLiteral("workdir"), QStringLiteral("Working folder holding the draw folder."), QStringLiteral("dir"), QStringLiteral(".")});
+    parser.addOption({QStringLiteral("resume"), QStringLiteral("Answer to the resume question: yes or no."), QStringLiteral("answer"), QStringLiteral("yes")});
+    parser.addOption({QStringLiteral("out"), QStringLiteral("PNG file to write."), QStringLiteral("file"), QStringLiteral("window.png")});
+    parser.addOption({QStringLiteral("size"), QStringLiteral("Client size WxH."), QStringLiteral("size"), QStringLiteral("932x673")});
+    parser.addOption({QStringLiteral("screen-width"), QStringLiteral("Primary screen width."), QStringLiteral("pixels"), QStringLiteral("1920")});
+    parser.process(app);
+
+    const QString out = QDir::current().absoluteFilePath(parser.value(QStringLiteral("out")));
+    if (!QDir::setCurrent(parser.value(QStringLiteral("workdir")))) {
+        std::fprintf(stderr, "screenshot: no such folder\n");
+        return 2;
+    }
+    const QStringList size = parser.value(QStringLiteral("size")).split(QLatin1Char('x'));
+    const int screenWidth = parser.value(QStringLiteral("screen-width")).toInt();
+
+    ScriptedDialogs dialogs;
+    dialogs.answerYes = parser.value(QStringLiteral("resume")).compare(QStringLiteral("no"), Qt::CaseInsensitive) != 0;
+    SilentSound sound;
+    NoEditor editor;
+    FormServices services{&dialogs, &sound, &editor, [screenWidth] { return screenWidth; }, {}};
+    TForm1 form(services);
+    if (size.size() == 2)
+        form.resize(size[0].toInt(), size[1].toInt());
+    form.show();
+    // Let the first showing (and its resume question) run before the picture is taken.
+    QTimer::singleShot(50, &app, &QApplication::quit);
+    app.exec();
+
+    for (const QString &e : dialogs.errors)
+        std::fprintf(stderr, "error box: %s\n", e.toUtf8().constData());
+    if (!form.grab().save(out, "PNG")) {
+        std::fprintf(stderr, "screenshot: cannot write %s\n", out.toUtf8().constData());
+        return 1;
+    }
+    std::printf("%s\n", out.toUtf8().constData());
+    return 0;
+}

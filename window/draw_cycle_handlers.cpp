@@ -1,0 +1,132 @@
+// The draw cycle: Start, the rolling ticks, Stop with its commit, Cancel, the keys.
+#include "window/unit1.h"
+
+#include "controls/flat_button.h"
+#include "controls/flat_panel.h"
+#include "controls/look_radio_button.h"
+#include "controls/number_edit.h"
+#include "draw/draw_error.h"
+#include "draw/text_file.h"
+#include "platform/dialogs.h"
+#include "platform/panel.h"
+#include "platform/sound.h"
+
+#include <QTimer>
+
+namespace {
+
+const QString kStart = QStringLiteral("开始");
+const QString kStop = QStringLiteral("停止");
+
+QString soundPath(const char *file)
+{
+    return QString::fromStdString((draw::executableFolder() / file).string());
+}
+
+} // namespace
+
+void TForm1::Button1Click()
+{
+    // Space and PageDown do nothing while the button is arming.
+    if (!Button1->isEnabled())
+        return;
+    applyFocusRule();
+    if (!rolling()) {
+        disableKeepingKeys(Button1);
+        disableKeepingKeys(Panel8);
+        refreshRosterCountText();
+        Button1->setCaption(kStop);
+        services_.sound->play(soundPath("drum.wav"));
+        Timer1->start();
+        Timer2->start();
+        return;
+    }
+    Timer1->stop();
+    Button1->setCaption(kStart);
+    disableKeepingKeys(Button1);
+    disableKeepingKeys(Panel8);
+    Timer2->start();
+    services_.sound->play(soundPath("gong.wav"));
+    int k = 1;
+    while (k <= draw::kTierSlots && !tierButton(k)->isChecked())
+        ++k;
+    if (k <= draw::kTierSlots)
+        draw::commitDraw(state_, k, display_);
+    else
+        state_.roster.deleteSelected();
+    refreshRosterCountText();
+    showTiers();
+    // A failed write ends the handler here: the commit stays in memory and the next
+    // successful write carries it to disk.
+    saveWinners();
+    Panel8->setEnabled(true);
+}
+
+void TForm1::Timer1Timer()
+{
+    try {
+        pick_.tick(state_.roster, display_, SpinEdit1->text().toStdString());
+    } catch (const draw::DrawError &) {
+        // A group size that is not a whole number would fail on every tick: stop
+        // rolling as Cancel does, and report it once.
+        FlatButton1Click();
+        throw;
+    }
+    showDisplayText();
+}
+
+void TForm1::Timer2Timer()
+{
+    Timer2->stop();
+    Button1->setEnabled(true);
+}
+
+void TForm1::FlatButton1Click()
+{
+    Timer1->stop();
+    Timer2->stop();
+    display_.clear();
+    showDisplayText();
+    Button1->setCaption(kStart);
+    Button1->setEnabled(true);
+    Panel8->setEnabled(true);
+    applyFocusRule();
+}
+
+void TForm1::FormKeyUp(int key)
+{
+    if (key == Qt::Key_Space)
+        Button1Click();
+    if (key == Qt::Key_PageDown && Label13->tag() == 0)
+        Button1Click();
+}
+
+void TForm1::Label13Click()
+{
+    if (Label13->tag() == 0) {
+        Label13->setTag(1);
+        Label13->setToolTip(QStringLiteral("禁止用翻页键抽奖！"));
+    } else {
+        Label13->setTag(0);
+        Label13->setToolTip(QStringLiteral("可以用翻页键抽奖！"));
+    }
+    if (!isActiveWindow())
+        activateWindow();
+}
+
+void TForm1::SpinEdit1KeyPress(QChar &key)
+{
+    if (key < QLatin1Char('0') || key > QLatin1Char('9'))
+        key = QChar();
+    // Compared as it was before the character goes in; an empty field has no value.
+    const std::optional<double> value = SpinEdit1->value();
+    if (value && *value < 1)
+        SpinEdit1->setValue(1.0);
+}
+
+void TForm1::SpinEdit1MouseDown()
+{
+    const std::optional<double> value = SpinEdit1->value();
+    if (value && *value < 1)
+        SpinEdit1->setValue(1.0);
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QRect>
+#include <QSize>
+
+// The window's alignment, anchoring and resize rules, kept apart from the widgets
+// so the figures can be checked directly. Rectangles are in design pixels relative
+// to each control's parent; sizes may go negative on a tiny window and are clamped
+// only when applied to widgets.
+class FormGeometry {
+public:
+    struct Layout {
+        QRect panel8, statusBar1, panel18;
+        QRect groupBox2, groupBox3, image1, groupBox1;
+        QRect staticText1, panel4, listBox1;
+    };
+
+    FormGeometry();
+
+    // Applies alignment, anchoring and the resize rules for a new client size.
+    // `screenWidth` is the primary screen's width, read at each resize.
+    const Layout &resize(QSize client, int screenWidth);
+    const Layout &layout() const { return layout_; }
+
+    // Rounded a * b / c with halves away from zero (the platform's MulDiv).
+    static int mulDiv(int a, int b, int c);
+
+private:
+    // Where a control was last placed, and its parent's size at that moment.
+    struct AnchorReference {
+        QRect bounds;
+        QSize parent;
+    };
+
+    static QRect anchorCentred(const AnchorReference &ref, QSize parent);
+    static QRect anchorRight(const AnchorReference &ref, QSize parent);
+    static void place(AnchorReference &ref, QRect &bounds, const QRect &newBounds, QSize parent);
+
+    Layout layout_;
+    AnchorReference groupBox3Ref_, image1Ref_, groupBox1Ref_;
+    QSize panel8Size_, panel18Size_;
+};

@@ -1,0 +1,35 @@
+#include "platform/dialogs.h"
+#include "platform/editor_launch.h"
+#include "platform/fonts.h"
+#include "platform/sound.h"
+#include "window/unit1.h"
+
+#include <QApplication>
+#include <QScreen>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("luckydraw"));
+    installFontSubstitutions();
+
+    ModalDialogs dialogs;
+    WavSoundPlayer sound;
+    DesktopEditorLauncher editor;
+    FormServices services;
+    services.dialogs = &dialogs;
+    services.sound = &sound;
+    services.editor = &editor;
+    services.screenWidth = [] {
+        QScreen *screen = QGuiApplication::primaryScreen();
+        return screen ? screen->geometry().width() : 0;
+    };
+
+    TForm1 form(services);
+    dialogs.setOwner(&form);
+    // Centred on the desktop when first shown.
+    if (QScreen *screen = QGuiApplication::primaryScreen())
+        form.move(screen->availableGeometry().center() - form.rect().center());
+    form.show();
+    return app.exec();
+}

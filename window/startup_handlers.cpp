@@ -1,0 +1,56 @@
+// Startup and resume: filling the window from the draw folder.
+#include "window/unit1.h"
+
+#include "draw/draw_folder.h"
+#include "draw/file_bytes.h"
+#include "draw/gbk_codec.h"
+#include "platform/bitmap_file.h"
+#include "platform/dialogs.h"
+#include "platform/image.h"
+
+#include <QByteArray>
+
+using namespace draw;
+
+void TForm1::FormCreate()
+{
+    ReadMan(state_.roster, files::kRoster);
+    refreshRosterCountText();
+    const TextList config = loadTextList(files::kBasicConfiguration);
+    loadBackground(lineAt(config, files::kBackgroundLine));
+    display_ = lineAt(config, files::kHeadlineLine);
+    showDisplayText();
+    // The digits of a whole number read the same in GBK and UTF-8; converting keeps
+    // the error message readable for anything else.
+    state_.TierCount = StrToInt(gbkToUtf8(lineAt(config, files::kTierCountLine)));
+    for (int k = 2; k <= kTierSlots; ++k)
+        if (state_.TierCount > k - 1)
+            state_.tier(k).shown = true;
+    const TextList prizes = loadTextList(files::kPrizeNames);
+    for (int k = 1; k <= kTierSlots; ++k)
+        if (state_.TierCount > k - 1)
+            state_.tier(k).name = lineAt(prizes, std::size_t(k - 1));
+}
+
+void TForm1::loadBackground(const std::string &fileName)
+{
+    // File names are UTF-8 on this platform; the configuration holds GBK.
+    const std::string path = std::string(files::kDrawFolder) + "/" + gbkToUtf8(fileName);
+    const std::string bytes = readFileBytes(path);
+    Image1->setPicture(decodeWindowsBitmap(QByteArray(bytes.data(), qsizetype(bytes.size()))));
+}
+
+void TForm1::FormShow()
+{
+    if (!services_.dialogs->askYesNo(QStringLiteral("提示"), QStringLiteral("是否继续上次的获奖记录？"))) {
+        saveWinners();
+        return;
+    }
+    restoreWinners(state_, loadTextList(files::kWinnersRecord));
+    refreshRosterCountText();
+}
+
+void TForm1::saveWinners()
+{
+    SaveHuman(state_, files::kWinnersRecord);
+}

@@ -1,0 +1,195 @@
+#include "window/unit1.h"
+
+#include "controls/flat_button.h"
+#include "controls/flat_panel.h"
+#include "controls/look_group_box.h"
+#include "controls/look_radio_button.h"
+#include "controls/number_edit.h"
+#include "platform/dialogs.h"
+#include "platform/gbk_text.h"
+#include "platform/image.h"
+#include "platform/label.h"
+#include "platform/list_box.h"
+#include "platform/panel.h"
+#include "platform/status_bar.h"
+#include "window/form1_layout.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QTimer>
+
+#include <algorithm>
+#include <exception>
+
+TForm1::TForm1(FormServices services, QWidget *parent)
+    : QWidget(parent),
+      services_(std::move(services)),
+      pick_(services_.seed ? services_.seed : draw::SeedSource(draw::performanceCounterSeed))
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("澄岚晚会抽奖软件 V3.4"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/app.ico")));
+
+    layout::build(*this);
+    tierButtons_ = {RadioButton1, RadioButton2, RadioButton3, RadioButton4, RadioButton5, RadioButton6};
+    tierLabels_ = {Label1, Label4, Label5, Label6, Label7, Label8};
+    ListBox1->setRoster(&state_.roster);
+    connectHandlers();
+
+    // Key preview: the window sees key releases before the focused control.
+    qApp->installEventFilter(this);
+
+    resize(layout::kDesignClientSize);
+    applyGeometry();
+    guarded([this] { FormCreate(); });
+}
+
+TForm1::~TForm1()
+{
+    qApp->removeEventFilter(this);
+    ListBox1->setRoster(nullptr);
+}
+
+void TForm1::connectHandlers()
+{
+    auto on = [this](auto handler) { return [this, handler] { guarded([this, handler] { (this->*handler)(); }); }; };
+    connect(Button1, &TFlatButton::clicked, this, on(&TForm1::Button1Click));
+    connect(FlatButton1, &TFlatButton::clicked, this, on(&TForm1::FlatButton1Click));
+    connect(Button3, &TFlatButton::clicked, this, on(&TForm1::Button3Click));
+    connect(Timer1, &QTimer::timeout, this, on(&TForm1::Timer1Timer));
+    connect(Timer2, &QTimer::timeout, this, on(&TForm1::Timer2Timer));
+    connect(Label13, &TFlatPanel::clicked, this, on(&TForm1::Label13Click));
+    connect(N1, &QAction::triggered, this, on(&TForm1::N1Click));
+    connect(N2, &QAction::triggered, this, on(&TForm1::N2Click));
+    connect(N6, &QAction::triggered, this, on(&TForm1::N6Click));
+    connect(SpinEdit1, &TDBNumberEdit::keyPress, this,
+            [this](QChar &key) { guarded([this, &key] { SpinEdit1KeyPress(key); }); });
+    connect(SpinEdit1, &TDBNumberEdit::mouseDown, this, on(&TForm1::SpinEdit1MouseDown));
+    connect(ListBox1, &TListBox::contextMenuRequested, this,
+            [this](QPoint globalPos) { PopupMenu1->popup(globalPos); });
+}
+
+void TForm1::guarded(const std::function<void()> &handler)
+{
+    try {
+        handler();
+    } catch (const std::exception &e) {
+        showTiers();
+        services_.dialogs->showError(QString::fromUtf8(e.what()));
+        return;
+    }
+    showTiers();
+}
+
+bool TForm1::rolling() const
+{
+    return Button1->caption() != QStringLiteral("开始");
+}
+
+void TForm1::applyFocusRule()
+{
+    if (Panel8->isEnabled() && !SpinEdit1->hasFocus())
+        SpinEdit1->setFocus(Qt::OtherFocusReason);
+}
+
+void TForm1::disableKeepingKeys(QWidget *control)
+{
+    // Qt would hand the focus to the next control, possibly a flat button that keeps
+    // Space to itself; the focus goes to the window so Space and PageDown still work.
+    QWidget *focus = QApplication::focusWidget();
+    if (focus && (focus == control || control->isAncestorOf(focus)))
+        setFocus(Qt::OtherFocusReason);
+    control->setEnabled(false);
+}
+
+void TForm1::refreshRosterCountText()
+{
+    Label13->setCaption(fromGbk(state_.rosterCountText()));
+}
+
+void TForm1::showDisplayText()
+{
+    StaticText1->setCaption(fromGbk(display_));
+}
+
+void TForm1::showTiers()
+{
+    for (int k = 1; k <= draw::kTierSlots; ++k) {
+        const draw::Tier &tier = state_.tier(k);
+        const QString name = fromGbk(tier.name);
+        const QString count = fromGbk(tier.countText);
+        if (tierButton(k)->caption() != name)
+            tierButton(k)->setCaption(name);
+        if (tierLabel(k)->caption() != count)
+            tierLabel(k)->setCaption(count);
+        tierButton(k)->setVisible(tier.shown);
+        tierLabel(k)->setVisible(tier.shown);
+    }
+}
+
+void TForm1::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    applyGeometry();
+}
+
+void TForm1::applyGeometry()
+{
+    const int screen = services_.screenWidth ? services_.screenWidth() : 0;
+    const FormGeometry::Layout &l = geometry_.resize(size(), screen);
+    // A tiny window can give negative sizes; such a control is simply empty.
+    auto put = [](QWidget *w, const QRect &r) {
+        w->setGeometry(r.left(), r.top(), std::max(0, r.width()), std::max(0, r.height()));
+    };
+    put(Panel8, l.panel8);
+    put(StatusBar1, l.statusBar1);
+    put(Panel18, l.panel18);
+    put(GroupBox2, l.groupBox2);
+    put(GroupBox3, l.groupBox3);
+    put(Image1, l.image1);
+    put(GroupBox1, l.groupBox1);
+    put(StaticText1, l.staticText1);
+    put(Panel4, l.panel4);
+    put(ListBox1, l.listBox1);
+    FormResize();
+}
+
+void TForm1::FormResize()
+{
+    // The sizes and positions were set by applyGeometry; what is left is the repaint.
+    RadioButton6->repaint();
+}
+
+void TForm1::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (shownOnce_)
+        return;
+    shownOnce_ = true;
+    // Asked once the window is on screen, as on first showing.
+    QTimer::singleShot(0, this, [this] { guarded([this] { FormShow(); }); });
+}
+
+bool TForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyRelease)
+        return false;
+    auto *key = static_cast<QKeyEvent *>(event);
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget || widget->window() != this || key->isAutoRepeat())
+        return false;
+    // Each key event is offered to the focused control first and then to its parents;
+    // preview it once, at its first receiver.
+    QWidget *focus = QApplication::focusWidget();
+    if (widget != (focus ? focus : this))
+        return false;
+    // A focused flat button keeps every key to itself.
+    if (qobject_cast<TFlatButton *>(focus))
+        return false;
+    const int code = key->key();
+    guarded([this, code] { FormKeyUp(code); });
+    return false;
+}

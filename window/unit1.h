@@ -1,0 +1,137 @@
+#pragma once
+
+#include "draw/draw_state.h"
+#include "draw/rolling_pick.h"
+#include "window/form_geometry.h"
+#include "window/form_services.h"
+
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+class QAction;
+class QMenu;
+class QTimer;
+class TDBNumberEdit;
+class TFlatButton;
+class TFlatPanel;
+class TImage;
+class TLabel;
+class TListBox;
+class TLookGroupBox;
+class TLookRadioButton;
+class TPanel;
+class TStatusBar;
+
+// The program's one window: the controls as named fields and one handler per event.
+class TForm1 : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TForm1(FormServices services, QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    draw::DrawState &state() { return state_; }
+    const draw::DrawState &state() const { return state_; }
+    const FormGeometry &geometry() const { return geometry_; }
+
+    // Tier k's radio button and count label (k = 1…6).
+    TLookRadioButton *tierButton(int k) const { return tierButtons_.at(k - 1); }
+    TLabel *tierLabel(int k) const { return tierLabels_.at(k - 1); }
+
+    // Top bar
+    TPanel *Panel8 = nullptr;
+    TLabel *Label1 = nullptr;
+    TLabel *Label4 = nullptr;
+    TLabel *Label5 = nullptr;
+    TLabel *Label6 = nullptr;
+    TLabel *Label7 = nullptr;
+    TLabel *Label8 = nullptr;
+    TLookRadioButton *RadioButton1 = nullptr;
+    TLookRadioButton *RadioButton2 = nullptr;
+    TLookRadioButton *RadioButton3 = nullptr;
+    TLookRadioButton *RadioButton4 = nullptr;
+    TLookGroupBox *GroupBox3 = nullptr;
+    TLabel *Label3 = nullptr;
+    TLabel *Label2 = nullptr;
+    TFlatButton *Button3 = nullptr;
+    TDBNumberEdit *SpinEdit1 = nullptr;
+    TLookRadioButton *RadioButton5 = nullptr;
+    TLookRadioButton *RadioButton6 = nullptr;
+    // Display area
+    TPanel *Panel18 = nullptr;
+    TImage *Image1 = nullptr;
+    TLabel *StaticText1 = nullptr;
+    TLookGroupBox *GroupBox1 = nullptr;
+    TFlatButton *Button1 = nullptr;
+    TFlatButton *FlatButton1 = nullptr;
+    // Roster column
+    TLookGroupBox *GroupBox2 = nullptr;
+    TPanel *Panel4 = nullptr;
+    TListBox *ListBox1 = nullptr;
+    TFlatPanel *Label13 = nullptr;
+    TStatusBar *StatusBar1 = nullptr;
+    // Non-visual
+    QTimer *Timer1 = nullptr;
+    QTimer *Timer2 = nullptr;
+    QMenu *PopupMenu1 = nullptr;
+    QAction *N1 = nullptr;
+    QAction *N7 = nullptr;
+    QAction *N6 = nullptr;
+    QAction *N4 = nullptr;
+    QAction *N2 = nullptr;
+    QAction *N5 = nullptr;
+    QAction *N3 = nullptr;
+
+    // Startup and resume
+    void FormCreate();
+    void FormShow();
+    void FormResize();
+    // Draw cycle
+    void Button1Click();
+    void Timer1Timer();
+    void Timer2Timer();
+    void FlatButton1Click();
+    void FormKeyUp(int key);
+    void Label13Click();
+    void SpinEdit1KeyPress(QChar &key);
+    void SpinEdit1MouseDown();
+    // Roster commands
+    void N1Click();
+    void N2Click();
+    void N6Click();
+    void Button3Click();
+
+    // The rolling state, carried by Button1's caption.
+    bool rolling() const;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // Runs a handler; a failure ends it and is shown in the error box.
+    void guarded(const std::function<void()> &handler);
+
+    void applyFocusRule();
+    // Disables a control; when it holds the focus, the focus goes to the window itself.
+    void disableKeepingKeys(QWidget *control);
+    void refreshRosterCountText();
+    void showDisplayText();
+    void showTiers();
+    void saveWinners();
+    void applyGeometry();
+    void connectHandlers();
+    void loadBackground(const std::string &fileName);
+
+    FormServices services_;
+    draw::DrawState state_;
+    std::string display_; // GBK; shown in StaticText1
+    draw::RollingPick pick_;
+    FormGeometry geometry_;
+    std::array<TLookRadioButton *, draw::kTierSlots> tierButtons_{};
+    std::array<TLabel *, draw::kTierSlots> tierLabels_{};
+    bool shownOnce_ = false;
+};
