@@ -55,7 +55,7 @@ TForm1::~TForm1()
 
 void TForm1::connectHandlers()
 {
-    auto on = [this](auto handler) { return [this, handler] { guarded([this, handler] { (this->*handler)(); }); }; };
+    auto on = [this](void (TForm1::*handler)()) { return [this, handler] { handle(handler); }; };
     connect(Button1, &TFlatButton::clicked, this, on(&TForm1::Button1Click));
     connect(FlatButton1, &TFlatButton::clicked, this, on(&TForm1::FlatButton1Click));
     connect(Button3, &TFlatButton::clicked, this, on(&TForm1::Button3Click));
@@ -70,6 +70,11 @@ void TForm1::connectHandlers()
     connect(SpinEdit1, &TDBNumberEdit::mouseDown, this, on(&TForm1::SpinEdit1MouseDown));
     connect(ListBox1, &TListBox::contextMenuRequested, this,
             [this](QPoint globalPos) { PopupMenu1->popup(globalPos); });
+}
+
+void TForm1::handle(void (TForm1::*handler)())
+{
+    guarded([this, handler] { (this->*handler)(); });
 }
 
 void TForm1::guarded(const std::function<void()> &handler)

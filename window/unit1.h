@@ -106,6 +106,9 @@ public:
     // The rolling state, carried by Button1's caption.
     bool rolling() const;
 
+    // Runs a handler as its event does: a failure ends it and is shown in the error box.
+    void handle(void (TForm1::*handler)());
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;

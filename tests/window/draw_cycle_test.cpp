@@ -1,0 +1,302 @@
+// Whole draws on the real window, headless, with the timers driven by the test.
+#include "window_fixture.h"
+
+#include "controls/flat_button.h"
+#include "controls/flat_panel.h"
+#include "controls/look_radio_button.h"
+#include "controls/number_edit.h"
+#include "draw/name_list.h"
+#include "platform/fonts.h"
+#include "platform/label.h"
+#include "platform/panel.h"
+
+#include <QLineEdit>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+QString u(const char *utf8) { return QString::fromUtf8(utf8); }
+
+struct CycleState {
+    QString caption;
+    bool button1Enabled;
+    bool topBarEnabled;
+    bool timer1;
+    bool timer2;
+};
+
+CycleState cycleState(TForm1 &form)
+{
+    return {form.Button1->caption(), form.Button1->isEnabled(), form.Panel8->isEnabled(),
+            form.Timer1->isActive(), form.Timer2->isActive()};
+}
+
+#define QCOMPARE_STATE(form, cap, b1, top, t1, t2)                                             \
+    do {                                                                                       \
+        const CycleState s = cycleState(form);                                                 \
+        QCOMPARE(s.caption, u(cap));                                                           \
+        QCOMPARE(s.button1Enabled, b1);                                                        \
+        QCOMPARE(s.topBarEnabled, top);                                                        \
+        QCOMPARE(s.timer1, t1);                                                                \
+        QCOMPARE(s.timer2, t2);                                                                \
+    } while (0)
+
+// Releases a key where the operator's keyboard would deliver it.
+void releaseKey(TForm1 &form, Qt::Key key)
+{
+    QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : &form;
+    QTest::keyClick(target, key);
+}
+
+void showActive(TForm1 &form)
+{
+    form.show();
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+}
+
+} // namespace
+
+class DrawCycleTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { installFontSubstitutions(); }
+
+    void startArmStopCommitsToChosenTier();
+    void secondDrawAppendsToTier();
+    void pageDownFollowsPageKeyFlag();
+    void groupSizeAboveRosterDrawsEveryone();
+    void cancelWhileIdleAndWhileRolling();
+    void groupSizeGuardKeepsText();
+    void emptyDisplayCommitsNoName();
+    void badGroupSizeStopsRollingOnce();
+    void failedWriteKeepsCommitForNextWrite();
+};
+
+void DrawCycleTest::startArmStopCommitsToChosenTier()
+{
+    WindowFixture f;
+    f.writeDrawFolder(12, "3");
+    TForm1 &form = f.create(false);
+    showActive(form);
+    QTRY_COMPARE(f.dialogs.questions.size(), 1);
+    form.RadioButton2->setChecked(true);
+
+    QTest::mouseClick(form.Button1, Qt::LeftButton);
+    QCOMPARE_STATE(form, "停止", false, false, true, true);
+    QCOMPARE(f.sound.played, QStringList{u("drum.wav")});
+    // The focus is on the window itself, so the keys keep working.
+    QVERIFY(!qobject_cast<TFlatButton *>(QApplication::focusWidget()));
+
+    // Space while arming does nothing.
+    releaseKey(form, Qt::Key_Space);
+    QCOMPARE_STATE(form, "停止", false, false, true, true);
+
+    form.handle(&TForm1::Timer1Timer);
+    form.handle(&TForm1::Timer1Timer);
+    const QString shown = form.StaticText1->caption();
+    QCOMPARE(shown.split(u("，")).size(), 5);
+    QCOMPARE(form.state().roster.selectedCount(), std::size_t(5));
+
+    form.handle(&TForm1::Timer2Timer);
+    QCOMPARE_STATE(form, "停止", true, false, true, false);
+
+    releaseKey(form, Qt::Key_Space);
+    QCOMPARE_STATE(form, "开始", false, true, false, true);
+    QCOMPARE(f.sound.played, (QStringList{u("drum.wav"), u("gong.wav")}));
+    QCOMPARE(form.Label4->caption(), u("5"));
+    QCOMPARE(form.Label1->caption(), u("00"));
+    QCOMPARE(u(draw::gbkToUtf8(form.state().TierWinners[1]).c_str()), shown);
+    QCOMPARE(form.state().roster.size(), std::size_t(7));
+    QCOMPARE(form.state().roster.selectedCount(), std::size_t(0));
+    QCOMPARE(form.Label13->caption(), u("抽奖名单 共[7]人"));
+    // The display keeps the winners.
+    QCOMPARE(form.StaticText1->caption(), shown);
+    const draw::TextList record = draw::loadTextList("抽奖名单/获奖记录.txt");
+    QCOMPARE(record.size(), std::size_t(6));
+    QCOMPARE(u(draw::gbkToUtf8(record[3]).c_str()), shown);
+    QCOMPARE(u(draw::gbkToUtf8(record[2]).c_str()), u("[二号奖]"));
+    for (const QString &name : shown.split(u("，")))
+        QVERIFY(!form.state().roster.find(draw::utf8ToGbk(name.toStdString()).bytes));
+
+    form.handle(&TForm1::Timer2Timer);
+    QCOMPARE_STATE(form, "开始", true, true, false, false);
+}
+
+void DrawCycleTest::secondDrawAppendsToTier()
+{
+    WindowFixture f;
+    f.writeDrawFolder(12, "3");
+    TForm1 &form = f.create(false);
+    for (int draw = 0; draw < 2; ++draw) {
+        form.handle(&TForm1::Button1Click);
+        form.handle(&TForm1::Timer1Timer);
+        form.handle(&TForm1::Timer2Timer);
+        form.handle(&TForm1::Button1Click);
+        form.handle(&TForm1::Timer2Timer);
+    }
+    QCOMPARE(form.Label1->caption(), u("10"));
+    const QStringList winners = u(draw::gbkToUtf8(form.state().TierWinners[0]).c_str()).split(u("，"));
+    QCOMPARE(winners.size(), 10);
+    QCOMPARE(QSet<QString>(winners.begin(), winners.end()).size(), 10);
+    QCOMPARE(form.state().roster.size(), std::size_t(2));
+}
+
+void DrawCycleTest::pageDownFollowsPageKeyFlag()
+{
+    WindowFixture f;
+    f.writeDrawFolder(12, "3");
+    TForm1 &form = f.create(false);
+    showActive(form);
+    QTRY_COMPARE(f.dialogs.questions.size(), 1);
+    form.setFocus();
+
+    releaseKey(form, Qt::Key_PageDown);
+    QCOMPARE(form.rolling(), true);
+    form.handle(&TForm1::Timer2Timer);
+    releaseKey(form, Qt::Key_PageDown);
+    QCOMPARE(form.rolling(), false);
+    form.handle(&TForm1::Timer2Timer);
+
+    QCOMPARE(form.Label13->toolTip(), u("点这里可以屏蔽翻页键"));
+    form.handle(&TForm1::Label13Click);
+    QCOMPARE(form.Label13->tag(), 1);
+    QCOMPARE(form.Label13->toolTip(), u("禁止用翻页键抽奖！"));
+    releaseKey(form, Qt::Key_PageDown);
+    QCOMPARE(form.rolling(), false);
+    releaseKey(form, Qt::Key_Space);
+    QCOMPARE(form.rolling(), true);
+
+    form.handle(&TForm1::Label13Click);
+    QCOMPARE(form.Label13->tag(), 0);
+    QCOMPARE(form.Label13->toolTip(), u("可以用翻页键抽奖！"));
+}
+
+void DrawCycleTest::groupSizeAboveRosterDrawsEveryone()
+{
+    WindowFixture f;
+    f.writeDrawFolder(3, "3");
+    TForm1 &form = f.create(false);
+    form.handle(&TForm1::Button1Click);
+    form.handle(&TForm1::Timer1Timer);
+    QCOMPARE(form.StaticText1->caption(), u("员工1，员工2，员工3"));
+    form.handle(&TForm1::Timer2Timer);
+    form.handle(&TForm1::Button1Click);
+    QCOMPARE(form.Label1->caption(), u("3"));
+    QCOMPARE(form.state().roster.size(), std::size_t(0));
+    QCOMPARE(form.Label13->caption(), u("抽奖名单 共[0]人"));
+}
+
+void DrawCycleTest::cancelWhileIdleAndWhileRolling()
+{
+    WindowFixture f;
+    f.writeDrawFolder(12, "3");
+    TForm1 &form = f.create(false);
+    QCOMPARE(form.StaticText1->caption(), u("新年快乐"));
+    form.handle(&TForm1::FlatButton1Click);
+    QCOMPARE(form.StaticText1->caption(), QString());
+    QCOMPARE_STATE(form, "开始", true, true, false, false);
+
+    form.handle(&TForm1::Button1Click);
+    form.handle(&TForm1::Timer1Timer);
+    form.handle(&TForm1::FlatButton1Click);
+    QCOMPARE_STATE(form, "开始", true, true, false, false);
+    QCOMPARE(form.StaticText1->caption(), QString());
+    QCOMPARE(form.state().roster.size(), std::size_t(12));
+    QCOMPARE(form.Label1->caption(), u("00"));
+    // The last tick's marks stay, so "删除所选" would delete exactly them.
+    QCOMPARE(form.state().roster.selectedCount(), std::size_t(5));
+    QCOMPARE(f.sound.played, QStringList{u("drum.wav")});
+}
+
+void DrawCycleTest::groupSizeGuardKeepsText()
+{
+    WindowFixture f;
+    f.writeDrawFolder(12, "3");
+    TForm1 &form = f.create(false);
+    showActive(form);
+    QTRY_COMPARE(f.dialogs.questions.size(), 1);
+    form.SpinEdit1->setFocus();
+    QTRY_VERIFY(form.SpinEdit1->hasFocus());
+    QLineEdit *line = form.SpinEdit1->lineEdit();
+    line->setCursorPosition(int(line->text().size()));
+    QTest::keyClicks(line, u("a"));
+    QTest::keyClick(line, Qt::Key_Backspace);
+    QTest::keyClick(line, Qt::Key_Return);
+    QCOMPARE(form.SpinEdit1->text(), u("5"));
+    QTest::keyClicks(line, u("2"));
+    QCOMPARE(form.SpinEdit1->text(), u("52"));
+}
+
+void DrawCycleTest::emptyDisplayCommitsNoName()
+{
+    WindowFixture f;
+    f.writeDrawFolder(0, "3");
+    f.write("获奖记录.txt", {"[一号奖]", "张三", "[二号奖]", "", "[三号奖]", ""});
+    TForm1 &form = f.create(true);
+    form.show();
+    QTRY_COMPARE(f.dialogs.questions.size(), 1);
+    QCOMPARE(form.Label1->caption(), u("1"));
+
+    form.handle(&TForm1::Button1Click);
+    form.handle(&TForm1::Timer1Timer);
+    form.handle(&TForm1::Timer2Timer);
+    form.handle(&TForm1::Button1Click);
+    QCOMPARE(form.Label1->caption(), u("1"));
+    QCOMPARE(form.state().TierWinners[0], gbk("张三"));
+    // The record is still written.
+    const draw::TextList record = draw::loadTextList("抽奖名单/获奖记录.txt");
+    QCOMPARE(record[1], gbk("张三"));
+    QVERIFY(f.dialogs.errors.isEmpty());
+}
+
+void DrawCycleTest::badGroupSizeStopsRollingOnce()
+{
+    WindowFixture f;
+    f.writeDrawFolder(12, "3");
+    TForm1 &form = f.create(false);
+    form.SpinEdit1->setText(u("2.5")); // what a paste can leave
+    form.handle(&TForm1::Button1Click);
+    QVERIFY(form.Timer1->isActive());
+    form.handle(&TForm1::Timer1Timer);
+    QCOMPARE(f.dialogs.errors, QStringList{u("'2.5' is not a valid integer value.")});
+    QCOMPARE_STATE(form, "开始", true, true, false, false);
+    // Rolling has stopped, so no later tick repeats the error.
+    QCOMPARE(form.state().roster.size(), std::size_t(12));
+}
+
+void DrawCycleTest::failedWriteKeepsCommitForNextWrite()
+{
+    WindowFixture f;
+    f.writeDrawFolder(12, "3");
+    TForm1 &form = f.create(false);
+    form.handle(&TForm1::Button1Click);
+    form.handle(&TForm1::Timer1Timer);
+    form.handle(&TForm1::Timer2Timer);
+    const QString first = form.StaticText1->caption();
+
+    QVERIFY(QDir().rename(u("抽奖名单"), u("moved")));
+    form.handle(&TForm1::Button1Click);
+    QCOMPARE(f.dialogs.errors.size(), 1);
+    QVERIFY2(f.dialogs.errors.front().startsWith(u("Cannot create file \"抽奖名单/获奖记录.txt\". ")),
+             qPrintable(f.dialogs.errors.front()));
+    QCOMPARE(form.Label1->caption(), u("5"));
+    QCOMPARE(form.state().roster.size(), std::size_t(7));
+    QCOMPARE(form.Panel8->isEnabled(), false); // until Cancel
+    QVERIFY(QDir().rename(u("moved"), u("抽奖名单")));
+
+    form.handle(&TForm1::FlatButton1Click);
+    form.handle(&TForm1::Button1Click);
+    form.handle(&TForm1::Timer1Timer);
+    form.handle(&TForm1::Timer2Timer);
+    const QString second = form.StaticText1->caption();
+    form.handle(&TForm1::Button1Click);
+    const draw::TextList record = draw::loadTextList("抽奖名单/获奖记录.txt");
+    QCOMPARE(u(draw::gbkToUtf8(record[1]).c_str()), first + u("，") + second);
+    QCOMPARE(form.Label1->caption(), u("10"));
+}
+
+QTEST_MAIN(DrawCycleTest)
+#include "draw_cycle_test.moc"

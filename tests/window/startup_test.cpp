@@ -1,0 +1,370 @@
+// The window built on a draw folder: startup failures, tiers, resume, layout figures.
+#include "window_fixture.h"
+
+#include "controls/flat_panel.h"
+#include "controls/look_radio_button.h"
+#include "draw/name_list.h"
+#include "platform/fonts.h"
+#include "platform/image.h"
+#include "platform/label.h"
+#include "platform/list_box.h"
+
+#include <QtTest>
+
+namespace {
+
+QString u(const char *utf8) { return QString::fromUtf8(utf8); }
+
+QStringList visibleTierNames(TForm1 &form)
+{
+    QStringList names;
+    for (int k = 1; k <= 6; ++k)
+        if (!form.tierButton(k)->isHidden()) {
+            names << form.tierButton(k)->caption();
+            if (form.tierLabel(k)->isHidden())
+                names << QStringLiteral("(label hidden)");
+        }
+    return names;
+}
+
+QStringList rosterNames(TForm1 &form)
+{
+    QStringList names;
+    for (const std::string &n : form.state().roster.names())
+        names << u(draw::gbkToUtf8(n).c_str());
+    return names;
+}
+
+} // namespace
+
+class StartupTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { installFontSubstitutions(); }
+
+    void failuresLeaveWhatWasDone_data();
+    void failuresLeaveWhatWasDone();
+    void tierCountShowsAndNamesTiers_data();
+    void tierCountShowsAndNamesTiers();
+    void resumeRestoresCountsAndPrunesRoster();
+    void resumeReadsOnlyLinesPresent();
+    void resumeEmptyPiecesRemoveBlankEntries();
+    void declineResetsRecordOnDisk();
+    void resumeWithoutRecordChangesNothing();
+    void layoutAtDesignSize();
+    void layoutFollowsWidth();
+    void tinyWindowGrowsBack();
+    void narrowScreenRule();
+    void imageLeavesOutBottomLeftColour();
+};
+
+enum class Setup { NoFiles, NoConfig, ShortConfig, NoBackground, BadBackground, BadTierCount, ShortPrizes };
+
+void StartupTest::failuresLeaveWhatWasDone_data()
+{
+    QTest::addColumn<int>("setup");
+    QTest::addColumn<QString>("error");
+    QTest::addColumn<QString>("display");
+    QTest::addColumn<QString>("rosterHeader");
+    QTest::addColumn<QStringList>("tiers");
+
+    const QString design = u("澄岚幸运星 天天拿奖金");
+    const QString header12 = u("抽奖名单 共[12]人");
+    QTest::newRow("roster missing")
+        << int(Setup::NoFiles)
+        << u("Cannot open file \"抽奖名单/抽奖名单.txt\". No such file or directory.") << design
+        << u("抽奖名单") << QStringList{u("特等奖")};
+    QTest::newRow("configuration missing")
+        << int(Setup::NoConfig)
+        << u("Cannot open file \"抽奖名单/基础配置.ini\". No such file or directory.") << design
+        << header12 << QStringList{u("特等奖")};
+    QTest::newRow("configuration short")
+        << int(Setup::ShortConfig) << u("List index out of bounds (5).") << u("短标题") << header12
+        << QStringList{u("特等奖")};
+    QTest::newRow("background missing")
+        << int(Setup::NoBackground)
+        << u("Cannot open file \"抽奖名单/无此图.bmp\". No such file or directory.") << design
+        << header12 << QStringList{u("特等奖")};
+    QTest::newRow("background not a bitmap")
+        << int(Setup::BadBackground) << u("Bitmap image is not valid.") << design << header12
+        << QStringList{u("特等奖")};
+    QTest::newRow("tier count not a number")
+        << int(Setup::BadTierCount) << u("'三' is not a valid integer value.") << u("新年快乐")
+        << header12 << QStringList{u("特等奖")};
+    QTest::newRow("prize names short")
+        << int(Setup::ShortPrizes) << u("List index out of bounds (2).") << u("新年快乐") << header12
+        << QStringList{u("一号奖"), u("二号奖"), u("二等奖")};
+}
+
+void StartupTest::failuresLeaveWhatWasDone()
+{
+    QFETCH(int, setup);
+    QFETCH(QString, error);
+    QFETCH(QString, display);
+    QFETCH(QString, rosterHeader);
+    QFETCH(QStringList, tiers);
+
+    WindowFixture f;
+    switch (Setup(setup)) {
+    case Setup::NoFiles:
+        break;
+    case Setup::NoConfig:
+        f.writeRoster(12);
+        break;
+    case Setup::ShortConfig:
+        f.writeRoster(12);
+        f.writeBitmap("bg.bmp", Qt::white);
+        f.write("基础配置.ini", {"[配置]", "bg.bmp", "标题", "短标题"});
+        break;
+    case Setup::NoBackground:
+        f.writeDrawFolder();
+        f.write("基础配置.ini", {"[配置]", "无此图.bmp", "标题", "新年快乐", "奖项数", "3"});
+        break;
+    case Setup::BadBackground:
+        f.writeDrawFolder();
+        f.write("bg.bmp", {"not a picture"});
+        break;
+    case Setup::BadTierCount:
+        f.writeDrawFolder(12, "三");
+        break;
+    case Setup::ShortPrizes:
+        f.writeDrawFolder(12, "3");
+        f.write("奖项设置.ini", {"一号奖", "二号奖"});
+        break;
+    }
+    TForm1 &form = f.create();
+
+    QCOMPARE(f.dialogs.errors, QStringList{error});
+    QCOMPARE(form.StaticText1->caption(), display);
+    QCOMPARE(form.Label13->caption(), rosterHeader);
+    QCOMPARE(visibleTierNames(form), tiers);
+    // The program stays usable: idle, Start enabled.
+    QCOMPARE(form.rolling(), false);
+}
+
+void StartupTest::tierCountShowsAndNamesTiers_data()
+{
+    QTest::addColumn<QString>("tierCount");
+    QTest::addColumn<QStringList>("tiers");
+    QTest::newRow("0") << u("0") << QStringList{u("特等奖")};
+    QTest::newRow("1") << u("1") << QStringList{u("一号奖")};
+    QTest::newRow("3") << u("3") << QStringList{u("一号奖"), u("二号奖"), u("三号奖")};
+    QTest::newRow("8") << u("8")
+                       << QStringList{u("一号奖"), u("二号奖"), u("三号奖"), u("四号奖"), u("五号奖"), u("六号奖")};
+}
+
+void StartupTest::tierCountShowsAndNamesTiers()
+{
+    QFETCH(QString, tierCount);
+    QFETCH(QStringList, tiers);
+    WindowFixture f;
+    const QByteArray count = tierCount.toUtf8();
+    f.writeDrawFolder(12, count.constData());
+    TForm1 &form = f.create();
+    QVERIFY2(f.dialogs.errors.isEmpty(), qPrintable(f.dialogs.errors.join(u(";"))));
+    QCOMPARE(visibleTierNames(form), tiers);
+    QCOMPARE(form.state().TierCount, tierCount.toInt());
+    QCOMPARE(form.StaticText1->caption(), u("新年快乐"));
+    QCOMPARE(form.Label13->caption(), u("抽奖名单 共[12]人"));
+}
+
+void StartupTest::resumeRestoresCountsAndPrunesRoster()
+{
+    WindowFixture f;
+    f.writeDrawFolder(0, "2");
+    f.write("抽奖名单.txt", {"张三", "李四", "王五", "赵六", "张三"});
+    f.write("获奖记录.txt", {"[特等奖]", "张三", "[一等奖]", "李四，王五"});
+    TForm1 &form = f.create(true);
+    form.show();
+    QTRY_COMPARE(f.dialogs.questions.size(), 1);
+    QCOMPARE(f.dialogs.questions.front(), u("提示|是否继续上次的获奖记录？"));
+    QVERIFY2(f.dialogs.errors.isEmpty(), qPrintable(f.dialogs.errors.join(u(";"))));
+    QCOMPARE(form.Label1->caption(), u("1"));
+    QCOMPARE(form.Label4->caption(), u("2"));
+    // A name twice in the roster and once among the winners keeps one copy.
+    QCOMPARE(rosterNames(form), (QStringList{u("赵六"), u("张三")}));
+    QCOMPARE(form.Label13->caption(), u("抽奖名单 共[2]人"));
+}
+
+void StartupTest::resumeReadsOnlyLinesPresent()
+{
+    {
+        // Tier 2's winners line is empty: its count reads "0", not "00".
+        WindowFixture f;
+        f.writeDrawFolder(3, "3");
+        f.write("获奖记录.txt", {"[一号奖]", "员工1", "[二号奖]", "", "[三号奖]", "员工2，员工3"});
+        TForm1 &form = f.create(true);
+        form.show();
+        QTRY_COMPARE(f.dialogs.questions.size(), 1);
+        QCOMPARE(form.Label1->caption(), u("1"));
+        QCOMPARE(form.Label4->caption(), u("0"));
+        QCOMPARE(form.Label5->caption(), u("2"));
+        QCOMPARE(form.state().roster.size(), std::size_t(0));
+    }
+    {
+        // Three lines: tier 2 has a header but no winners line and is not read.
+        WindowFixture f;
+        f.writeDrawFolder(3, "2");
+        f.write("获奖记录.txt", {"[一号奖]", "员工2", "[二号奖]"});
+        TForm1 &form = f.create(true);
+        form.show();
+        QTRY_COMPARE(f.dialogs.questions.size(), 1);
+        QVERIFY2(f.dialogs.errors.isEmpty(), qPrintable(f.dialogs.errors.join(u(";"))));
+        QCOMPARE(form.Label1->caption(), u("1"));
+        QCOMPARE(form.Label4->caption(), u("00"));
+        QCOMPARE(rosterNames(form), (QStringList{u("员工1"), u("员工3")}));
+    }
+    {
+        // Fewer than two lines: nothing is restored.
+        WindowFixture f;
+        f.writeDrawFolder(3, "2");
+        f.write("获奖记录.txt", {"[一号奖]"});
+        TForm1 &form = f.create(true);
+        form.show();
+        QTRY_COMPARE(f.dialogs.errors, QStringList{u("List index out of bounds (1).")});
+        QCOMPARE(form.Label1->caption(), u("00"));
+        QCOMPARE(form.state().roster.size(), std::size_t(3));
+    }
+}
+
+void StartupTest::resumeEmptyPiecesRemoveBlankEntries()
+{
+    WindowFixture f;
+    f.writeDrawFolder(0, "2");
+    f.write("抽奖名单.txt", {"甲", "", "乙", "", "丙", ""});
+    f.write("获奖记录.txt", {"[特等奖]", "甲", "[一等奖]", ""});
+    TForm1 &form = f.create(true);
+    form.show();
+    QTRY_COMPARE(f.dialogs.questions.size(), 1);
+    // "甲" and five empty pieces: 甲 and all three blank entries leave.
+    QCOMPARE(rosterNames(form), (QStringList{u("乙"), u("丙")}));
+}
+
+void StartupTest::declineResetsRecordOnDisk()
+{
+    WindowFixture f;
+    f.writeDrawFolder(12, "3");
+    f.write("获奖记录.txt", {"[一号奖]", "员工1，员工2", "[二号奖]", "员工3", "[三号奖]", ""});
+    TForm1 &form = f.create(false);
+    form.show();
+    QTRY_COMPARE(f.dialogs.questions.size(), 1);
+    const draw::TextList record = draw::loadTextList("抽奖名单/获奖记录.txt");
+    QCOMPARE(record, (draw::TextList{gbk("[一号奖]"), "", gbk("[二号奖]"), "", gbk("[三号奖]"), ""}));
+    QCOMPARE(form.Label1->caption(), u("00"));
+    QCOMPARE(form.state().roster.size(), std::size_t(12));
+}
+
+void StartupTest::resumeWithoutRecordChangesNothing()
+{
+    WindowFixture f;
+    f.writeDrawFolder(12, "3");
+    TForm1 &form = f.create(true);
+    form.show();
+    QTRY_COMPARE(f.dialogs.errors,
+                 QStringList{u("Cannot open file \"抽奖名单/获奖记录.txt\". No such file or directory.")});
+    QCOMPARE(form.state().roster.size(), std::size_t(12));
+    QCOMPARE(form.Label1->caption(), u("00"));
+}
+
+void StartupTest::layoutAtDesignSize()
+{
+    WindowFixture f;
+    f.writeDrawFolder();
+    TForm1 &form = f.create();
+    QCOMPARE(form.size(), QSize(932, 673));
+    QCOMPARE(form.Panel4->height(), 568);
+    QCOMPARE(form.ListBox1->height(), 568);
+    QCOMPARE(form.StaticText1->size(), QSize(722, 445));
+    QCOMPARE(form.GroupBox1->pos(), QPoint(68, 455));
+    QCOMPARE(form.Image1->pos(), QPoint(56, 66));
+    QCOMPARE(form.GroupBox3->pos(), QPoint(618, 0));
+    QCOMPARE(form.GroupBox2->geometry(), QRect(738, 1, 193, 603));
+    QCOMPARE(form.Panel8->geometry(), QRect(0, 0, 932, 46));
+    QCOMPARE(form.Panel18->geometry(), QRect(0, 46, 932, 605));
+}
+
+void StartupTest::layoutFollowsWidth()
+{
+    WindowFixture f;
+    f.writeDrawFolder();
+    TForm1 &form = f.create();
+    form.resize(1016, 673);
+    QCOMPARE(form.GroupBox3->x(), 702);
+    QCOMPARE(form.GroupBox2->x(), 822);
+    QCOMPARE(form.Image1->x(), 88);
+    QCOMPARE(form.GroupBox1->x(), 100);
+    QCOMPARE(form.StaticText1->width(), 806);
+    // And back.
+    form.resize(932, 673);
+    QCOMPARE(form.Image1->pos(), QPoint(56, 66));
+    QCOMPARE(form.GroupBox1->pos(), QPoint(68, 455));
+    QCOMPARE(form.GroupBox3->x(), 618);
+}
+
+void StartupTest::tinyWindowGrowsBack()
+{
+    WindowFixture f;
+    f.writeDrawFolder();
+    TForm1 &form = f.create();
+    form.resize(60, 40); // rules give negative sizes here
+    QCOMPARE(form.StaticText1->size(), QSize(0, 0));
+    QCOMPARE(form.Panel18->height(), 0);
+    form.resize(932, 673);
+    QCOMPARE(form.Panel4->height(), 568);
+    QCOMPARE(form.StaticText1->size(), QSize(722, 445));
+    QCOMPARE(form.GroupBox1->y(), 455);
+    QCOMPARE(form.Image1->y(), 66);
+    QCOMPARE(form.GroupBox3->x(), 618);
+    QCOMPARE(form.GroupBox2->x(), 738);
+    // Centred controls are scaled back from where the tiny window left them; the
+    // rounding of that round trip may move them by a pixel or two, never more.
+    QVERIFY(qAbs(form.Image1->x() - 56) <= 2);
+    QVERIFY(qAbs(form.GroupBox1->x() - 68) <= 2);
+}
+
+void StartupTest::narrowScreenRule()
+{
+    WindowFixture f;
+    f.writeDrawFolder();
+    f.screenWidth = 800;
+    TForm1 &form = f.create();
+    QCOMPARE(form.Image1->x(), 0);
+    QCOMPARE(form.GroupBox3->x(), 490);
+    form.resize(700, 500);
+    QCOMPARE(form.Image1->x(), 0);
+    QCOMPARE(form.GroupBox3->x(), 490);
+}
+
+void StartupTest::imageLeavesOutBottomLeftColour()
+{
+    WindowFixture f;
+    f.writeDrawFolder();
+    // White background with a red block; bottom-left pixel white.
+    QImage picture(100, 80, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    for (int y = 10; y < 30; ++y)
+        for (int x = 10; x < 30; ++x)
+            picture.setPixelColor(x, y, QColor(200, 0, 0));
+    picture.save(u("抽奖名单/bg.bmp"), "BMP");
+    TForm1 &form = f.create();
+    // Nothing else drawn over the checked pixels.
+    form.StaticText1->setCaption(QString());
+    const QImage shot = form.Panel18->grab().toImage();
+    const QPoint origin = form.Image1->pos();
+    QCOMPARE(shot.pixelColor(origin + QPoint(20, 20)), QColor(200, 0, 0));
+    QCOMPARE(shot.pixelColor(origin + QPoint(50, 50)), QColor(239, 239, 239));
+
+    // A black bottom-left pixel: black is left out, white is drawn.
+    picture.fill(Qt::white);
+    for (int y = 40; y < 80; ++y)
+        for (int x = 0; x < 40; ++x)
+            picture.setPixelColor(x, y, Qt::black);
+    form.Image1->setPicture(picture);
+    const QImage shot2 = form.Panel18->grab().toImage();
+    QCOMPARE(shot2.pixelColor(origin + QPoint(5, 75)), QColor(239, 239, 239));
+    QCOMPARE(shot2.pixelColor(origin + QPoint(60, 10)), QColor(255, 255, 255));
+}
+
+QTEST_MAIN(StartupTest)
+#include "startup_test.moc"
