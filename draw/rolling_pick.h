@@ -6,7 +6,6 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace draw {
 
@@ -34,10 +33,10 @@ public:
     void tick(Roster &roster, std::string &display, std::string_view groupSizeText);
 
 private:
+    void pickAtRandom(Roster &roster, std::string &display, std::int32_t count);
+    static void takeEveryone(Roster &roster, std::string &display);
+
     SeedSource seed_;
-    // implementation-defined scratch state below
-    std::vector<std::uint32_t> stamp_;
-    std::uint32_t generation_ = 0;
 };
 
 } // namespace draw

@@ -20,6 +20,9 @@ public:
 
     void clear();
     void append(std::string name);
+    // Replaces every entry with `names`, none marked, with one notification
+    // (a whole file of names would otherwise notify once per name).
+    void assign(std::vector<std::string> names);
 
     std::size_t size() const;
     bool empty() const { return size() == 0; }
@@ -42,7 +45,16 @@ public:
     std::optional<std::size_t> find(std::string_view name) const;
 
 private:
+    // A tick re-marks many entries and notifies once when done.
+    friend class RollingPick;
+
     void notify() const;
+    void checkPosition(std::size_t i) const;
+    // Unchecked and silent; the caller notifies.
+    bool markedQuietly(std::size_t i) const { return marks_[i] != 0; }
+    void markQuietly(std::size_t i);
+    void clearMarksQuietly();
+    void markAllQuietly();
     // implementation-defined members below
 
     std::vector<std::string> names_;
