@@ -1,0 +1,75 @@
+#pragma once
+
+#include "platform/colors.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+
+class QFont;
+class QPainter;
+
+// Where a flat button's face comes from.
+enum TTransparentMode { tmAlways, tmNotFocused, tmNone };
+
+// Where the glyph stands relative to the caption.
+enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+
+// Gradient direction: colours run left to right, or top to bottom.
+enum TStyleOrien { bsHorizontal, bsVertical };
+
+// Solid face or gradient face.
+enum TStyleFace { fsDefault, fsCustom };
+
+// Horizontal placement of a caption.
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+
+// Number of images in a glyph strip, 1 to 4.
+using TNumGlyphs = int;
+
+// Draws width nested one-pixel rings of color along the inside of rect.
+void DrawFlatFrame(QPainter& painter, QRect rect, TColor color, int width);
+
+// Fills rect with 32 bands running from start toward stop. The stop colour
+// itself is never painted: the last band starts at the far edge.
+void FillGradient(QPainter& painter, TColor start, TColor stop, QRect rect, TStyleOrien orientation);
+
+// Paints what control's parent shows behind control (its background and its
+// own face, none of its children) at the painter's origin.
+void PaintParentBackground(QWidget* control, QPainter& painter);
+
+// A new image of source's size: face everywhere, and for every pixel of exactly
+// ink colour a shadow pixel at its place (with a highlight one to the lower
+// right first, when asked).
+QImage MakeDisabledGlyph(const QImage& source, TColor ink, TColor face, TColor highlight, TColor shadow,
+                         bool withHighlight);
+
+struct TGlyphCaptionLayout {
+    QPoint glyphOrigin;
+    QRect captionRect;
+};
+
+// Places a glyph (one cell of a strip of numGlyphs images) and a one-line
+// caption on a face. margin -1 centres them together; spacing -1 spreads the
+// free space evenly.
+TGlyphCaptionLayout LayoutGlyphAndCaption(const QFont& font, QRect client, QPoint offset, TButtonLayout layout,
+                                          int spacing, int margin, const QImage& glyph, TNumGlyphs numGlyphs,
+                                          const QString& caption);
+
+// Base of the flat controls. Version is fixed; assigning it is accepted and
+// changes nothing (layout data stores it for every flat control).
+class TVersionControl : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(QString Version READ version WRITE setVersion)
+
+public:
+    explicit TVersionControl(QWidget* parent = nullptr);
+
+    QString version() const;
+    void setVersion(const QString& value);
+
+private:
+    QString m_storedVersion;
+};
