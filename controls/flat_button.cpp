@@ -1,0 +1,559 @@
+#include "controls/flat_button.h"
+
+#include "platform/canvas.h"
+
+#include <QDialog>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+
+#include <algorithm>
+
+TDefineButton::TDefineButton(QWidget* parent) : TVersionControl(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    resize(80, 25);
+}
+
+void TDefineButton::setCaption(const QString& caption)
+{
+    if (caption == m_caption)
+        return;
+    m_caption = caption;
+    if (m_shortcutId != 0)
+        releaseShortcut(m_shortcutId);
+    const QKeySequence mnemonic = QKeySequence::mnemonic(caption);
+    m_shortcutId = mnemonic.isEmpty() ? 0 : grabShortcut(mnemonic);
+    update();
+}
+
+void TDefineButton::setGlyph(const QImage& glyph)
+{
+    m_glyph = glyph;
+    if (!glyph.isNull() && glyph.height() > 0 && glyph.width() % glyph.height() == 0) {
+        const int cells = glyph.width() / glyph.height();
+        m_numGlyphs = cells > 4 ? 1 : cells;
+    }
+    update();
+}
+
+void TDefineButton::setNumGlyphs(TNumGlyphs count)
+{
+    count = std::clamp(count, 1, 4);
+    if (count == m_numGlyphs)
+        return;
+    m_numGlyphs = count;
+    update();
+}
+
+void TDefineButton::setLayout(TButtonLayout layout)
+{
+    if (layout == m_layout)
+        return;
+    m_layout = layout;
+    update();
+}
+
+void TDefineButton::setMargin(int margin)
+{
+    if (margin == m_margin || margin < -1)
+        return;
+    m_margin = margin;
+    update();
+}
+
+void TDefineButton::setSpacing(int spacing)
+{
+    if (spacing == m_spacing)
+        return;
+    m_spacing = spacing;
+    update();
+}
+
+void TDefineButton::setColorFocused(TColor color)
+{
+    m_colorFocused = color;
+    update();
+}
+
+void TDefineButton::setColorDown(TColor color)
+{
+    m_colorDown = color;
+    update();
+}
+
+void TDefineButton::setColorBorder(TColor color)
+{
+    m_colorBorder = color;
+    update();
+}
+
+void TDefineButton::setColorShadow(TColor color)
+{
+    m_colorShadow = color;
+    update();
+}
+
+void TDefineButton::setColorFlat(TColor color)
+{
+    m_colorFlat = color;
+    update();
+}
+
+QColor TDefineButton::fontColor() const
+{
+    return palette().color(QPalette::ButtonText);
+}
+
+void TDefineButton::setFontColor(TColor color)
+{
+    QPalette pal = palette();
+    pal.setColor(QPalette::ButtonText, toQColor(color));
+    pal.setColor(QPalette::WindowText, toQColor(color));
+    setPalette(pal);
+    update();
+}
+
+void TDefineButton::setTransparent(TTransparentMode mode)
+{
+    m_transparent = mode;
+    setAttribute(Qt::WA_OpaquePaintEvent, mode == tmNone);
+    update();
+}
+
+void TDefineButton::setHasFocusFrame(bool value)
+{
+    if (value == m_hasFocusFrame)
+        return;
+    m_hasFocusFrame = value;
+    update();
+}
+
+void TDefineButton::setDefault(bool value)
+{
+    if (value == m_default)
+        return;
+    m_default = value;
+    update();
+}
+
+void TDefineButton::setGroupIndex(int index)
+{
+    if (index == m_groupIndex)
+        return;
+    m_groupIndex = index;
+    notifyGroup();
+}
+
+void TDefineButton::setAllowAllUp(bool value)
+{
+    if (value == m_allowAllUp)
+        return;
+    m_allowAllUp = value;
+    notifyGroup();
+}
+
+void TDefineButton::setDown(bool down)
+{
+    if (m_groupIndex == 0)
+        down = false;
+    // A latched button of a group that must keep one button down stays down.
+    if (down == m_down || (m_down && !m_allowAllUp))
+        return;
+    m_down = down;
+    if (down) {
+        if (m_faceState == fcUp)
+            update();
+        m_faceState = fcExclusive;
+        notifyGroup();
+    } else {
+        m_faceState = fcUp;
+        repaintNow();
+    }
+}
+
+void TDefineButton::setModalResult(int result)
+{
+    m_modalResult = result;
+}
+
+void TDefineButton::click()
+{
+    QPointer<TDefineButton> guard(this);
+    setDown(false);
+    emit clicked();
+    if (!guard)
+        return;
+    if (m_modalResult != 0) {
+        if (auto* dialog = qobject_cast<QDialog*>(window()))
+            dialog->done(m_modalResult);
+    }
+}
+
+void TDefineButton::notifyGroup()
+{
+    if (m_groupIndex == 0 || !parentWidget())
+        return;
+    for (QObject* sibling : parentWidget()->children()) {
+        if (auto* button = qobject_cast<TDefineButton*>(sibling))
+            button->groupChanged(m_groupIndex, this);
+    }
+}
+
+void TDefineButton::groupChanged(int groupIndex, const TDefineButton* sender)
+{
+    if (sender == this || groupIndex != m_groupIndex)
+        return;
+    if (sender->m_down && m_down) {
+        m_down = false;
+        m_faceState = fcUp;
+        update();
+    }
+    m_allowAllUp = sender->m_allowAllUp;
+}
+
+void TDefineButton::repaintNow()
+{
+    if (isVisible())
+        repaint();
+    else
+        update();
+}
+
+void TDefineButton::hoverOn()
+{
+    if (isEnabled() && !m_hot) {
+        m_hot = true;
+        update();
+    }
+}
+
+void TDefineButton::hoverOff()
+{
+    if (isEnabled() && m_hot && !m_pressing) {
+        m_hot = false;
+        update();
+    }
+}
+
+void TDefineButton::updateHot()
+{
+    if (!isEnabled())
+        return;
+    const bool hot = underMouse() || m_pressing;
+    const bool onlyByPressing = hot && !underMouse() && m_hot;
+    m_hot = hot;
+    if (!onlyByPressing)
+        update();
+}
+
+bool TDefineButton::isInside(const QPoint& pos) const
+{
+    // The row just below the button counts as inside, the column to its right does not.
+    return pos.x() >= 0 && pos.x() < width() && pos.y() >= 0 && pos.y() <= height();
+}
+
+void TDefineButton::reconcileEnabledState()
+{
+    if (!isEnabled()) {
+        m_faceState = fcDisabled;
+        m_pressing = false;
+    } else if (m_faceState == fcDisabled) {
+        m_faceState = (m_down && m_groupIndex != 0) ? fcExclusive : fcUp;
+    }
+}
+
+void TDefineButton::paintEvent(QPaintEvent*)
+{
+    // The caption shifts by the state the button had before this paint looked
+    // at the enabled state.
+    m_pressedOffset = m_faceState == fcPressed || m_faceState == fcExclusive;
+    reconcileEnabledState();
+    // Qt's backing store already double-buffers, so the face is painted
+    // straight onto the widget without an off-screen image of our own.
+    QPainter painter(this);
+    drawButton(painter, rect());
+}
+
+void TDefineButton::drawButton(QPainter& painter, const QRect& rect) const
+{
+    const QPoint offset = m_pressedOffset ? QPoint(1, 1) : QPoint(0, 0);
+    const TGlyphCaptionLayout placed = LayoutGlyphAndCaption(font(), rect, offset, m_layout, m_spacing, m_margin,
+                                                             m_glyph, m_numGlyphs, m_caption);
+
+    TColor face = m_colorFlat;
+    TColor border = m_colorBorder;
+    int borderWidth = 1;
+    switch (m_faceState) {
+    case fcUp:
+        if (m_hot) {
+            face = m_colorFocused;
+            border = m_colorShadow;
+        } else if (m_default) {
+            borderWidth = 2;
+        }
+        break;
+    case fcDisabled:
+        break;
+    case fcPressed:
+        face = m_colorDown;
+        border = m_colorShadow;
+        break;
+    case fcExclusive:
+        face = m_hot ? m_colorFocused : m_colorDown;
+        border = m_colorShadow;
+        break;
+    }
+
+    const bool ownFace = m_transparent == tmNone || (m_transparent == tmNotFocused && m_hot);
+    if (ownFace)
+        painter.fillRect(rect, toQColor(face));
+    else
+        PaintParentBackground(const_cast<TDefineButton*>(this), painter);
+    DrawFlatFrame(painter, rect, border, borderWidth);
+
+    if (m_hot && m_hasFocusFrame)
+        drawFocusRect(painter, rect.adjusted(2, 2, -2, -2));
+
+    if (!m_glyph.isNull()) {
+        const int cellWidth = m_glyph.width() / m_numGlyphs;
+        int cell = 0;
+        if (m_numGlyphs >= 2 && m_faceState == fcDisabled)
+            cell = 1;
+        else if (m_numGlyphs >= 3 && m_faceState == fcPressed)
+            cell = 2;
+        else if (m_numGlyphs == 3 && m_faceState == fcExclusive)
+            cell = 2;
+        else if (m_numGlyphs == 4 && m_faceState == fcExclusive)
+            cell = 3;
+        // The last cell reaches to the strip's right edge.
+        const int left = cell * cellWidth;
+        const int right = cell == m_numGlyphs - 1 ? m_glyph.width() : left + cellWidth;
+        QImage image = m_glyph.copy(left, 0, right - left, m_glyph.height());
+        QRgb transparent = m_glyph.pixel(0, m_glyph.height() - 1);
+        if (m_numGlyphs == 1 && m_faceState == fcDisabled) {
+            image = MakeDisabledGlyph(image, clBlack, clBtnFace, clBtnHighlight, clBtnShadow, true);
+            transparent = image.pixel(0, image.height() - 1);
+        }
+        drawTransparentImage(painter, placed.glyphOrigin, image, transparent);
+    }
+
+    painter.setFont(font());
+    const Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignVCenter;
+    if (m_faceState == fcDisabled) {
+        drawTextLine(painter, placed.captionRect.translated(1, 1), m_caption, centred, toQColor(clBtnHighlight));
+        drawTextLine(painter, placed.captionRect, m_caption, centred, toQColor(clBtnShadow));
+    } else {
+        drawTextLine(painter, placed.captionRect, m_caption, centred, fontColor());
+    }
+}
+
+bool TDefineButton::event(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::ShortcutOverride: {
+        // While the button has the focus its keys are its own: they must not
+        // trigger the window's shortcuts either (Alt combinations aside).
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (!(key->modifiers() & Qt::AltModifier)) {
+            event->accept();
+            return true;
+        }
+        break;
+    }
+    case QEvent::Shortcut: {
+        auto* shortcut = static_cast<QShortcutEvent*>(event);
+        if (shortcut->shortcutId() != m_shortcutId || m_shortcutId == 0)
+            break;
+        if (isEnabled()) {
+            if (m_groupIndex != 0)
+                setDown(true);
+            click();
+        }
+        return true;
+    }
+    default:
+        break;
+    }
+    return TVersionControl::event(event);
+}
+
+void TDefineButton::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || !isEnabled())
+        return;
+    if (!m_down) {
+        m_faceState = fcPressed;
+        update();
+    }
+    m_pressing = true;
+    setFocus(Qt::MouseFocusReason);
+}
+
+void TDefineButton::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // The second press of a double-click is a press like any other.
+    mousePressEvent(event);
+    if (m_down && event->button() == Qt::LeftButton)
+        emit doubleClicked();
+}
+
+void TDefineButton::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!m_pressing)
+        return;
+    const bool inside = isInside(event->position().toPoint());
+    const TFaceState state = m_down ? fcExclusive : (inside ? fcPressed : fcUp);
+    if (state != m_faceState) {
+        m_faceState = state;
+        update();
+    }
+}
+
+void TDefineButton::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (!m_pressing)
+        return;
+    m_pressing = false;
+    const bool inside = isInside(event->position().toPoint());
+    if (m_groupIndex == 0) {
+        m_faceState = fcUp;
+        m_hot = false;
+        if (inside)
+            update();
+    } else if (inside) {
+        setDown(!m_down);
+        if (m_down)
+            repaintNow();
+    } else {
+        if (m_down)
+            m_faceState = fcExclusive;
+        repaintNow();
+    }
+    QPointer<TDefineButton> guard(this);
+    if (inside)
+        click();
+    else
+        hoverOff();
+    if (guard)
+        updateHot();
+}
+
+void TDefineButton::keyPressEvent(QKeyEvent* event)
+{
+    if (event->modifiers() & Qt::AltModifier) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    switch (event->key()) {
+    case Qt::Key_Space:
+        if (m_groupIndex == 0)
+            m_faceState = fcPressed;
+        else
+            setDown(true);
+        update();
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (m_hot && isEnabled() && !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)))
+            click();
+        break;
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        focusNextPrevChild(false);
+        break;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        focusNextPrevChild(true);
+        break;
+    default:
+        break;
+    }
+}
+
+void TDefineButton::keyReleaseEvent(QKeyEvent* event)
+{
+    if (event->modifiers() & Qt::AltModifier) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    if (event->key() != Qt::Key_Space || event->isAutoRepeat())
+        return;
+    if (m_groupIndex == 0)
+        m_faceState = fcUp;
+    else
+        setDown(false);
+    QPointer<TDefineButton> guard(this);
+    click();
+    if (guard)
+        update();
+}
+
+void TDefineButton::enterEvent(QEnterEvent* event)
+{
+    TVersionControl::enterEvent(event);
+    hoverOn();
+}
+
+void TDefineButton::leaveEvent(QEvent* event)
+{
+    TVersionControl::leaveEvent(event);
+    hoverOff();
+}
+
+void TDefineButton::focusInEvent(QFocusEvent* event)
+{
+    TVersionControl::focusInEvent(event);
+    if (isEnabled()) {
+        m_hot = true;
+        update();
+    }
+}
+
+void TDefineButton::focusOutEvent(QFocusEvent* event)
+{
+    TVersionControl::focusOutEvent(event);
+    hoverOff();
+}
+
+void TDefineButton::changeEvent(QEvent* event)
+{
+    TVersionControl::changeEvent(event);
+    switch (event->type()) {
+    case QEvent::EnabledChange:
+        if (!isEnabled()) {
+            m_hot = false;
+            m_faceState = fcDisabled;
+        }
+        updateHot();
+        update();
+        break;
+    case QEvent::FontChange:
+    case QEvent::PaletteChange:
+        update();
+        break;
+    default:
+        break;
+    }
+}
+
+void TDefineButton::moveEvent(QMoveEvent* event)
+{
+    TVersionControl::moveEvent(event);
+    if (m_transparent != tmNone)
+        update();
+}
+
+void TDefineButton::resizeEvent(QResizeEvent* event)
+{
+    TVersionControl::resizeEvent(event);
+    if (m_transparent != tmNone)
+        update();
+}
+
+TFlatButton::TFlatButton(QWidget* parent) : TDefineButton(parent) {}

@@ -1,0 +1,161 @@
+#pragma once
+
+#include "controls/flat_style.h"
+
+#include <QImage>
+#include <QString>
+
+// A push button drawn flat: a solid face inside a one-pixel border whose
+// colours follow hover/focus, press and the enabled state. It can show a glyph
+// (one image, or a strip of up to four state images) beside its caption and can
+// latch down in a group of buttons with the same parent.
+// All state and behaviour live here; TFlatButton only publishes.
+class TDefineButton : public TVersionControl {
+    Q_OBJECT
+
+public:
+    enum TFaceState { fcUp, fcDisabled, fcPressed, fcExclusive };
+
+    explicit TDefineButton(QWidget* parent = nullptr);
+
+    QString caption() const { return m_caption; }
+    void setCaption(const QString& caption);
+
+    // A glyph whose width is a whole multiple of its height sets NumGlyphs to
+    // width / height, or to 1 when that is more than 4.
+    QImage glyph() const { return m_glyph; }
+    void setGlyph(const QImage& glyph);
+    TNumGlyphs numGlyphs() const { return m_numGlyphs; }
+    void setNumGlyphs(TNumGlyphs count);
+
+    TButtonLayout buttonLayout() const { return m_layout; }
+    void setLayout(TButtonLayout layout);
+    using QWidget::setLayout;
+    int margin() const { return m_margin; }
+    void setMargin(int margin);
+    int spacing() const { return m_spacing; }
+    void setSpacing(int spacing);
+
+    TColor colorFocused() const { return m_colorFocused; }
+    void setColorFocused(TColor color);
+    TColor colorDown() const { return m_colorDown; }
+    void setColorDown(TColor color);
+    TColor colorBorder() const { return m_colorBorder; }
+    void setColorBorder(TColor color);
+    TColor colorShadow() const { return m_colorShadow; }
+    void setColorShadow(TColor color);
+    TColor colorFlat() const { return m_colorFlat; }
+    void setColorFlat(TColor color);
+
+    // Caption colour; the same as the palette's ButtonText (and WindowText).
+    QColor fontColor() const;
+    void setFontColor(TColor color);
+
+    TTransparentMode transparent() const { return m_transparent; }
+    void setTransparent(TTransparentMode mode);
+    bool hasFocusFrame() const { return m_hasFocusFrame; }
+    void setHasFocusFrame(bool value);
+    bool isDefault() const { return m_default; }
+    void setDefault(bool value);
+
+    int groupIndex() const { return m_groupIndex; }
+    void setGroupIndex(int index);
+    bool allowAllUp() const { return m_allowAllUp; }
+    void setAllowAllUp(bool value);
+    bool isDown() const { return m_down; }
+    void setDown(bool down);
+
+    // Handed to the dialog holding the button (QDialog::done) on every click.
+    int modalResult() const { return m_modalResult; }
+    void setModalResult(int result);
+
+    bool isHot() const { return m_hot; }
+    TFaceState faceState() const { return m_faceState; }
+
+    // The button's click: the group's latch rule, then clicked().
+    void click();
+
+    // Draws the whole face as the button shows it now into rect.
+    void drawButton(QPainter& painter, const QRect& rect) const;
+
+signals:
+    void clicked();
+    void doubleClicked();
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void reconcileEnabledState();
+    void hoverOn();
+    void hoverOff();
+    void updateHot();
+    bool isInside(const QPoint& pos) const;
+    void notifyGroup();
+    void groupChanged(int groupIndex, const TDefineButton* sender);
+    void repaintNow();
+
+    QString m_caption;
+    QImage m_glyph;
+    TNumGlyphs m_numGlyphs = 1;
+    TButtonLayout m_layout = blGlyphTop;
+    int m_margin = -1;
+    int m_spacing = 4;
+    TColor m_colorFocused = 16498329;
+    TColor m_colorDown = 12965593;
+    TColor m_colorBorder = 16744448;
+    TColor m_colorShadow = 13026816;
+    TColor m_colorFlat = 14805739;
+    TTransparentMode m_transparent = tmNone;
+    bool m_hasFocusFrame = true;
+    bool m_default = false;
+    int m_groupIndex = 0;
+    bool m_allowAllUp = false;
+    bool m_down = false;
+    bool m_pressing = false;
+    bool m_hot = false;
+    int m_modalResult = 0;
+    int m_shortcutId = 0;
+    TFaceState m_faceState = fcUp;
+    bool m_pressedOffset = false;
+};
+
+// The published flat button.
+class TFlatButton : public TDefineButton {
+    Q_OBJECT
+    Q_PROPERTY(TTransparentMode Transparent READ transparent WRITE setTransparent)
+    Q_PROPERTY(bool HasFocusFrame READ hasFocusFrame WRITE setHasFocusFrame)
+    Q_PROPERTY(bool Default READ isDefault WRITE setDefault)
+    Q_PROPERTY(bool AllowAllUp READ allowAllUp WRITE setAllowAllUp)
+    Q_PROPERTY(TColor ColorFocused READ colorFocused WRITE setColorFocused)
+    Q_PROPERTY(TColor ColorDown READ colorDown WRITE setColorDown)
+    Q_PROPERTY(TColor ColorBorder READ colorBorder WRITE setColorBorder)
+    Q_PROPERTY(TColor ColorShadow READ colorShadow WRITE setColorShadow)
+    Q_PROPERTY(TColor ColorFlat READ colorFlat WRITE setColorFlat)
+    Q_PROPERTY(int GroupIndex READ groupIndex WRITE setGroupIndex)
+    Q_PROPERTY(bool Down READ isDown WRITE setDown)
+    Q_PROPERTY(QString Caption READ caption WRITE setCaption)
+    Q_PROPERTY(QImage Glyph READ glyph WRITE setGlyph)
+    Q_PROPERTY(TButtonLayout Layout READ buttonLayout WRITE setLayout)
+    Q_PROPERTY(int Margin READ margin WRITE setMargin)
+    Q_PROPERTY(int NumGlyphs READ numGlyphs WRITE setNumGlyphs)
+    Q_PROPERTY(int Spacing READ spacing WRITE setSpacing)
+    Q_PROPERTY(int ModalResult READ modalResult WRITE setModalResult)
+
+public:
+    explicit TFlatButton(QWidget* parent = nullptr);
+};
