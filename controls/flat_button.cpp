@@ -351,14 +351,22 @@ void TDefineButton::drawButton(QPainter& painter, const QRect& rect) const
     }
 }
 
+namespace {
+
+bool isAltCombination(const QKeyEvent* event)
+{
+    return event->key() == Qt::Key_Alt || (event->modifiers() & Qt::AltModifier);
+}
+
+} // namespace
+
 bool TDefineButton::event(QEvent* event)
 {
     switch (event->type()) {
     case QEvent::ShortcutOverride: {
         // While the button has the focus its keys are its own: they must not
         // trigger the window's shortcuts either (Alt combinations aside).
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (!(key->modifiers() & Qt::AltModifier)) {
+        if (!isAltCombination(static_cast<QKeyEvent*>(event))) {
             event->accept();
             return true;
         }
@@ -444,7 +452,7 @@ void TDefineButton::mouseReleaseEvent(QMouseEvent* event)
 
 void TDefineButton::keyPressEvent(QKeyEvent* event)
 {
-    if (event->modifiers() & Qt::AltModifier) {
+    if (isAltCombination(event)) {
         event->ignore();
         return;
     }
@@ -477,7 +485,7 @@ void TDefineButton::keyPressEvent(QKeyEvent* event)
 
 void TDefineButton::keyReleaseEvent(QKeyEvent* event)
 {
-    if (event->modifiers() & Qt::AltModifier) {
+    if (isAltCombination(event)) {
         event->ignore();
         return;
     }

@@ -1,0 +1,471 @@
+#include "controls/flat_button.h"
+#include "pixel_helpers.h"
+
+#include <QShortcut>
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+
+const QColor kIdleFace(231, 239, 254);
+const QColor kGrey(128, 128, 128);
+const QColor kHotFace(153, 190, 251);
+const QColor kShadow(0, 198, 198);
+const QColor kDownFace(217, 214, 197);
+const QColor kMaroon(128, 0, 0);
+
+// Counts the key events that reach it, as the window's key handling would see them.
+class KeyCountingParent : public QWidget {
+public:
+    int presses = 0;
+    int releases = 0;
+
+protected:
+    void keyPressEvent(QKeyEvent*) override { ++presses; }
+    void keyReleaseEvent(QKeyEvent*) override { ++releases; }
+};
+
+// Button1 as the window sets it up.
+struct StartButton {
+    KeyCountingParent parent;
+    TFlatButton* button = nullptr;
+    QWidget* other = nullptr;
+
+    StartButton()
+    {
+        parent.resize(400, 200);
+        other = new QWidget(&parent);
+        other->setFocusPolicy(Qt::StrongFocus);
+        other->setGeometry(300, 150, 20, 20);
+        button = new TFlatButton(&parent);
+        button->setGeometry(20, 20, 241, 75);
+        QFont font;
+        font.setPixelSize(56);
+        font.setBold(true);
+        button->setFont(font);
+        button->setFontColor(clMaroon);
+        button->setCaption(QString::fromUtf8("开始"));
+        button->setColorBorder(clGray);
+        button->setColorFlat(16707559);
+        button->setToolTip(QString::fromUtf8("点这里开始抽奖"));
+        parent.show();
+        parent.activateWindow();
+        active = QTest::qWaitForWindowActive(&parent);
+        other->setFocus();
+    }
+    bool active = false;
+};
+
+QImage solidGlyph(int w, int h, const QColor& color)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(color);
+    return image;
+}
+
+} // namespace
+
+class FlatButtonTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void idleFace();
+    void hotFaceByFocusAndByPointer();
+    void pressedFaceShiftsCaption();
+    void disabledFaceEmbossesCaption();
+    void defaultDrawsTwoPixelBorder();
+    void clickRules();
+    void doubleClickGivesTwoClicks();
+    void spaceClicksOnRelease();
+    void enterClicksWhenHot();
+    void keysDoNotReachTheWindow();
+    void numGlyphsFromGlyphSize_data();
+    void numGlyphsFromGlyphSize();
+    void glyphLeftOfCaptionWithTransparentWhite();
+    void disabledGlyphKeepsOnlyBlackPixels();
+    void glyphStripCellFollowsState();
+    void groupLatching();
+    void transparentFaceShowsParent();
+};
+
+void FlatButtonTest::idleFace()
+{
+    StartButton f;
+    QVERIFY(f.active);
+    QVERIFY(!f.button->isHot());
+    const QImage image = grabImage(f.button);
+    QCOMPARE(pixelAt(image, 0, 0), kGrey);
+    QCOMPARE(pixelAt(image, 240, 74), kGrey);
+    QCOMPARE(pixelAt(image, 120, 0), kGrey);
+    QCOMPARE(pixelAt(image, 1, 1), kIdleFace);
+    QCOMPARE(pixelAt(image, 2, 2), kIdleFace); // no focus rectangle
+    QCOMPARE(pixelAt(image, 239, 73), kIdleFace);
+    // The caption is drawn in the font colour, centred.
+    const QRect ink = inkBounds(image, image.rect().adjusted(3, 3, -3, -3), kIdleFace);
+    QVERIFY(!ink.isEmpty());
+    QVERIFY(countColor(image, ink, kMaroon) > 20);
+    QVERIFY(qAbs((ink.left() + ink.right()) - 240) <= 6);
+}
+
+void FlatButtonTest::hotFaceByFocusAndByPointer()
+{
+    StartButton f;
+    QVERIFY(f.active);
+    f.button->setFocus();
+    QVERIFY(f.button->hasFocus());
+    QVERIFY(f.button->isHot());
+    QImage image = grabImage(f.button);
+    QCOMPARE(pixelAt(image, 0, 0), kShadow);
+    QCOMPARE(pixelAt(image, 240, 40), kShadow);
+    QCOMPARE(pixelAt(image, 1, 1), kHotFace);
+    QCOMPARE(pixelAt(image, 5, 5), kHotFace);
+    // Dotted rectangle two pixels inside the edge.
+    QVERIFY(pixelAt(image, 2, 2) != kHotFace);
+    QCOMPARE(pixelAt(image, 3, 2), kHotFace);
+    QVERIFY(pixelAt(image, 2, 4) != kHotFace);
+    QVERIFY(pixelAt(image, 238, 72) != kHotFace);
+    QCOMPARE(pixelAt(image, 3, 3), kHotFace);
+
+    f.other->setFocus();
+    QVERIFY(!f.button->isHot());
+    QCOMPARE(pixelAt(grabImage(f.button), 1, 1), kIdleFace);
+
+    QTest::mouseMove(f.button, QPoint(30, 30));
+    QTRY_VERIFY(f.button->isHot());
+    image = grabImage(f.button);
+    QCOMPARE(pixelAt(image, 1, 1), kHotFace);
+    QCOMPARE(pixelAt(image, 0, 0), kShadow);
+    QTest::mouseMove(&f.parent, QPoint(350, 10));
+    QTRY_VERIFY(!f.button->isHot());
+    QCOMPARE(pixelAt(grabImage(f.button), 1, 1), kIdleFace);
+}
+
+void FlatButtonTest::pressedFaceShiftsCaption()
+{
+    StartButton f;
+    QVERIFY(f.active);
+    const QRect inner = QRect(0, 0, 241, 75).adjusted(4, 4, -4, -4);
+    const QRect idleInk = inkBounds(grabImage(f.button), inner, kIdleFace);
+
+    QTest::mousePress(f.button, Qt::LeftButton, {}, QPoint(30, 30));
+    QCOMPARE(f.button->faceState(), TDefineButton::fcPressed);
+    const QImage image = grabImage(f.button);
+    QCOMPARE(pixelAt(image, 1, 1), kDownFace);
+    QCOMPARE(pixelAt(image, 0, 0), kShadow);
+    QCOMPARE(pixelAt(image, 240, 74), kShadow);
+    QCOMPARE(inkBounds(image, inner, kDownFace), idleInk.translated(1, 1));
+    QTest::mouseRelease(f.button, Qt::LeftButton, {}, QPoint(30, 30));
+    QCOMPARE(f.button->faceState(), TDefineButton::fcUp);
+}
+
+void FlatButtonTest::disabledFaceEmbossesCaption()
+{
+    StartButton f;
+    QVERIFY(f.active);
+    f.button->setFocus();
+    f.button->setEnabled(false);
+    QVERIFY(!f.button->isHot());
+    const QImage image = grabImage(f.button);
+    QCOMPARE(f.button->faceState(), TDefineButton::fcDisabled);
+    QCOMPARE(pixelAt(image, 0, 0), kGrey);
+    QCOMPARE(pixelAt(image, 240, 74), kGrey);
+    QCOMPARE(pixelAt(image, 1, 1), kIdleFace);
+    QCOMPARE(pixelAt(image, 2, 2), kIdleFace);
+    const QRect inner = image.rect().adjusted(3, 3, -3, -3);
+    QCOMPARE(countColor(image, inner, kMaroon), 0);
+    QVERIFY(countColor(image, inner, QColor(160, 160, 160)) > 20); // clBtnShadow copy
+    QVERIFY(countColor(image, inner, QColor(255, 255, 255)) > 20); // clBtnHighlight copy
+
+    f.button->setEnabled(true);
+    QCOMPARE(pixelAt(grabImage(f.button), 0, 0), kGrey);
+    QCOMPARE(f.button->faceState(), TDefineButton::fcUp);
+}
+
+void FlatButtonTest::defaultDrawsTwoPixelBorder()
+{
+    StartButton f;
+    QVERIFY(f.active);
+    f.button->setDefault(true);
+    QImage image = grabImage(f.button);
+    QCOMPARE(pixelAt(image, 1, 1), kGrey);
+    QCOMPARE(pixelAt(image, 239, 73), kGrey);
+    QCOMPARE(pixelAt(image, 2, 2), kIdleFace);
+    f.button->setFocus(); // hot: back to one pixel
+    image = grabImage(f.button);
+    QCOMPARE(pixelAt(image, 1, 1), kHotFace);
+}
+
+void FlatButtonTest::clickRules()
+{
+    StartButton f;
+    QVERIFY(f.active);
+    QSignalSpy clicks(f.button, &TDefineButton::clicked);
+
+    QTest::mouseClick(f.button, Qt::LeftButton, {}, QPoint(100, 40));
+    QCOMPARE(clicks.count(), 1);
+    QVERIFY(f.button->hasFocus()); // a press takes the focus
+
+    // Press, move off, release: no click, face back up.
+    QTest::mousePress(f.button, Qt::LeftButton, {}, QPoint(100, 40));
+    QTest::mouseMove(f.button, QPoint(300, 40));
+    QCOMPARE(f.button->faceState(), TDefineButton::fcUp);
+    QTest::mouseMove(f.button, QPoint(100, 40));
+    QCOMPARE(f.button->faceState(), TDefineButton::fcPressed);
+    QTest::mouseMove(f.button, QPoint(241, 40)); // the column right of the button is outside
+    QCOMPARE(f.button->faceState(), TDefineButton::fcUp);
+    QTest::mouseRelease(f.button, Qt::LeftButton, {}, QPoint(241, 40));
+    QCOMPARE(clicks.count(), 1);
+    QCOMPARE(f.button->faceState(), TDefineButton::fcUp);
+
+    // The row just below the button still counts as inside.
+    QTest::mousePress(f.button, Qt::LeftButton, {}, QPoint(100, 40));
+    QTest::mouseRelease(f.button, Qt::LeftButton, {}, QPoint(100, 75));
+    QCOMPARE(clicks.count(), 2);
+
+    // A disabled button ignores the mouse.
+    f.button->setEnabled(false);
+    QTest::mouseClick(f.button, Qt::LeftButton, {}, QPoint(100, 40));
+    QCOMPARE(clicks.count(), 2);
+}
+
+void FlatButtonTest::doubleClickGivesTwoClicks()
+{
+    StartButton f;
+    QVERIFY(f.active);
+    QSignalSpy clicks(f.button, &TDefineButton::clicked);
+    QSignalSpy doubles(f.button, &TDefineButton::doubleClicked);
+    // What the platform delivers: press, release, double-click press, release.
+    QTest::mouseClick(f.button, Qt::LeftButton, {}, QPoint(50, 30));
+    QTest::mouseDClick(f.button, Qt::LeftButton, {}, QPoint(50, 30));
+    QTest::mouseRelease(f.button, Qt::LeftButton, {}, QPoint(50, 30));
+    QCOMPARE(clicks.count(), 2);
+    QCOMPARE(doubles.count(), 0); // only a latched button reports the double-click
+}
+
+void FlatButtonTest::spaceClicksOnRelease()
+{
+    StartButton f;
+    QVERIFY(f.active);
+    QSignalSpy clicks(f.button, &TDefineButton::clicked);
+    f.button->setFocus(Qt::TabFocusReason);
+    QTest::keyPress(f.button, Qt::Key_Space);
+    QCOMPARE(f.button->faceState(), TDefineButton::fcPressed);
+    QCOMPARE(pixelAt(grabImage(f.button), 1, 1), kDownFace);
+    QCOMPARE(clicks.count(), 0);
+    // Auto-repeat sends release/press pairs while the key is held: no click yet.
+    QKeyEvent repeatRelease(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
+    QApplication::sendEvent(f.button, &repeatRelease);
+    QCOMPARE(clicks.count(), 0);
+    QTest::keyRelease(f.button, Qt::Key_Space);
+    QCOMPARE(clicks.count(), 1);
+    QCOMPARE(f.button->faceState(), TDefineButton::fcUp);
+}
+
+void FlatButtonTest::enterClicksWhenHot()
+{
+    StartButton f;
+    QVERIFY(f.active);
+    QSignalSpy clicks(f.button, &TDefineButton::clicked);
+    f.button->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(f.button, Qt::Key_Return);
+    QCOMPARE(clicks.count(), 1);
+    QTest::keyClick(f.button, Qt::Key_Enter, Qt::ShiftModifier);
+    QCOMPARE(clicks.count(), 1);
+}
+
+void FlatButtonTest::keysDoNotReachTheWindow()
+{
+    StartButton f;
+    QVERIFY(f.active);
+    QShortcut shortcut(QKeySequence(Qt::Key_PageDown), &f.parent);
+    QSignalSpy shortcutSpy(&shortcut, &QShortcut::activated);
+    f.button->setFocus(Qt::TabFocusReason);
+    for (const auto key : {Qt::Key_Space, Qt::Key_PageDown, Qt::Key_A, Qt::Key_F5})
+        QTest::keyClick(f.button, key);
+    QCOMPARE(f.parent.presses, 0);
+    QCOMPARE(f.parent.releases, 0);
+    QCOMPARE(shortcutSpy.count(), 0);
+    // Alt combinations are passed on (the Alt key itself and Alt+X).
+    QTest::keyClick(f.button, Qt::Key_X, Qt::AltModifier);
+    QCOMPARE(f.parent.presses, 2);
+    QCOMPARE(f.parent.releases, 2);
+    // With the focus elsewhere the same keys do reach the window.
+    f.other->setFocus();
+    QTest::keyClick(f.other, Qt::Key_PageDown);
+    QCOMPARE(shortcutSpy.count(), 1);
+}
+
+void FlatButtonTest::numGlyphsFromGlyphSize_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("64x16 strip of four") << QSize(64, 16) << 4;
+    QTest::newRow("32x16 strip of two") << QSize(32, 16) << 2;
+    QTest::newRow("80x16 more than four") << QSize(80, 16) << 1;
+    QTest::newRow("50x16 not a multiple keeps 3") << QSize(50, 16) << 3;
+    QTest::newRow("16x16 single") << QSize(16, 16) << 1;
+}
+
+void FlatButtonTest::numGlyphsFromGlyphSize()
+{
+    QFETCH(QSize, size);
+    QFETCH(int, expected);
+    TFlatButton button;
+    button.setNumGlyphs(3);
+    button.setGlyph(solidGlyph(size.width(), size.height(), Qt::red));
+    QCOMPARE(button.numGlyphs(), expected);
+}
+
+void FlatButtonTest::glyphLeftOfCaptionWithTransparentWhite()
+{
+    QWidget parent;
+    auto* button = new TFlatButton(&parent);
+    button->setGeometry(0, 0, 112, 28);
+    QFont font;
+    font.setPixelSize(12);
+    button->setFont(font);
+    button->setColorBorder(clGray);
+    button->setColorFlat(16707559);
+    button->setCaption(QString::fromUtf8("查看获奖名单"));
+    QImage glyph = solidGlyph(16, 16, Qt::white);
+    glyph.fill(Qt::white);
+    for (int y = 4; y < 12; ++y)
+        for (int x = 4; x < 12; ++x)
+            glyph.setPixel(x, y, qRgb(0, 128, 0));
+    button->setGlyph(glyph);
+    button->setLayout(blGlyphLeft);
+    parent.show();
+
+    const TGlyphCaptionLayout expected = LayoutGlyphAndCaption(font, QRect(0, 0, 112, 28), QPoint(), blGlyphLeft,
+                                                               4, -1, glyph, 1, button->caption());
+    const QPoint origin = expected.glyphOrigin;
+    QCOMPARE(origin.y(), 6);
+    const QImage image = grabImage(button);
+    QCOMPARE(pixelAt(image, origin.x() + 4, origin.y() + 4), QColor(0, 128, 0));
+    QCOMPARE(pixelAt(image, origin.x() + 11, origin.y() + 11), QColor(0, 128, 0));
+    QCOMPARE(pixelAt(image, origin.x() + 1, origin.y() + 1), kIdleFace); // white left out
+    QCOMPARE(pixelAt(image, origin.x() + 15, origin.y() + 15), kIdleFace);
+    // The caption starts 20 pixels right of the glyph.
+    const QRect ink = inkBounds(image, QRect(origin.x() + 16, 3, 112 - origin.x() - 19, 22), kIdleFace);
+    QVERIFY(!ink.isEmpty());
+    QVERIFY(ink.left() >= origin.x() + 20 && ink.left() <= origin.x() + 22);
+}
+
+void FlatButtonTest::disabledGlyphKeepsOnlyBlackPixels()
+{
+    QWidget parent;
+    auto* button = new TFlatButton(&parent);
+    button->setGeometry(0, 0, 40, 40);
+    button->setColorFlat(16707559);
+    QImage glyph = solidGlyph(16, 16, Qt::white);
+    glyph.setPixel(5, 5, qRgb(0, 0, 0));
+    glyph.setPixel(9, 9, qRgb(200, 0, 0));
+    button->setGlyph(glyph);
+    button->setEnabled(false);
+    parent.show();
+    const QPoint origin(12, 12); // a lone glyph is centred: (40 - 16) / 2
+    const QImage image = grabImage(button);
+    QCOMPARE(pixelAt(image, origin.x() + 5, origin.y() + 5), QColor(160, 160, 160));
+    QCOMPARE(pixelAt(image, origin.x() + 6, origin.y() + 6), QColor(255, 255, 255));
+    QCOMPARE(pixelAt(image, origin.x() + 9, origin.y() + 9), kIdleFace);
+    QCOMPARE(pixelAt(image, origin.x() + 1, origin.y() + 1), kIdleFace);
+
+    // Enabled again, the glyph shows as it is.
+    button->setEnabled(true);
+    const QImage enabled = grabImage(button);
+    QCOMPARE(pixelAt(enabled, origin.x() + 5, origin.y() + 5), QColor(0, 0, 0));
+    QCOMPARE(pixelAt(enabled, origin.x() + 9, origin.y() + 9), QColor(200, 0, 0));
+}
+
+void FlatButtonTest::glyphStripCellFollowsState()
+{
+    QWidget parent;
+    auto* button = new TFlatButton(&parent);
+    button->setGeometry(0, 0, 40, 40);
+    QImage strip(64, 16, QImage::Format_RGB32);
+    const QRgb cells[4] = {qRgb(10, 0, 0), qRgb(20, 0, 0), qRgb(30, 0, 0), qRgb(40, 0, 0)};
+    for (int i = 0; i < 4; ++i)
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                strip.setPixel(i * 16 + x, y, (y == 15 && x == 0) ? qRgb(255, 255, 255) : cells[i]);
+    button->setGlyph(strip);
+    parent.show();
+    QCOMPARE(pixelAt(grabImage(button), 20, 20), QColor(cells[0]));
+    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(pixelAt(grabImage(button), 21, 21), QColor(cells[2])); // pressed cell, shifted by one
+    QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(5, 5));
+    button->setEnabled(false);
+    QCOMPARE(pixelAt(grabImage(button), 20, 20), QColor(cells[1]));
+    button->setEnabled(true);
+    button->setGroupIndex(1);
+    button->setDown(true);
+    QCOMPARE(pixelAt(grabImage(button), 21, 21), QColor(cells[3]));
+}
+
+void FlatButtonTest::groupLatching()
+{
+    QWidget parent;
+    auto* a = new TFlatButton(&parent);
+    auto* b = new TFlatButton(&parent);
+    auto* loose = new TFlatButton(&parent);
+    b->move(100, 0);
+    loose->move(200, 0);
+    a->setGroupIndex(1);
+    b->setGroupIndex(1);
+    parent.show();
+
+    loose->setDown(true); // a button outside any group never latches
+    QVERIFY(!loose->isDown());
+
+    QTest::mouseClick(a, Qt::LeftButton, {}, QPoint(5, 5));
+    QVERIFY(a->isDown());
+    QCOMPARE(a->faceState(), TDefineButton::fcExclusive);
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(5, 5));
+    QVERIFY(b->isDown());
+    QVERIFY(!a->isDown());
+    QCOMPARE(a->faceState(), TDefineButton::fcUp);
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(5, 5));
+    QVERIFY(b->isDown()); // a down button stays down while AllowAllUp is off
+
+    // AllowAllUp is shared by the group: after any click the button is up.
+    a->setAllowAllUp(true);
+    QVERIFY(b->allowAllUp());
+    QSignalSpy clicks(b, &TDefineButton::clicked);
+    b->setFocus();
+    QTest::keyClick(b, Qt::Key_Space);
+    QCOMPARE(clicks.count(), 1);
+    QVERIFY(!b->isDown());
+    b->setDown(true);
+    QVERIFY(b->isDown());
+}
+
+void FlatButtonTest::transparentFaceShowsParent()
+{
+    QWidget parent;
+    parent.setAutoFillBackground(true);
+    QPalette pal;
+    pal.setColor(QPalette::Window, QColor(10, 100, 200));
+    parent.setPalette(pal);
+    parent.resize(200, 100);
+    auto* button = new TFlatButton(&parent);
+    button->setGeometry(10, 10, 80, 25);
+    button->setColorBorder(clGray);
+    button->setTransparent(tmNotFocused);
+    parent.show();
+    QImage image = grabImage(button);
+    QCOMPARE(pixelAt(image, 5, 5), QColor(10, 100, 200));
+    QCOMPARE(pixelAt(image, 0, 0), kGrey);
+    parent.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&parent));
+    button->setFocus(); // hot: its own face again
+    QVERIFY(button->isHot());
+    image = grabImage(button);
+    QCOMPARE(pixelAt(image, 5, 5), kHotFace);
+    button->setTransparent(tmAlways);
+    image = grabImage(button);
+    QCOMPARE(pixelAt(image, 5, 5), QColor(10, 100, 200));
+    QCOMPARE(pixelAt(image, 0, 0), kShadow);
+}
+
+QTEST_MAIN(FlatButtonTest)
+#include "controls_flat_button_test.moc"
