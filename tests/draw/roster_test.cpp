@@ -61,6 +61,8 @@ TEST(Roster, MarksAndTheirCount)
     roster.setSelectedRange(0, 2, false);
     EXPECT_EQ(markedPositions(roster), (std::vector<std::size_t>{3}));
     EXPECT_EQ(roster.selectedCount(), 1u);
+    roster.clearSelection();
+    EXPECT_TRUE(markedPositions(roster).empty());
     roster.selectAll();
     EXPECT_EQ(roster.selectedCount(), 5u);
     roster.setSelected(4, false);
