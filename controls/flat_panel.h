@@ -1,0 +1,93 @@
+#pragma once
+
+#include "controls/flat_style.h"
+
+#include <QString>
+
+// A container and caption strip drawn flat: a solid, gradient or see-through
+// face inside a one-pixel border, with a one-line caption. It raises clicks but
+// never takes the keyboard focus. All state and behaviour live here;
+// TFlatPanel only publishes.
+class TDefinePanel : public TVersionControl {
+    Q_OBJECT
+
+public:
+    explicit TDefinePanel(QWidget* parent = nullptr);
+
+    QString caption() const { return m_caption; }
+    void setCaption(const QString& caption);
+
+    // Solid face colour (clBtnFace by default).
+    TColor color() const { return m_color; }
+    void setColor(TColor color);
+    TColor colorBorder() const { return m_colorBorder; }
+    void setColorBorder(TColor color);
+
+    // Caption colour; the same as the palette's WindowText.
+    QColor fontColor() const;
+    void setFontColor(TColor color);
+
+    TAlignment alignment() const { return m_alignment; }
+    void setAlignment(TAlignment alignment);
+    // Qt's horizontal flags map onto left, right and centre.
+    void setAlignment(Qt::Alignment alignment);
+
+    bool transparent() const { return m_transparent; }
+    void setTransparent(bool transparent);
+    TStyleFace styleFace() const { return m_styleFace; }
+    void setStyleFace(TStyleFace face);
+    TColor backgropStartColor() const { return m_startColor; }
+    void setBackgropStartColor(TColor color);
+    TColor backgropStopColor() const { return m_stopColor; }
+    void setBackgropStopColor(TColor color);
+    TStyleOrien backgropOrien() const { return m_orien; }
+    void setBackgropOrien(TStyleOrien orientation);
+
+    int tag() const { return m_tag; }
+    void setTag(int tag);
+
+    // Draws the whole panel face into rect.
+    void drawPanel(QPainter& painter, const QRect& rect);
+
+signals:
+    void clicked();
+    void doubleClicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    QString m_caption;
+    TColor m_color = clBtnFace;
+    TColor m_colorBorder = 16744448;
+    TColor m_startColor = clGray;
+    TColor m_stopColor = clWhite;
+    TStyleOrien m_orien = bsHorizontal;
+    TStyleFace m_styleFace = fsDefault;
+    TAlignment m_alignment = taCenter;
+    bool m_transparent = false;
+    int m_tag = 0;
+    bool m_pressed = false;
+};
+
+// The published flat panel.
+class TFlatPanel : public TDefinePanel {
+    Q_OBJECT
+    Q_PROPERTY(bool Transparent READ transparent WRITE setTransparent)
+    Q_PROPERTY(TAlignment Alignment READ alignment WRITE setAlignment)
+    Q_PROPERTY(TColor ColorBorder READ colorBorder WRITE setColorBorder)
+    Q_PROPERTY(TColor BackgropStartColor READ backgropStartColor WRITE setBackgropStartColor)
+    Q_PROPERTY(TColor BackgropStopColor READ backgropStopColor WRITE setBackgropStopColor)
+    Q_PROPERTY(TStyleOrien BackgropOrien READ backgropOrien WRITE setBackgropOrien)
+    Q_PROPERTY(TStyleFace StyleFace READ styleFace WRITE setStyleFace)
+    Q_PROPERTY(TColor Color READ color WRITE setColor)
+    Q_PROPERTY(QString Caption READ caption WRITE setCaption)
+    Q_PROPERTY(int Tag READ tag WRITE setTag)
+
+public:
+    explicit TFlatPanel(QWidget* parent = nullptr);
+};

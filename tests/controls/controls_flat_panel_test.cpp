@@ -1,0 +1,196 @@
+#include "controls/flat_panel.h"
+#include "pixel_helpers.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+
+const QColor kFace(231, 239, 254);
+const QColor kGrey(128, 128, 128);
+
+// Label13 as the window sets it up, beside a control that holds the focus.
+struct RosterHeader {
+    QWidget parent;
+    TFlatPanel* panel = nullptr;
+    QWidget* focused = nullptr;
+
+    RosterHeader()
+    {
+        parent.resize(300, 100);
+        focused = new QWidget(&parent);
+        focused->setFocusPolicy(Qt::StrongFocus);
+        focused->setGeometry(250, 50, 20, 20);
+        panel = new TFlatPanel(&parent);
+        panel->setGeometry(11, 5, 174, 27);
+        panel->setColor(16707559);
+        panel->setColorBorder(clGray);
+        panel->setFontColor(clBlack);
+        QFont crisp; // plain pixels, so the caption's colours can be counted
+        crisp.setPixelSize(13);
+        crisp.setStyleStrategy(QFont::NoAntialias);
+        panel->setFont(crisp);
+        panel->setCaption(QString::fromUtf8("抽奖名单"));
+        panel->setToolTip(QString::fromUtf8("点这里可以屏蔽翻页键"));
+        parent.show();
+    }
+};
+
+} // namespace
+
+class FlatPanelTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void faceBorderAndCentredCaption();
+    void captionIsCutAtCaptionArea_data();
+    void captionIsCutAtCaptionArea();
+    void gradientFace();
+    void disabledEmbossesCaptionOnly();
+    void transparentShowsParent();
+    void clickAndDoubleClickRule();
+    void defaults();
+};
+
+void FlatPanelTest::faceBorderAndCentredCaption()
+{
+    RosterHeader f;
+    QImage image = grabImage(f.panel);
+    QCOMPARE(pixelAt(image, 0, 0), kGrey);
+    QCOMPARE(pixelAt(image, 173, 26), kGrey);
+    QCOMPARE(pixelAt(image, 0, 13), kGrey);
+    QCOMPARE(pixelAt(image, 1, 1), kFace);
+    QCOMPARE(pixelAt(image, 172, 25), kFace);
+    const QRect ink = inkBounds(image, image.rect().adjusted(1, 1, -1, -1), kFace);
+    QVERIFY(!ink.isEmpty());
+    QVERIFY(countColor(image, ink, QColor(0, 0, 0)) > 5);
+    QVERIFY(qAbs((ink.left() + ink.right()) - 173) <= 4);
+    QVERIFY(qAbs((ink.top() + ink.bottom()) - 26) <= 6);
+
+    // A new caption is shown, again centred.
+    f.panel->setCaption(QString::fromUtf8("抽奖名单 共[12]人"));
+    const QImage wider = grabImage(f.panel);
+    const QRect widerInk = inkBounds(wider, wider.rect().adjusted(1, 1, -1, -1), kFace);
+    QVERIFY(widerInk.width() > ink.width());
+    QVERIFY(qAbs((widerInk.left() + widerInk.right()) - 173) <= 4);
+}
+
+void FlatPanelTest::captionIsCutAtCaptionArea_data()
+{
+    QTest::addColumn<int>("alignment");
+    QTest::newRow("left") << int(taLeftJustify);
+    QTest::newRow("centre") << int(taCenter);
+    QTest::newRow("right") << int(taRightJustify);
+}
+
+void FlatPanelTest::captionIsCutAtCaptionArea()
+{
+    QFETCH(int, alignment);
+    RosterHeader f;
+    f.panel->setAlignment(TAlignment(alignment));
+    f.panel->setCaption(QStringLiteral("MMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMM"));
+    const QImage image = grabImage(f.panel);
+    // Outside x = 3 ... 170 only the face and the border show.
+    const QRect inner = image.rect().adjusted(1, 1, -1, -1);
+    QVERIFY(inkBounds(image, QRect(1, 1, 2, 25), kFace).isEmpty());
+    QVERIFY(inkBounds(image, QRect(171, 1, 2, 25), kFace).isEmpty());
+    // The long text reaches the area's edge where it is aligned (both for centre).
+    const QRect ink = inkBounds(image, inner, kFace);
+    if (alignment != taRightJustify)
+        QVERIFY2(ink.left() <= 5, qPrintable(QString::number(ink.left())));
+    if (alignment != taLeftJustify)
+        QVERIFY2(ink.right() >= 168, qPrintable(QString::number(ink.right())));
+}
+
+void FlatPanelTest::gradientFace()
+{
+    RosterHeader f;
+    f.panel->setCaption(QString());
+    f.panel->setStyleFace(fsCustom);
+    const QImage image = grabImage(f.panel);
+    QCOMPARE(pixelAt(image, 0, 0), kGrey); // border over the gradient
+    QCOMPARE(pixelAt(image, 1, 10), QColor(128, 128, 128));
+    QCOMPARE(pixelAt(image, 5, 10), QColor(132, 132, 132));
+    QCOMPARE(pixelAt(image, 172, 10), QColor(250, 250, 250));
+    QCOMPARE(countColor(image, image.rect(), Qt::white), 0);
+    f.panel->setBackgropOrien(bsVertical);
+    const QImage vertical = grabImage(f.panel);
+    // 27 rows: bands one pixel thick, several starting on the same row, the later winning.
+    QCOMPARE(pixelAt(vertical, 100, 1), QColor(136, 136, 136));
+    QCOMPARE(pixelAt(vertical, 100, 25), QColor(246, 246, 246));
+}
+
+void FlatPanelTest::disabledEmbossesCaptionOnly()
+{
+    RosterHeader f;
+    f.panel->setEnabled(false);
+    const QImage image = grabImage(f.panel);
+    QCOMPARE(pixelAt(image, 0, 0), kGrey);
+    QCOMPARE(pixelAt(image, 1, 1), kFace);
+    const QRect inner = image.rect().adjusted(1, 1, -1, -1);
+    QCOMPARE(countColor(image, inner, QColor(0, 0, 0)), 0);
+    QVERIFY(countColor(image, inner, QColor(160, 160, 160)) > 5);
+    QVERIFY(countColor(image, inner, QColor(255, 255, 255)) > 5);
+}
+
+void FlatPanelTest::transparentShowsParent()
+{
+    RosterHeader f;
+    f.parent.setAutoFillBackground(true);
+    QPalette pal = f.parent.palette();
+    pal.setColor(QPalette::Window, QColor(239, 239, 239));
+    f.parent.setPalette(pal);
+    f.panel->setTransparent(true);
+    const QImage image = grabImage(f.panel);
+    QCOMPARE(pixelAt(image, 2, 2), QColor(239, 239, 239));
+    QCOMPARE(pixelAt(image, 0, 0), kGrey);
+}
+
+void FlatPanelTest::clickAndDoubleClickRule()
+{
+    RosterHeader f;
+    f.parent.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.parent));
+    f.focused->setFocus();
+    QSignalSpy clicks(f.panel, &TDefinePanel::clicked);
+    QSignalSpy doubles(f.panel, &TDefinePanel::doubleClicked);
+
+    QTest::mouseClick(f.panel, Qt::LeftButton, {}, QPoint(20, 10));
+    QCOMPARE(clicks.count(), 1);
+    QVERIFY(f.focused->hasFocus()); // a click never takes the focus
+
+    // Released outside: nothing. The right column is outside.
+    QTest::mousePress(f.panel, Qt::LeftButton, {}, QPoint(20, 10));
+    QTest::mouseRelease(f.panel, Qt::LeftButton, {}, QPoint(174, 10));
+    QCOMPARE(clicks.count(), 1);
+
+    // A double-click: one click for the first press, then the double-click,
+    // and no click for the second release.
+    QTest::mouseClick(f.panel, Qt::LeftButton, {}, QPoint(20, 10));
+    QTest::mouseDClick(f.panel, Qt::LeftButton, {}, QPoint(20, 10));
+    QTest::mouseRelease(f.panel, Qt::LeftButton, {}, QPoint(20, 10));
+    QCOMPARE(clicks.count(), 2);
+    QCOMPARE(doubles.count(), 1);
+
+    // Other buttons do not click.
+    QTest::mouseClick(f.panel, Qt::RightButton, {}, QPoint(20, 10));
+    QCOMPARE(clicks.count(), 2);
+}
+
+void FlatPanelTest::defaults()
+{
+    TFlatPanel panel;
+    QCOMPARE(panel.size(), QSize(185, 41));
+    QCOMPARE(panel.color(), clBtnFace);
+    QCOMPARE(panel.colorBorder(), TColor(16744448));
+    QCOMPARE(panel.alignment(), taCenter);
+    QCOMPARE(panel.focusPolicy(), Qt::NoFocus);
+    QCOMPARE(panel.tag(), 0);
+    panel.setTag(1);
+    QCOMPARE(panel.tag(), 1);
+    panel.setAlignment(Qt::AlignRight);
+    QCOMPARE(panel.alignment(), taRightJustify);
+}
+
+QTEST_MAIN(FlatPanelTest)
+#include "controls_flat_panel_test.moc"
