@@ -78,7 +78,9 @@ void replaceFileAtomically(const std::filesystem::path &target, std::string_view
     const mode_t mode = permissionsFor(target);
 
     // A hidden name, so the operator's file browser does not show it meanwhile.
-    const std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::string hiddenName = ".";
+    hiddenName.append(target.filename().string()).append(".XXXXXX");
+    const std::string pattern = (folder / hiddenName).string();
     std::vector<char> temporary(pattern.begin(), pattern.end());
     temporary.push_back('\0');
 

@@ -8,7 +8,11 @@ namespace draw {
 
 std::int32_t StrToInt(std::string_view text)
 {
-    const auto invalid = [&] { return DrawError("'" + std::string(text) + "' is not a valid integer value"); };
+    const auto invalid = [&] {
+        std::string message = "'";
+        message.append(text).append("' is not a valid integer value");
+        return DrawError(message);
+    };
 
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))

@@ -14,7 +14,7 @@ draw::DrawState stateOfTwelve()
     draw::DrawState state;
     state.TierCount = 3;
     for (int i = 0; i < 12; ++i)
-        state.roster.append("n" + std::to_string(i));
+        state.roster.append(std::string("n").append(std::to_string(i)));
     return state;
 }
 
@@ -54,13 +54,13 @@ TEST(CommitDraw, CountTextIsReadAsANumber)
 TEST(CommitDraw, EmptyDisplayCommitsNobody)
 {
     draw::DrawState state = stateOfTwelve();
-    state.winners(3) = kZhangSan;
-    state.tier(3).countText = "1";
-    state.roster.setSelected(5, true);
+    state.roster.setSelected(0, true);
+    draw::commitDraw(state, 3, "n0");
+    state.roster.setSelected(4, true); // "n5"
     EXPECT_EQ(draw::commitDraw(state, 3, ""), 0);
-    EXPECT_EQ(state.winners(3), kZhangSan);
+    EXPECT_EQ(state.winners(3), "n0");
     EXPECT_EQ(state.tier(3).countText, "1");
-    EXPECT_EQ(state.roster.size(), 11u);
+    EXPECT_EQ(state.roster.size(), 10u);
     EXPECT_EQ(state.roster.find("n5"), std::nullopt);
 }
 

@@ -83,7 +83,7 @@ Roster rosterOf(std::size_t size)
 {
     Roster roster;
     for (std::size_t i = 0; i < size; ++i)
-        roster.append("n" + std::to_string(i));
+        roster.append(std::string("n").append(std::to_string(i)));
     return roster;
 }
 

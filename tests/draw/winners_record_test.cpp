@@ -26,7 +26,7 @@ TEST(WinnersRecord, WritesTier1AndEveryTierInUse)
 {
     DrawState state;
     for (int k = 1; k <= draw::kTierSlots; ++k)
-        state.winners(k) = "w" + std::to_string(k);
+        state.winners(k) = std::string("w").append(std::to_string(k));
     const struct {
         std::int32_t tierCount;
         std::size_t lines;
@@ -37,7 +37,7 @@ TEST(WinnersRecord, WritesTier1AndEveryTierInUse)
         ASSERT_EQ(record.size(), c.lines) << "TierCount " << c.tierCount;
         for (std::size_t k = 1; k <= c.lines / 2; ++k) {
             EXPECT_EQ(record[2 * (k - 1)], bracketed(static_cast<int>(k)));
-            EXPECT_EQ(record[2 * (k - 1) + 1], "w" + std::to_string(k));
+            EXPECT_EQ(record[2 * (k - 1) + 1], std::string("w").append(std::to_string(k)));
         }
     }
 }
