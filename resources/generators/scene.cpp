@@ -76,7 +76,7 @@ QImage drawBackground(Variant variant)
 
     if (variant == Variant::Lanterns) {
         // Lanterns hung from above at the two sides, clear of the heads.
-        for (const auto &[x, top] : {std::pair<qreal, qreal>{20, 168}, std::pair<qreal, qreal>{574, 176}}) {
+        for (const auto &[x, top] : {std::pair<qreal, qreal>{26, 168}, std::pair<qreal, qreal>{564, 176}}) {
             p.setPen(QPen(QColor(150, 90, 40), 1.6));
             p.drawLine(QPointF(x, 0), QPointF(x, top));
             cartoon::drawLantern(p, QPointF(x, top), 62, 1.8);
