@@ -17,7 +17,6 @@ const QColor kMouth(196, 42, 48);
 const QColor kTongue(255, 128, 128);
 const QColor kEye(52, 30, 28);
 const QColor kRed(218, 30, 36);
-const QColor kGold(250, 196, 40);
 
 QPen outlinePen(qreal width, const QColor &colour = kOutline)
 {
