@@ -1,0 +1,636 @@
+#include "controls/number_edit.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QWheelEvent>
+
+#include <cmath>
+
+namespace {
+
+const QChar kDecimal = QLatin1Char('.');
+const QChar kThousands = QLatin1Char(',');
+
+QString normalizeNumber(const QString& text)
+{
+    QString s = text.trimmed();
+    s.remove(kThousands);
+    return s;
+}
+
+// A sign, digits with at most one decimal separator, and an exponent; nothing else.
+std::optional<double> strictToDouble(const QString& text)
+{
+    static const QRegularExpression number(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"));
+    if (!number.match(text).hasMatch())
+        return std::nullopt;
+    bool ok = false;
+    const double value = QLocale::c().toDouble(text, &ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+bool isNumberText(const QString& text, double& value)
+{
+    for (const QChar c : text) {
+        if (!(c == kDecimal || c == QLatin1Char('+') || c == QLatin1Char('-') || c.isDigit()
+              || c == QLatin1Char('E') || c == QLatin1Char('e')))
+            return false;
+    }
+    if (text == QLatin1String("+") || text == QLatin1String("-")) {
+        value = 0;
+        return true;
+    }
+    const std::optional<double> parsed = strictToDouble(text.left(63));
+    if (!parsed)
+        return false;
+    value = *parsed;
+    return true;
+}
+
+// Shortest form with at most 15 significant digits, exponent as "1E20".
+QString generalText(double value)
+{
+    QString s = QString::number(value, 'g', 15);
+    static const QRegularExpression exponent(QStringLiteral("e([+-])0*(\\d+)$"));
+    const QRegularExpressionMatch m = exponent.match(s);
+    if (m.hasMatch()) {
+        const QString sign = m.captured(1) == QLatin1String("-") ? QStringLiteral("-") : QString();
+        s = s.left(m.capturedStart()) + QLatin1Char('E') + sign + m.captured(2);
+    }
+    return s;
+}
+
+EConvertError notAFloat(const QString& text)
+{
+    return EConvertError(QStringLiteral("'%1' is not a valid floating point value").arg(text).toStdString());
+}
+
+// The character a key press types, or QChar() for keys that type none.
+QChar typedCharacter(const QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    if (mods & (Qt::AltModifier | Qt::MetaModifier))
+        return QChar();
+    const int key = event->key();
+    if (mods & Qt::ControlModifier) {
+        if (key >= Qt::Key_A && key <= Qt::Key_Z)
+            return QChar(char16_t(key - Qt::Key_A + 1));
+        return QChar();
+    }
+    switch (key) {
+    case Qt::Key_Backspace:
+        return QChar(char16_t(8));
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return QChar(char16_t(13));
+    case Qt::Key_Escape:
+        return QChar(char16_t(27));
+    default:
+        break;
+    }
+    const QString text = event->text();
+    if (text.isEmpty() || text.at(0).unicode() < 32 || text.at(0).unicode() == 127)
+        return QChar();
+    return text.at(0);
+}
+
+} // namespace
+
+TDBNumberEdit::TDBNumberEdit(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_edit = new QLineEdit(this);
+    m_edit->setFrame(false);
+    m_edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_edit->setContextMenuPolicy(Qt::DefaultContextMenu);
+    m_edit->installEventFilter(this);
+    setFocusProxy(m_edit);
+    setFocusPolicy(m_edit->focusPolicy());
+
+    m_button = new TEditButton(this);
+    m_buttonControl = new TEditButtonControl(this);
+    m_buttonControl->hide();
+    connect(m_button, &TEditButton::changed, this, &TDBNumberEdit::layoutButton);
+    connect(m_buttonControl, &TEditButtonControl::buttonDown, this, &TDBNumberEdit::onButtonDown);
+    connect(m_edit, &QLineEdit::textChanged, this, &TDBNumberEdit::onTextChanged);
+
+    QPalette pal = m_edit->palette();
+    pal.setColor(QPalette::Base, toQColor(clWindow));
+    pal.setColor(QPalette::Text, toQColor(clWindowText));
+    m_edit->setPalette(pal);
+
+    resize(121, 21);
+    resetFromStored();
+}
+
+void TDBNumberEdit::setValue(std::optional<double> value)
+{
+    applyValue(value);
+    postValue();
+}
+
+void TDBNumberEdit::setMinValue(double value)
+{
+    m_minValue = value;
+    postValue();
+}
+
+void TDBNumberEdit::setMaxValue(double value)
+{
+    m_maxValue = value;
+    postValue();
+}
+
+void TDBNumberEdit::setIncrement(double increment)
+{
+    m_increment = increment;
+}
+
+void TDBNumberEdit::setDecimalPlaces(int places)
+{
+    if (places == m_decimalPlaces || places < 0)
+        return;
+    m_decimalPlaces = places;
+    resetFromStored();
+}
+
+QString TDBNumberEdit::text() const
+{
+    return m_edit->text();
+}
+
+void TDBNumberEdit::setText(const QString& text)
+{
+    if (text.isEmpty()) {
+        applyValue(std::nullopt);
+    } else {
+        const QString normalized = normalizeNumber(text);
+        const std::optional<double> number = strictToDouble(normalized);
+        if (!number)
+            throw notAFloat(normalized);
+        applyValue(*number);
+    }
+    postValue();
+}
+
+void TDBNumberEdit::setAlignment(TAlignment alignment)
+{
+    m_alignment = alignment;
+    Qt::Alignment flags = Qt::AlignVCenter;
+    flags |= alignment == taLeftJustify ? Qt::AlignLeft : alignment == taCenter ? Qt::AlignHCenter : Qt::AlignRight;
+    m_edit->setAlignment(flags);
+}
+
+void TDBNumberEdit::setFlat(bool flat)
+{
+    if (flat == m_flat)
+        return;
+    m_flat = flat;
+    layoutButton();
+}
+
+void TDBNumberEdit::setCtl3D(bool ctl3D)
+{
+    if (ctl3D == m_ctl3D)
+        return;
+    m_ctl3D = ctl3D;
+    layoutButton();
+}
+
+void TDBNumberEdit::setReadOnly(bool readOnly)
+{
+    m_readOnly = readOnly;
+    m_edit->setReadOnly(readOnly);
+}
+
+void TDBNumberEdit::setFontColor(TColor color)
+{
+    QPalette pal = m_edit->palette();
+    pal.setColor(QPalette::Text, toQColor(color));
+    m_edit->setPalette(pal);
+}
+
+void TDBNumberEdit::selectAll()
+{
+    m_edit->selectAll();
+}
+
+double TDBNumberEdit::limitValue(double x) const
+{
+    if (m_maxValue != m_minValue) {
+        if (m_minValue < m_maxValue) {
+            if (x < m_minValue)
+                x = m_minValue;
+            else if (x > m_maxValue)
+                x = m_maxValue;
+        } else if (m_maxValue == 0) {
+            // Only the lower limit holds.
+            if (x < m_minValue)
+                x = m_minValue;
+        } else if (m_minValue == 0) {
+            if (x > m_maxValue)
+                x = m_maxValue;
+        }
+    }
+    // Rounding is to nearest, ties to even, in the default floating-point mode.
+    if (m_decimalPlaces > 37)
+        return x;
+    if (m_decimalPlaces == 0)
+        return std::nearbyint(x);
+    double scale = 1;
+    for (int i = 0; i < m_decimalPlaces; ++i)
+        scale *= 10;
+    return std::nearbyint(x * scale) / scale;
+}
+
+void TDBNumberEdit::stepValue(bool up)
+{
+    if (m_increment == 0 || m_readOnly)
+        return;
+    double x = m_increment;
+    if (m_value)
+        x = up ? *m_value + m_increment : *m_value - m_increment;
+    applyValue(limitValue(x));
+    if (m_inFocus)
+        selectAll();
+}
+
+QString TDBNumberEdit::displayText() const
+{
+    return m_value ? generalText(*m_value) : QString();
+}
+
+void TDBNumberEdit::setTextInternally(const QString& text)
+{
+    const bool wasSetting = m_settingText;
+    m_settingText = true;
+    m_edit->setText(text);
+    m_settingText = wasSetting;
+}
+
+void TDBNumberEdit::applyValue(std::optional<double> value)
+{
+    if (!value) {
+        setTextInternally(QString());
+        m_value = std::nullopt;
+        return;
+    }
+    m_value = *value;
+    m_modified = true;
+    if (m_inFocus && !m_readOnly)
+        reformatTyped(generalText(*value));
+    else
+        setTextInternally(displayText());
+}
+
+void TDBNumberEdit::postValue()
+{
+    m_stored = m_value;
+    resetFromStored();
+}
+
+void TDBNumberEdit::resetFromStored()
+{
+    applyValue(m_stored);
+    m_modified = false;
+}
+
+void TDBNumberEdit::reformatTyped(const QString& text)
+{
+    QString s = text;
+    const int oldLength = int(s.length());
+    if (!s.isEmpty() && s != QLatin1String("-"))
+        s = normalizeNumber(s);
+    if (s == m_edit->text())
+        return;
+    const int caret = m_edit->selectionStart() >= 0 ? m_edit->selectionStart() : m_edit->cursorPosition();
+    setTextInternally(s);
+    if (m_edit->hasFocus())
+        m_edit->setCursorPosition(std::max(0, caret + int(s.length()) - oldLength));
+}
+
+bool TDBNumberEdit::valueFromText()
+{
+    const QString s = normalizeNumber(m_edit->text());
+    if (s.isEmpty()) {
+        m_value = std::nullopt;
+        if (!m_edit->text().isEmpty())
+            setTextInternally(QString());
+        return true;
+    }
+    if (s == QLatin1String("+") || s == QLatin1String("-")) {
+        m_value = 0.0;
+        return true;
+    }
+    const std::optional<double> number = strictToDouble(s);
+    if (!number)
+        return false;
+    m_value = limitValue(*number);
+    return true;
+}
+
+void TDBNumberEdit::onTextChanged()
+{
+    if (!m_settingText) {
+        reformatTyped(m_edit->text());
+        if (!valueFromText()) {
+            // Only a paste can bring a text that is not a number: the old
+            // text comes back, all selected.
+            setTextInternally(m_lastGoodText);
+            valueFromText();
+            m_edit->selectAll();
+            return;
+        }
+        m_modified = true;
+    }
+    m_lastGoodText = m_edit->text();
+    emit changed();
+}
+
+void TDBNumberEdit::paste()
+{
+    if (m_readOnly)
+        return;
+    m_edit->paste();
+}
+
+bool TDBNumberEdit::isValidKey(QChar key) const
+{
+    QString s = m_edit->text();
+    if (m_edit->hasSelectedText())
+        s.replace(m_edit->selectionStart(), m_edit->selectedText().length(), key);
+    else
+        s.insert(m_edit->cursorPosition(), key);
+    s = normalizeNumber(s);
+
+    const qsizetype point = s.indexOf(kDecimal);
+    if (point >= 0) {
+        qsizetype end = s.indexOf(QLatin1Char('E'), point, Qt::CaseInsensitive);
+        if (end < 0)
+            end = s.length();
+        if (end - point - 1 > m_decimalPlaces)
+            return false;
+    }
+    if (s.isEmpty())
+        return true;
+    double x = 0;
+    if (!isNumberText(s, x))
+        return false;
+    // No minus sign while the range is not negative. The limits themselves are
+    // not tested while typing.
+    if (m_minValue >= 0 && m_maxValue > 0 && x < 0)
+        return false;
+    return true;
+}
+
+bool TDBNumberEdit::handleKeyPress(QKeyEvent* event)
+{
+    const int key = event->key();
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    if ((key == Qt::Key_Up || key == Qt::Key_Down) && !(mods & Qt::AltModifier)) {
+        if (!m_readOnly)
+            stepValue(key == Qt::Key_Up);
+        return true;
+    }
+    if (key == Qt::Key_Down && (mods & Qt::AltModifier)) {
+        // The main button's shortcut presses its lower half.
+        if (m_button->isVisible() && m_button->isEnabled()) {
+            bool autoRepeat = false;
+            onButtonDown(false, autoRepeat);
+        }
+        return true;
+    }
+    if (key == Qt::Key_A && mods == Qt::ControlModifier) {
+        selectAll();
+        return true;
+    }
+    if (key == Qt::Key_Insert && mods == Qt::ShiftModifier) {
+        paste();
+        return true;
+    }
+
+    QChar c = typedCharacter(event);
+    if (c.isNull())
+        return false;
+    const QChar typed = c;
+    emit keyPress(c);
+    if (c.isNull())
+        return true;
+    switch (c.unicode()) {
+    case 27:
+        resetFromStored();
+        selectAll();
+        return true;
+    case 13:
+        return true;
+    case 22:
+        paste();
+        return true;
+    default:
+        break;
+    }
+    if (c == kThousands)
+        c = kDecimal;
+    if (c.unicode() >= 32 && !isValidKey(c))
+        return true;
+    if (c == typed)
+        return false; // the edit inserts it (or acts on Backspace, Ctrl+X, ...)
+    if (c.unicode() >= 32 && !m_readOnly)
+        m_edit->insert(QString(c));
+    return true;
+}
+
+bool TDBNumberEdit::handleWheel(QWheelEvent* event)
+{
+    if (event->modifiers() != Qt::NoModifier || event->buttons() != Qt::NoButton || m_readOnly)
+        return false;
+    m_wheelRemainder += event->angleDelta().y();
+    while (m_wheelRemainder >= 120) {
+        m_wheelRemainder -= 120;
+        stepValue(true);
+    }
+    while (m_wheelRemainder <= -120) {
+        m_wheelRemainder += 120;
+        stepValue(false);
+    }
+    event->accept();
+    return true;
+}
+
+void TDBNumberEdit::handleFocusIn(QFocusEvent* event)
+{
+    m_inFocus = true;
+    resetFromStored();
+    if (event->reason() != Qt::MouseFocusReason)
+        selectAll();
+    refreshBorder();
+}
+
+void TDBNumberEdit::handleFocusOut(QFocusEvent* event)
+{
+    // A context menu or another window taking the focus does not leave the field.
+    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason) {
+        refreshBorder();
+        return;
+    }
+    if (m_modified)
+        postValue();
+    m_inFocus = false;
+    resetFromStored();
+    refreshBorder();
+}
+
+bool TDBNumberEdit::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_edit)
+        return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        return handleKeyPress(static_cast<QKeyEvent*>(event));
+    case QEvent::Wheel:
+        return handleWheel(static_cast<QWheelEvent*>(event));
+    case QEvent::FocusIn:
+        handleFocusIn(static_cast<QFocusEvent*>(event));
+        break;
+    case QEvent::FocusOut:
+        handleFocusOut(static_cast<QFocusEvent*>(event));
+        break;
+    case QEvent::MouseButtonPress: {
+        if (m_forwardingPress)
+            break;
+        // The edit handles the press first (focus, caret), then the handler hears of it.
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        const Qt::MouseButton button = mouse->button();
+        const QPoint pos = m_edit->mapTo(this, mouse->position().toPoint());
+        m_forwardingPress = true;
+        QCoreApplication::sendEvent(m_edit, event);
+        m_forwardingPress = false;
+        emit mouseDown(button, pos);
+        return true;
+    }
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+int TDBNumberEdit::borderWidth() const
+{
+    return m_ctl3D ? 2 : 1;
+}
+
+void TDBNumberEdit::layoutButton()
+{
+    const int b = borderWidth();
+    const QRect client = rect().adjusted(b, b, -b, -b);
+    int areaWidth = 0;
+    m_separator = QRect();
+    if (m_button->isVisible()) {
+        const int width = m_button->width() > 0 ? m_button->width() : (m_flat ? FlatButtonWidth() : 17);
+        const int top = m_ctl3D ? 0 : 1;
+        const int available = m_ctl3D ? client.height() : client.height() - 2;
+        const int proportional = int(std::nearbyint(1.5 * width));
+        const int height = available > proportional ? (m_flat ? proportional : width) : available;
+        m_buttonControl->setGeometry(client.right() + 1 - width, client.top() + top, width, height);
+        m_buttonControl->setStyle(m_button->style());
+        m_buttonControl->setFlat(m_flat);
+        m_buttonControl->setEnabled(m_button->isEnabled() && isEnabled());
+        m_buttonControl->show();
+        areaWidth = width;
+        if (m_flat) {
+            m_separator = QRect(client.right() - width, client.top() + top, 1, height);
+            ++areaWidth;
+        }
+    } else {
+        m_buttonControl->hide();
+    }
+    m_edit->setGeometry(client.left(), client.top(), std::max(client.width() - areaWidth, 0), client.height());
+    refreshBorder();
+    update();
+}
+
+void TDBNumberEdit::refreshBorder()
+{
+    const bool lit = m_edit->hasFocus() || m_pointerInside;
+    m_borderLit = lit;
+    m_buttonControl->setDrawLit(lit);
+    m_buttonControl->setParentColor(m_edit->palette().color(QPalette::Base));
+    update();
+}
+
+void TDBNumberEdit::onButtonDown(bool topButton, bool& autoRepeat)
+{
+    Q_UNUSED(autoRepeat);
+    m_edit->setFocus(Qt::OtherFocusReason);
+    if (m_button->style() == ebsUpDown && !m_readOnly)
+        stepValue(topButton);
+}
+
+void TDBNumberEdit::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    const QColor editColor = m_edit->palette().color(QPalette::Base);
+    p.fillRect(rect(), editColor);
+    const QRect r = rect();
+    auto frame = [&](const QRect& ring, const QColor& topLeft, const QColor& bottomRight) {
+        p.fillRect(QRect(ring.left(), ring.top(), ring.width(), 1), topLeft);
+        p.fillRect(QRect(ring.left(), ring.top(), 1, ring.height()), topLeft);
+        p.fillRect(QRect(ring.left(), ring.bottom(), ring.width(), 1), bottomRight);
+        p.fillRect(QRect(ring.right(), ring.top(), 1, ring.height()), bottomRight);
+    };
+    if (!m_ctl3D) {
+        frame(r, Qt::black, Qt::black);
+    } else if (m_flat) {
+        const QColor face = toQColor(clBtnFace);
+        if (m_borderLit)
+            frame(r, toQColor(clBtnShadow), toQColor(clBtnHighlight));
+        else
+            frame(r, face, face);
+        frame(r.adjusted(1, 1, -1, -1), face, face);
+    } else {
+        frame(r, toQColor(clBtnShadow), toQColor(clBtnHighlight));
+        frame(r.adjusted(1, 1, -1, -1), toQColor(cl3DDkShadow), toQColor(cl3DLight));
+    }
+    if (!m_separator.isNull())
+        p.fillRect(m_separator, m_borderLit ? toQColor(clBtnFace) : editColor);
+}
+
+void TDBNumberEdit::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    layoutButton();
+}
+
+void TDBNumberEdit::enterEvent(QEnterEvent* event)
+{
+    QWidget::enterEvent(event);
+    m_pointerInside = true;
+    refreshBorder();
+}
+
+void TDBNumberEdit::leaveEvent(QEvent* event)
+{
+    QWidget::leaveEvent(event);
+    m_pointerInside = false;
+    refreshBorder();
+}
+
+void TDBNumberEdit::wheelEvent(QWheelEvent* event)
+{
+    if (!handleWheel(event))
+        QWidget::wheelEvent(event);
+}
+
+void TDBNumberEdit::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange)
+        layoutButton();
+}

@@ -1,0 +1,445 @@
+#include "controls/number_edit.h"
+#include "pixel_helpers.h"
+
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <cmath>
+
+namespace {
+
+// SpinEdit1 as the window sets it up, next to another control to move the focus to.
+struct GroupSizeField {
+    QWidget parent;
+    TDBNumberEdit* edit = nullptr;
+    QLineEdit* other = nullptr;
+    bool active = false;
+
+    GroupSizeField()
+    {
+        parent.resize(200, 80);
+        other = new QLineEdit(&parent);
+        other->setGeometry(100, 40, 80, 20);
+        edit = new TDBNumberEdit(&parent);
+        edit->setGeometry(10, 10, 44, 22);
+        QFont font;
+        font.setPixelSize(16);
+        font.setBold(true);
+        edit->setFont(font);
+        edit->editButton()->setStyle(ebsUpDown);
+        edit->editButton()->setVisible(true);
+        edit->setFlat(true);
+        edit->setCtl3D(true);
+        edit->setMinValue(1);
+        edit->setMaxValue(999);
+        edit->setValue(5);
+        parent.show();
+        parent.activateWindow();
+        active = QTest::qWaitForWindowActive(&parent);
+        other->setFocus();
+    }
+
+    void enter() { edit->setFocus(Qt::TabFocusReason); }
+    void leave() { other->setFocus(Qt::TabFocusReason); }
+    QLineEdit* line() const { return edit->lineEdit(); }
+};
+
+QString valueText(const std::optional<double>& value)
+{
+    return value ? QString::number(*value) : QStringLiteral("Null");
+}
+
+} // namespace
+
+class NumberEditTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void loadsWithValueFive();
+    void typingThenLeaving_data();
+    void typingThenLeaving();
+    void stepping();
+    void invalidCharactersAreRejected();
+    void keyPressHandlerSeesAndDiscardsCharacters();
+    void escapeRestoresStoredValue();
+    void mouseDownAfterTheEditsOwnHandling();
+    void pasteKeepsOnlyNumbers();
+    void textAndValueAssignment();
+    void limitValue_data();
+    void limitValue();
+    void upDownButtonLayoutAndFaces();
+    void upDownButtonSteps();
+    void upDownButtonAutoRepeat();
+};
+
+void NumberEditTest::loadsWithValueFive()
+{
+    GroupSizeField f;
+    QVERIFY(f.active);
+    QCOMPARE(f.edit->text(), QStringLiteral("5"));
+    QCOMPARE(valueText(f.edit->value()), QStringLiteral("5"));
+    QVERIFY(f.line()->alignment() & Qt::AlignRight);
+    f.enter();
+    QVERIFY(f.edit->hasFocus());
+    QCOMPARE(f.line()->selectedText(), QStringLiteral("5")); // entering by Tab selects all
+}
+
+void NumberEditTest::typingThenLeaving_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("textWhileFocused");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("textAfterLeaving");
+    QTest::newRow("0 gives 1") << QStringLiteral("0") << QStringLiteral("0") << QStringLiteral("1")
+                               << QStringLiteral("1");
+    QTest::newRow("1500 gives 999") << QStringLiteral("1500") << QStringLiteral("1500") << QStringLiteral("999")
+                                    << QStringLiteral("999");
+    QTest::newRow("0005 gives 5") << QStringLiteral("0005") << QStringLiteral("0005") << QStringLiteral("5")
+                                  << QStringLiteral("5");
+    QTest::newRow("Delete empties") << QStringLiteral("<del>") << QString() << QStringLiteral("Null") << QString();
+    QTest::newRow("decimals kept") << QStringLiteral("2.5") << QStringLiteral("2.5") << QStringLiteral("2.5")
+                                   << QStringLiteral("2.5");
+    QTest::newRow("comma types the decimal point") << QStringLiteral("7,5") << QStringLiteral("7.5")
+                                                   << QStringLiteral("7.5") << QStringLiteral("7.5");
+}
+
+void NumberEditTest::typingThenLeaving()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, textWhileFocused);
+    QFETCH(QString, value);
+    QFETCH(QString, textAfterLeaving);
+    GroupSizeField f;
+    QVERIFY(f.active);
+    QSignalSpy changes(f.edit, &TDBNumberEdit::changed);
+    f.enter();
+    if (typed == QLatin1String("<del>"))
+        QTest::keyClick(f.line(), Qt::Key_Delete);
+    else
+        QTest::keyClicks(f.line(), typed);
+    QCOMPARE(f.edit->text(), textWhileFocused);
+    QCOMPARE(valueText(f.edit->value()), value);
+    QVERIFY(changes.count() >= 1);
+    f.leave();
+    QVERIFY(!f.edit->hasFocus());
+    QCOMPARE(f.edit->text(), textAfterLeaving);
+    QCOMPARE(valueText(f.edit->value()), value);
+}
+
+void NumberEditTest::stepping()
+{
+    GroupSizeField f;
+    QVERIFY(f.active);
+    f.enter();
+    QTest::keyClick(f.line(), Qt::Key_Delete);
+    QVERIFY(!f.edit->value());
+    QTest::keyClick(f.line(), Qt::Key_Up); // Null steps to Increment
+    QCOMPARE(f.edit->text(), QStringLiteral("1"));
+    QCOMPARE(f.line()->selectedText(), QStringLiteral("1"));
+
+    QSignalSpy changes(f.edit, &TDBNumberEdit::changed);
+    QTest::keyClick(f.line(), Qt::Key_Down); // already at the minimum
+    QCOMPARE(f.edit->text(), QStringLiteral("1"));
+    QCOMPARE(changes.count(), 0);
+
+    f.edit->selectAll();
+    QTest::keyClicks(f.line(), QStringLiteral("1500"));
+    QTest::keyClick(f.line(), Qt::Key_Up);
+    QCOMPARE(f.edit->text(), QStringLiteral("999"));
+    QCOMPARE(f.line()->selectedText(), QStringLiteral("999"));
+    changes.clear();
+    QTest::keyClick(f.line(), Qt::Key_Up);
+    QCOMPARE(changes.count(), 0);
+
+    // Wheel notches step; with a modifier held they do nothing.
+    auto wheel = [&](int delta, Qt::KeyboardModifiers mods) {
+        const QPoint at(10, 8);
+        QWheelEvent event(at, f.line()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, mods,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(f.line(), &event);
+    };
+    wheel(-120, Qt::NoModifier);
+    QCOMPARE(f.edit->text(), QStringLiteral("998"));
+    wheel(-120, Qt::ControlModifier);
+    QCOMPARE(f.edit->text(), QStringLiteral("998"));
+    wheel(240, Qt::NoModifier);
+    QCOMPARE(f.edit->text(), QStringLiteral("999"));
+
+    // Alt+Down presses the button's lower half once.
+    QTest::keyClick(f.line(), Qt::Key_Down, Qt::AltModifier);
+    QCOMPARE(f.edit->text(), QStringLiteral("998"));
+
+    f.edit->setReadOnly(true);
+    QTest::keyClick(f.line(), Qt::Key_Up);
+    QCOMPARE(f.edit->text(), QStringLiteral("998"));
+}
+
+void NumberEditTest::invalidCharactersAreRejected()
+{
+    GroupSizeField f;
+    QVERIFY(f.active);
+    f.enter();
+    QTest::keyClicks(f.line(), QStringLiteral("1a2b"));
+    QCOMPARE(f.edit->text(), QStringLiteral("12"));
+    QTest::keyClicks(f.line(), QStringLiteral(".255"));
+    QCOMPARE(f.edit->text(), QStringLiteral("12.25")); // a third decimal is refused
+    QTest::keyClick(f.line(), Qt::Key_Home);
+    QTest::keyClicks(f.line(), QStringLiteral("-"));
+    QCOMPARE(f.edit->text(), QStringLiteral("12.25")); // no minus sign while the range is positive
+    QCOMPARE(valueText(f.edit->value()), QStringLiteral("12.25"));
+}
+
+void NumberEditTest::keyPressHandlerSeesAndDiscardsCharacters()
+{
+    GroupSizeField f;
+    QVERIFY(f.active);
+    QList<int> seen;
+    // The window's rule: anything but a digit is discarded.
+    connect(f.edit, &TDBNumberEdit::keyPress, f.edit, [&](QChar& key) {
+        seen << key.unicode();
+        if (key == QLatin1Char('x'))
+            key = QLatin1Char('7');
+        else if (!key.isDigit())
+            key = QChar();
+    });
+    f.enter();
+    QTest::keyClicks(f.line(), QStringLiteral("1.5"));
+    QCOMPARE(f.edit->text(), QStringLiteral("15"));
+    QTest::keyClick(f.line(), Qt::Key_Backspace);
+    QTest::keyClick(f.line(), Qt::Key_Return);
+    QTest::keyClick(f.line(), Qt::Key_Escape);
+    QCOMPARE(f.edit->text(), QStringLiteral("15"));
+    QTest::keyClicks(f.line(), QStringLiteral("x"));
+    QCOMPARE(f.edit->text(), QStringLiteral("157"));
+    QTest::keyClick(f.line(), Qt::Key_Left); // not a character: never offered
+    QCOMPARE(seen, (QList<int>{'1', '.', '5', 8, 13, 27, 'x'}));
+
+    // The handler runs before the control's own checks: a letter it lets
+    // through is still refused by the number filter.
+    disconnect(f.edit, &TDBNumberEdit::keyPress, nullptr, nullptr);
+    QTest::keyClicks(f.line(), QStringLiteral("q"));
+    QCOMPARE(f.edit->text(), QStringLiteral("157"));
+}
+
+void NumberEditTest::escapeRestoresStoredValue()
+{
+    GroupSizeField f;
+    QVERIFY(f.active);
+    f.enter();
+    QTest::keyClicks(f.line(), QStringLiteral("12"));
+    QCOMPARE(valueText(f.edit->value()), QStringLiteral("12"));
+    QTest::keyClick(f.line(), Qt::Key_Escape);
+    QCOMPARE(f.edit->text(), QStringLiteral("5"));
+    QCOMPARE(f.line()->selectedText(), QStringLiteral("5"));
+}
+
+void NumberEditTest::mouseDownAfterTheEditsOwnHandling()
+{
+    GroupSizeField f;
+    QVERIFY(f.active);
+    f.edit->setValue(123);
+    bool focusedAtSignal = false;
+    bool selectionAtSignal = true;
+    QList<QPoint> positions;
+    connect(f.edit, &TDBNumberEdit::mouseDown, f.edit, [&](Qt::MouseButton button, QPoint pos) {
+        QCOMPARE(button, Qt::LeftButton);
+        focusedAtSignal = f.edit->hasFocus();
+        selectionAtSignal = f.line()->hasSelectedText();
+        positions << pos;
+    });
+    QTest::mouseClick(f.line(), Qt::LeftButton, {}, QPoint(3, 9));
+    QCOMPARE(positions.size(), 1);
+    QVERIFY(focusedAtSignal);
+    QVERIFY(!selectionAtSignal); // entering by a click selects nothing
+    QCOMPARE(positions.first(), f.line()->mapTo(f.edit, QPoint(3, 9)));
+}
+
+void NumberEditTest::pasteKeepsOnlyNumbers()
+{
+    GroupSizeField f;
+    QVERIFY(f.active);
+    f.enter();
+    QApplication::clipboard()->setText(QStringLiteral("abc"));
+    QTest::keyClick(f.line(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(f.edit->text(), QStringLiteral("5"));
+    QCOMPARE(f.line()->selectedText(), QStringLiteral("5"));
+
+    QApplication::clipboard()->setText(QStringLiteral(" 12 "));
+    QTest::keyClick(f.line(), Qt::Key_Insert, Qt::ShiftModifier);
+    QCOMPARE(f.edit->text(), QStringLiteral("12"));
+
+    f.edit->selectAll();
+    QApplication::clipboard()->setText(QStringLiteral("2.5"));
+    QTest::keyClick(f.line(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(f.edit->text(), QStringLiteral("2.5"));
+    QCOMPARE(valueText(f.edit->value()), QStringLiteral("2.5"));
+    f.leave();
+    QCOMPARE(f.edit->text(), QStringLiteral("2.5"));
+    f.enter();
+    QTest::keyClick(f.line(), Qt::Key_Up);
+    QCOMPARE(f.edit->text(), QStringLiteral("3.5"));
+
+    // A lone minus sign reads as 0 and is not limited.
+    f.edit->selectAll();
+    QApplication::clipboard()->setText(QStringLiteral("-"));
+    QTest::keyClick(f.line(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(f.edit->text(), QStringLiteral("-"));
+    QCOMPARE(valueText(f.edit->value()), QStringLiteral("0"));
+}
+
+void NumberEditTest::textAndValueAssignment()
+{
+    GroupSizeField f;
+    try {
+        f.edit->setText(QStringLiteral("abc"));
+        QFAIL("a text that is not a number must throw");
+    } catch (const EConvertError& error) {
+        QCOMPARE(QString::fromUtf8(error.what()), QStringLiteral("'abc' is not a valid floating point value"));
+    }
+    QCOMPARE(f.edit->text(), QStringLiteral("5"));
+    f.edit->setText(QStringLiteral("1,234.5"));
+    QCOMPARE(valueText(f.edit->value()), QStringLiteral("1234.5")); // not limited
+    f.edit->setText(QString());
+    QVERIFY(!f.edit->value());
+    f.edit->setValue(0);
+    QCOMPARE(f.edit->text(), QStringLiteral("0"));
+    QCOMPARE(valueText(f.edit->value()), QStringLiteral("0"));
+    f.edit->setValue(std::nullopt);
+    QCOMPARE(f.edit->text(), QString());
+    f.edit->setValue(1e20);
+    QCOMPARE(f.edit->text(), QStringLiteral("1E20"));
+}
+
+void NumberEditTest::limitValue_data()
+{
+    QTest::addColumn<double>("minimum");
+    QTest::addColumn<double>("maximum");
+    QTest::addColumn<int>("places");
+    QTest::addColumn<double>("x");
+    QTest::addColumn<double>("expected");
+    QTest::newRow("below") << 1.0 << 999.0 << 2 << 0.0 << 1.0;
+    QTest::newRow("above") << 1.0 << 999.0 << 2 << 1500.0 << 999.0;
+    QTest::newRow("no limits") << 0.0 << 0.0 << 2 << -7.0 << -7.0;
+    QTest::newRow("only minimum") << 5.0 << 0.0 << 2 << 1.0 << 5.0;
+    QTest::newRow("only minimum, above") << 5.0 << 0.0 << 2 << 100.0 << 100.0;
+    QTest::newRow("only maximum") << 0.0 << -5.0 << 2 << 1.0 << -5.0;
+    QTest::newRow("reversed, neither zero") << 10.0 << 5.0 << 2 << 7.0 << 7.0;
+    QTest::newRow("two places, tie to even") << 0.0 << 0.0 << 2 << 0.125 << 0.12;
+    QTest::newRow("whole, 2.5 to 2") << 0.0 << 0.0 << 0 << 2.5 << 2.0;
+    QTest::newRow("whole, 3.5 to 4") << 0.0 << 0.0 << 0 << 3.5 << 4.0;
+}
+
+void NumberEditTest::limitValue()
+{
+    QFETCH(double, minimum);
+    QFETCH(double, maximum);
+    QFETCH(int, places);
+    QFETCH(double, x);
+    QFETCH(double, expected);
+    TDBNumberEdit edit;
+    edit.setMinValue(minimum);
+    edit.setMaxValue(maximum);
+    edit.setDecimalPlaces(places);
+    QCOMPARE(edit.limitValue(x), expected);
+}
+
+void NumberEditTest::upDownButtonLayoutAndFaces()
+{
+    GroupSizeField f;
+    QVERIFY(f.active);
+    TEditButtonControl* button = f.edit->editButtonControl();
+    QVERIFY(button->isVisible());
+    QCOMPARE(button->geometry(), QRect(31, 2, 11, 16));
+    QCOMPARE(f.line()->geometry(), QRect(2, 2, 28, 18));
+
+    const QColor face(240, 240, 240), white(255, 255, 255), shadow(160, 160, 160);
+    QImage image = grabImage(f.edit);
+    QCOMPARE(pixelAt(image, 0, 0), face); // border dim while neither focused nor hovered
+    QCOMPARE(pixelAt(image, 1, 1), face);
+    QCOMPARE(pixelAt(image, 43, 21), face);
+    QCOMPARE(pixelAt(image, 30, 5), white);     // separator in the edit's colour
+    QCOMPARE(pixelAt(image, 31, 2), white);     // inset faces framed in the edit's colour
+    QCOMPARE(pixelAt(image, 31 + 1, 2 + 1), face);
+    QCOMPARE(pixelAt(image, 31 + 5, 2 + 7), white); // middle band
+    QCOMPARE(pixelAt(image, 31 + 1, 2 + 9), face);
+    QVERIFY(countColor(image, QRect(32, 3, 9, 6), QColor(0, 0, 0)) > 0); // up arrow
+
+    f.enter();
+    QVERIFY(f.edit->borderLit());
+    image = grabImage(f.edit);
+    QCOMPARE(pixelAt(image, 0, 0), shadow);
+    QCOMPARE(pixelAt(image, 43, 21), white);
+    QCOMPARE(pixelAt(image, 1, 1), face);
+    QCOMPARE(pixelAt(image, 30, 5), face);                  // separator lit
+    QCOMPARE(pixelAt(image, 31 + 10, 2 + 7), shadow);        // upper face edge, bottom right
+    QCOMPARE(pixelAt(image, 31 + 10, 2 + 15), shadow);       // lower face edge, bottom right
+    QCOMPARE(pixelAt(image, 31 + 5, 2 + 7), shadow);         // the faces meet: no band when lit
+}
+
+void NumberEditTest::upDownButtonSteps()
+{
+    GroupSizeField f;
+    QVERIFY(f.active);
+    TEditButtonControl* button = f.edit->editButtonControl();
+    QSignalSpy clicks(button, &TEditButtonControl::buttonClicked);
+
+    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 3));
+    QCOMPARE(f.edit->text(), QStringLiteral("6"));
+    QVERIFY(f.edit->hasFocus()); // a press on the button focuses the field
+    QCOMPARE(f.line()->selectedText(), QStringLiteral("6"));
+    QCOMPARE(button->pressedHalf(), 1);
+    QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(5, 3));
+    QCOMPARE(clicks.count(), 1);
+    QCOMPARE(button->repeatInterval(), 0);
+
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 12));
+    QCOMPARE(f.edit->text(), QStringLiteral("5"));
+
+    // Upper half pressed, slid onto the lower half and released: one step, no click.
+    clicks.clear();
+    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 3));
+    QTest::mouseMove(button, QPoint(5, 12));
+    QVERIFY(!button->isDown());
+    QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(5, 12));
+    QCOMPARE(f.edit->text(), QStringLiteral("6"));
+    QCOMPARE(clicks.count(), 0);
+    QCOMPARE(button->repeatInterval(), 0);
+
+    // The row between the halves presses neither: no step, no timer, but a click.
+    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 8));
+    QCOMPARE(button->repeatInterval(), 0);
+    QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(5, 8));
+    QCOMPARE(f.edit->text(), QStringLiteral("6"));
+    QCOMPARE(clicks.count(), 1);
+
+    // Null steps to 1 from either half.
+    f.edit->setValue(std::nullopt);
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 12));
+    QCOMPARE(f.edit->text(), QStringLiteral("1"));
+}
+
+void NumberEditTest::upDownButtonAutoRepeat()
+{
+    GroupSizeField f;
+    QVERIFY(f.active);
+    f.edit->setValue(500);
+    TEditButtonControl* button = f.edit->editButtonControl();
+    QElapsedTimer clock;
+    clock.start();
+    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 12));
+    QCOMPARE(f.edit->text(), QStringLiteral("499"));
+    QCOMPARE(button->repeatInterval(), 400);
+    QTRY_COMPARE_WITH_TIMEOUT(f.edit->text(), QStringLiteral("498"), 2000);
+    QVERIFY(clock.elapsed() >= 390);
+    QCOMPARE(button->repeatInterval(), 100);
+    QTRY_COMPARE_WITH_TIMEOUT(f.edit->text(), QStringLiteral("496"), 2000);
+    QVERIFY(clock.elapsed() >= 590);
+    QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(5, 12));
+    QCOMPARE(button->repeatInterval(), 0);
+}
+
+QTEST_MAIN(NumberEditTest)
+#include "controls_number_edit_test.moc"
