@@ -99,7 +99,7 @@ int TListBox::count() const
 
 int TListBox::itemIndexAt(QPoint p) const
 {
-    if (p.y() < 0 || p.x() < 0 || p.x() >= viewport()->width() || p.y() >= viewport()->height())
+    if (p.y() < 0 || p.x() < 0 || p.x() >= contentsRect().width() || p.y() >= viewportHeight())
         return -1;
     const int index = topIndex() + p.y() / m_itemHeight;
     return index < count() ? index : -1;
@@ -115,9 +115,16 @@ void TListBox::setTopIndex(int index)
     verticalScrollBar()->setValue(index);
 }
 
+int TListBox::viewportHeight() const
+{
+    // The viewport is laid out only once the list is shown; its height is the
+    // list's less the frame (there is never a horizontal scroll bar).
+    return contentsRect().height();
+}
+
 int TListBox::visibleRows() const
 {
-    return std::max(1, viewport()->height() / m_itemHeight);
+    return std::max(1, viewportHeight() / m_itemHeight);
 }
 
 void TListBox::scrollToIndex(int index)
@@ -258,7 +265,7 @@ void TListBox::mouseMoveEvent(QMouseEvent* event)
     if (!m_dragging || !m_roster || count() == 0 || m_anchor < 0)
         return;
     // Dragging stretches the selection from the anchor to the row under the mouse.
-    const int y = std::clamp(event->position().toPoint().y(), 0, viewport()->height() - 1);
+    const int y = std::clamp(event->position().toPoint().y(), 0, viewportHeight() - 1);
     const int index = std::min(count() - 1, topIndex() + y / m_itemHeight);
     if (index == m_current)
         return;
@@ -282,7 +289,7 @@ void TListBox::contextMenuEvent(QContextMenuEvent* event)
     // The mouse's request was answered on release; only the menu key is left.
     if (event->reason() == QContextMenuEvent::Keyboard) {
         const int row = m_current >= topIndex() ? m_current - topIndex() : 0;
-        const QPoint at(kTextIndent, std::min(row * m_itemHeight + m_itemHeight / 2, viewport()->height() - 1));
+        const QPoint at(kTextIndent, std::min(row * m_itemHeight + m_itemHeight / 2, viewportHeight() - 1));
         emit contextMenuRequested(viewport()->mapToGlobal(at));
     }
     event->accept();

@@ -74,6 +74,7 @@ private:
     void rosterChanged();
     void syncWithRoster();
     void updateScrollRange();
+    int viewportHeight() const;
     void selectAlone(int index);
     void selectRange(int from, int to, bool keepOthers);
     void moveTo(int index, Qt::KeyboardModifiers modifiers);
