@@ -121,10 +121,12 @@ TDBNumberEdit::TDBNumberEdit(QWidget* parent) : QWidget(parent)
     connect(m_buttonControl, &TEditButtonControl::buttonDown, this, &TDBNumberEdit::onButtonDown);
     connect(m_edit, &QLineEdit::textChanged, this, &TDBNumberEdit::onTextChanged);
 
-    QPalette pal = m_edit->palette();
+    // Colours live on the control itself so the inner edit inherits them, also
+    // when a caller sets the control's palette.
+    QPalette pal = palette();
     pal.setColor(QPalette::Base, toQColor(clWindow));
     pal.setColor(QPalette::Text, toQColor(clWindowText));
-    m_edit->setPalette(pal);
+    setPalette(pal);
 
     resize(121, 21);
     resetFromStored();
@@ -212,9 +214,9 @@ void TDBNumberEdit::setReadOnly(bool readOnly)
 
 void TDBNumberEdit::setFontColor(TColor color)
 {
-    QPalette pal = m_edit->palette();
+    QPalette pal = palette();
     pal.setColor(QPalette::Text, toQColor(color));
-    m_edit->setPalette(pal);
+    setPalette(pal);
 }
 
 void TDBNumberEdit::selectAll()
@@ -561,7 +563,7 @@ void TDBNumberEdit::refreshBorder()
     const bool lit = m_edit->hasFocus() || m_pointerInside;
     m_borderLit = lit;
     m_buttonControl->setDrawLit(lit);
-    m_buttonControl->setParentColor(m_edit->palette().color(QPalette::Base));
+    m_buttonControl->setParentColor(palette().color(QPalette::Base));
     update();
 }
 
@@ -576,7 +578,7 @@ void TDBNumberEdit::onButtonDown(bool topButton, bool& autoRepeat)
 void TDBNumberEdit::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    const QColor editColor = m_edit->palette().color(QPalette::Base);
+    const QColor editColor = palette().color(QPalette::Base);
     p.fillRect(rect(), editColor);
     const QRect r = rect();
     auto frame = [&](const QRect& ring, const QColor& topLeft, const QColor& bottomRight) {
@@ -633,4 +635,6 @@ void TDBNumberEdit::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::EnabledChange)
         layoutButton();
+    else if (event->type() == QEvent::PaletteChange)
+        refreshBorder();
 }

@@ -57,7 +57,7 @@ public:
     void setCtl3D(bool ctl3D);
     bool isReadOnly() const { return m_readOnly; }
     void setReadOnly(bool readOnly);
-    // Text colour (the inner edit's palette Text).
+    // Text colour: the palette's Text, which the inner edit inherits.
     void setFontColor(TColor color);
 
     // The main button: style ebsDropDown and hidden until set otherwise; the

@@ -85,6 +85,14 @@ void NumberEditTest::loadsWithValueFive()
     f.enter();
     QVERIFY(f.edit->hasFocus());
     QCOMPARE(f.line()->selectedText(), QStringLiteral("5")); // entering by Tab selects all
+
+    // A text colour given through the control's palette reaches the text.
+    QPalette pal = f.edit->palette();
+    pal.setColor(QPalette::Text, QColor(0, 0, 128));
+    f.edit->setPalette(pal);
+    QCOMPARE(f.line()->palette().color(QPalette::Text), QColor(0, 0, 128));
+    f.edit->setFontColor(clRed);
+    QCOMPARE(f.line()->palette().color(QPalette::Text), QColor(255, 0, 0));
 }
 
 void NumberEditTest::typingThenLeaving_data()
