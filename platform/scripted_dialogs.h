@@ -23,8 +23,11 @@ public:
         lastInputMaxLength = maxLength;
         if (inputAnswers.empty())
             return std::nullopt;
-        std::optional<QString> answer = inputAnswers.front();
+        const bool accepted = inputAnswers.front().has_value();
+        const QString answer = inputAnswers.front().value_or(QString());
         inputAnswers.pop_front();
+        if (!accepted)
+            return std::nullopt;
         return answer;
     }
 

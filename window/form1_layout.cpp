@@ -81,6 +81,15 @@ void setFontColor(QWidget *w, TColor color)
     w->setPalette(p);
 }
 
+// The window's group boxes only hold controls: see-through, no border, no shadow.
+void invisibleContainer(TLookGroupBox *box)
+{
+    box->setTransparent(true);
+    box->setEdges({});
+    box->setShadow(false);
+    box->setTransparentBorder(false);
+}
+
 template <class T> T *make(QWidget *parent, const char *name)
 {
     auto *w = new T(parent);
@@ -157,7 +166,7 @@ void build(TForm1 &f)
     f.RadioButton4 = radio("RadioButton4", "三等奖");
 
     f.GroupBox3 = make<TLookGroupBox>(f.Panel8, "GroupBox3");
-    f.GroupBox3->setTransparent(true);
+    invisibleContainer(f.GroupBox3);
 
     f.Label3 = make<TLabel>(f.GroupBox3, "Label3");
     f.Label3->setFont(font("黑体", -19));
@@ -186,6 +195,8 @@ void build(TForm1 &f)
     f.SpinEdit1 = make<TDBNumberEdit>(f.GroupBox3, "SpinEdit1");
     f.SpinEdit1->setFont(font("新宋体", -16, true));
     setFontColor(f.SpinEdit1, clWindowText);
+    f.SpinEdit1->editButton()->setStyle(ebsUpDown);
+    f.SpinEdit1->editButton()->setVisible(true);
     f.SpinEdit1->setFlat(true);
     f.SpinEdit1->setCtl3D(true);
     f.SpinEdit1->setMaxValue(999);
@@ -216,7 +227,7 @@ void build(TForm1 &f)
     f.StaticText1->setCaption(text("澄岚幸运星 天天拿奖金"));
 
     f.GroupBox1 = make<TLookGroupBox>(f.Panel18, "GroupBox1");
-    f.GroupBox1->setTransparent(true);
+    invisibleContainer(f.GroupBox1);
 
     f.Button1 = make<TFlatButton>(f.GroupBox1, "Button1");
     f.Button1->setFont(font("隶书", -56, true));
@@ -238,7 +249,7 @@ void build(TForm1 &f)
 
     // Roster column.
     f.GroupBox2 = make<TLookGroupBox>(f.Panel18, "GroupBox2");
-    f.GroupBox2->setTransparent(true);
+    invisibleContainer(f.GroupBox2);
 
     f.Panel4 = make<TPanel>(f.GroupBox2, "Panel4");
     f.Panel4->setColor(clBtnFace);
