@@ -1,4 +1,5 @@
 #include "controls/edit_button.h"
+#include "platform/enabled_look.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -248,7 +249,7 @@ void TEditButtonControl::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     const int pressedPart = m_down ? m_pressedHalf : 0;
-    PaintEditButton(painter, rect(), m_parentColor, m_style, pressedPart, m_flat, m_lit, isEnabled());
+    PaintEditButton(painter, rect(), m_parentColor, m_style, pressedPart, m_flat, m_lit, looksEnabled(this));
 }
 
 int TEditButtonControl::halfAt(int y) const

@@ -1,4 +1,5 @@
 #include "controls/flat_button.h"
+#include "platform/enabled_look.h"
 
 #include "platform/canvas.h"
 
@@ -258,7 +259,7 @@ bool TDefineButton::isInside(const QPoint& pos) const
 
 void TDefineButton::reconcileEnabledState()
 {
-    if (!isEnabled()) {
+    if (!looksEnabled(this)) {
         m_faceState = fcDisabled;
         m_pressing = false;
     } else if (m_faceState == fcDisabled) {

@@ -1,4 +1,5 @@
 #include "controls/flat_panel.h"
+#include "platform/enabled_look.h"
 
 #include "platform/canvas.h"
 
@@ -132,7 +133,7 @@ void TDefinePanel::drawPanel(QPainter& painter, const QRect& rect)
         break;
     }
     painter.setFont(font());
-    if (isEnabled()) {
+    if (looksEnabled(this)) {
         drawTextLine(painter, captionArea, m_caption, placement, fontColor());
     } else {
         // The raised copy is cut at the same area as the caption itself.

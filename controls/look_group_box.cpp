@@ -1,4 +1,5 @@
 #include "controls/look_group_box.h"
+#include "platform/enabled_look.h"
 
 #include "platform/canvas.h"
 
@@ -106,7 +107,7 @@ void TLookGroupBox::drawBox(QPainter& painter, const QRect& rect) const
         const QSize size = measureTextLine(font(), m_caption);
         const QRect captionRect(box.left() + kCaptionIndent, box.top(), size.width() + 2, size.height());
         painter.setFont(font());
-        const QColor ink = isEnabled() ? palette().color(QPalette::WindowText) : toQColor(clBtnShadow);
+        const QColor ink = looksEnabled(this) ? palette().color(QPalette::WindowText) : toQColor(clBtnShadow);
         drawTextLine(painter, captionRect.adjusted(1, 0, -1, 0), m_caption, Qt::AlignLeft | Qt::AlignVCenter, ink);
         // The border does not run through the caption.
         painter.setClipRegion(QRegion(rect) - QRegion(captionRect));

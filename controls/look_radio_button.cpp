@@ -1,4 +1,5 @@
 #include "controls/look_radio_button.h"
+#include "platform/enabled_look.h"
 
 #include "platform/canvas.h"
 
@@ -134,7 +135,7 @@ void TLookRadioButton::paintEvent(QPaintEvent*)
             drawTextLine(p, r, caption, Qt::AlignLeft | Qt::AlignVCenter, ink);
         }
     };
-    if (isEnabled()) {
+    if (looksEnabled(this)) {
         drawCaption(area, palette().color(QPalette::WindowText));
     } else {
         drawCaption(area.translated(1, 1), toQColor(clBtnHighlight));
@@ -311,7 +312,7 @@ void TLookRadioButton::leaveEvent(QEvent* event)
 {
     QAbstractButton::leaveEvent(event);
     if (!m_pressing)
-        setPointerState(isEnabled() ? gsNormal : gsDisabled);
+        setPointerState(looksEnabled(this) ? gsNormal : gsDisabled);
 }
 
 void TLookRadioButton::changeEvent(QEvent* event)
@@ -320,7 +321,7 @@ void TLookRadioButton::changeEvent(QEvent* event)
     if (event->type() == QEvent::EnabledChange) {
         if (!isEnabled())
             m_pressing = false;
-        m_state = isEnabled() ? gsNormal : gsDisabled;
+        m_state = looksEnabled(this) ? gsNormal : gsDisabled;
         update();
     }
 }
@@ -329,7 +330,7 @@ void TLookRadioButton::updatePointerState(const QPoint& pos, bool buttonsOrModif
 {
     TGlyphState state = gsNormal;
     const bool inside = rect().contains(pos);
-    if (!isEnabled())
+    if (!looksEnabled(this))
         state = gsDisabled;
     else if (m_pressing)
         state = inside ? gsPressed : gsHot;

@@ -1,4 +1,5 @@
 #include "controls/number_edit.h"
+#include "platform/enabled_look.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -543,7 +544,7 @@ void TDBNumberEdit::layoutButton()
         m_buttonControl->setGeometry(client.right() + 1 - width, client.top() + top, width, height);
         m_buttonControl->setStyle(m_button->style());
         m_buttonControl->setFlat(m_flat);
-        m_buttonControl->setEnabled(m_button->isEnabled() && isEnabled());
+        m_buttonControl->setEnabled(m_button->isEnabled() && looksEnabled(this));
         m_buttonControl->show();
         areaWidth = width;
         if (m_flat) {
@@ -633,8 +634,24 @@ void TDBNumberEdit::wheelEvent(QWheelEvent* event)
 void TDBNumberEdit::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::EnabledChange)
+    if (event->type() == QEvent::EnabledChange) {
         layoutButton();
+        keepTextLookWhileContainerDisabled();
+    }
     else if (event->type() == QEvent::PaletteChange)
         refreshBorder();
+}
+
+void TDBNumberEdit::keepTextLookWhileContainerDisabled()
+{
+    // Qt draws a disabled edit from the palette's disabled colours; inside a
+    // disabled container the text keeps its normal colours.
+    QPalette p = m_edit->palette();
+    const bool keep = looksEnabled(this);
+    for (QPalette::ColorRole role : {QPalette::Text, QPalette::Base, QPalette::Window, QPalette::WindowText,
+                                     QPalette::Highlight, QPalette::HighlightedText}) {
+        p.setColor(QPalette::Disabled, role,
+                   keep ? p.color(QPalette::Active, role) : QApplication::palette().color(QPalette::Disabled, role));
+    }
+    m_edit->setPalette(p);
 }

@@ -110,6 +110,7 @@ private:
     QString displayText() const;
     void setTextInternally(const QString& text);
     void layoutButton();
+    void keepTextLookWhileContainerDisabled();
     void refreshBorder();
     void onButtonDown(bool topButton, bool& autoRepeat);
     int borderWidth() const;

@@ -1,5 +1,6 @@
 // Builds the main window headlessly on a working folder and saves it as a PNG.
 //   screenshot --workdir DIR [--resume yes|no] [--out FILE] [--size WxH] [--screen-width N]
+//              [--rolling]   (picture taken while a draw rolls)
 #include "platform/fonts.h"
 #include "platform/scripted_dialogs.h"
 #include "platform/sound.h"
@@ -41,6 +42,7 @@ int main(int argc, char *argv[])
     parser.addOption({QStringLiteral("out"), QStringLiteral("PNG file to write."), QStringLiteral("file"), QStringLiteral("window.png")});
     parser.addOption({QStringLiteral("size"), QStringLiteral("Client size WxH."), QStringLiteral("size"), QStringLiteral("932x673")});
     parser.addOption({QStringLiteral("screen-width"), QStringLiteral("Primary screen width."), QStringLiteral("pixels"), QStringLiteral("1920")});
+    parser.addOption({QStringLiteral("rolling"), QStringLiteral("Start a draw and take the picture while it rolls.")});
     parser.process(app);
 
     const QString out = QDir::current().absoluteFilePath(parser.value(QStringLiteral("out")));
@@ -63,6 +65,12 @@ int main(int argc, char *argv[])
     // Let the first showing (and its resume question) run before the picture is taken.
     QTimer::singleShot(50, &app, &QApplication::quit);
     app.exec();
+    if (parser.isSet(QStringLiteral("rolling"))) {
+        form.handle(&TForm1::Button1Click);
+        form.handle(&TForm1::Timer1Timer);
+        form.Timer1->stop();
+        QCoreApplication::processEvents();
+    }
 
     for (const QString &e : dialogs.errors)
         std::fprintf(stderr, "error box: %s\n", e.toUtf8().constData());

@@ -73,6 +73,7 @@ private slots:
     void emptyDisplayCommitsNoName();
     void badGroupSizeStopsRollingOnce();
     void failedWriteKeepsCommitForNextWrite();
+    void topBarKeepsItsLookWhileRolling();
 };
 
 void DrawCycleTest::startArmStopCommitsToChosenTier()
@@ -296,6 +297,19 @@ void DrawCycleTest::failedWriteKeepsCommitForNextWrite()
     const draw::TextList record = draw::loadTextList("抽奖名单/获奖记录.txt");
     QCOMPARE(u(draw::gbkToUtf8(record[1]).c_str()), first + u("，") + second);
     QCOMPARE(form.Label1->caption(), u("10"));
+}
+
+void DrawCycleTest::topBarKeepsItsLookWhileRolling()
+{
+    WindowFixture f;
+    f.writeDrawFolder(12, "6");
+    TForm1 &form = f.create(false);
+    const QImage idle = form.Panel8->grab().toImage();
+    form.handle(&TForm1::Button1Click);
+    form.handle(&TForm1::Timer1Timer);
+    QVERIFY(!form.Panel8->isEnabled());
+    // Its input is blocked, but tiers, counts, group size and view button look as before.
+    QCOMPARE(form.Panel8->grab().toImage(), idle);
 }
 
 QTEST_MAIN(DrawCycleTest)
