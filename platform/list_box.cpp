@@ -34,6 +34,9 @@ TListBox::TListBox(QWidget* parent) : QAbstractScrollArea(parent)
     verticalScrollBar()->setSingleStep(1);
     resize(121, 97);
     updateScrollRange();
+    m_syncTimer.setSingleShot(true);
+    m_syncTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_syncTimer, &QTimer::timeout, this, &TListBox::syncWithRoster);
 }
 
 TListBox::~TListBox()
@@ -145,12 +148,23 @@ void TListBox::rosterChanged()
     if (m_syncPending)
         return;
     m_syncPending = true;
-    QMetaObject::invokeMethod(this, &TListBox::syncWithRoster, Qt::QueuedConnection);
+    const qint64 since = m_lastSync.isValid() ? m_lastSync.elapsed() : m_repaintInterval;
+    if (since >= m_repaintInterval)
+        QMetaObject::invokeMethod(this, &TListBox::syncWithRoster, Qt::QueuedConnection);
+    else
+        m_syncTimer.start(int(m_repaintInterval - since));
+}
+
+void TListBox::setRepaintInterval(int ms)
+{
+    m_repaintInterval = std::max(0, ms);
 }
 
 void TListBox::syncWithRoster()
 {
     m_syncPending = false;
+    m_syncTimer.stop();
+    m_lastSync.start();
     const int n = count();
     if (m_current >= n)
         m_current = n - 1;

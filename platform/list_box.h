@@ -3,6 +3,8 @@
 #include "platform/colors.h"
 
 #include <QAbstractScrollArea>
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QPoint>
 
 namespace draw {
@@ -29,6 +31,12 @@ public:
 
     int itemHeight() const { return m_itemHeight; }
     void setItemHeight(int height);
+
+    // Roster changes are shown at most once per `ms` milliseconds (0: at the next
+    // turn of the event loop), so a rolling draw repaints with the screen, not with
+    // every tick.
+    int repaintInterval() const { return m_repaintInterval; }
+    void setRepaintInterval(int ms);
 
     // Background colour; clWindow by default.
     TColor color() const { return m_color; }
@@ -87,4 +95,7 @@ private:
     bool m_dragging = false;
     bool m_dragAdds = false;
     bool m_syncPending = false;
+    int m_repaintInterval = 0;
+    QElapsedTimer m_lastSync;
+    QTimer m_syncTimer;
 };

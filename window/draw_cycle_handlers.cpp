@@ -36,12 +36,14 @@ void TForm1::Button1Click()
         disableKeepingKeys(Panel8);
         refreshRosterCountText();
         Button1->setCaption(kStop);
+        displayShown_.invalidate(); // the first tick shows at once
         services_.sound->play(soundPath("drum.wav"));
         Timer1->start();
         Timer2->start();
         return;
     }
     Timer1->stop();
+    showDisplayText(); // the screen shows exactly what is committed
     Button1->setCaption(kStart);
     disableKeepingKeys(Button1);
     disableKeepingKeys(Panel8);
@@ -72,7 +74,7 @@ void TForm1::Timer1Timer()
         FlatButton1Click();
         throw;
     }
-    showDisplayText();
+    showDisplayTextAtFrame();
 }
 
 void TForm1::Timer2Timer()

@@ -19,6 +19,7 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QScreen>
 #include <QTimer>
 
 #include <algorithm>
@@ -37,6 +38,11 @@ TForm1::TForm1(FormServices services, QWidget *parent)
     tierButtons_ = {RadioButton1, RadioButton2, RadioButton3, RadioButton4, RadioButton5, RadioButton6};
     tierLabels_ = {Label1, Label4, Label5, Label6, Label7, Label8};
     ListBox1->setRoster(&state_.roster);
+    ListBox1->setRepaintInterval(frameInterval());
+    displayFrame_ = new QTimer(this);
+    displayFrame_->setSingleShot(true);
+    displayFrame_->setTimerType(Qt::PreciseTimer);
+    connect(displayFrame_, &QTimer::timeout, this, &TForm1::showDisplayText);
     connectHandlers();
 
     // Key preview: the window sees key releases before the focused control.
@@ -117,7 +123,26 @@ void TForm1::refreshRosterCountText()
 
 void TForm1::showDisplayText()
 {
+    displayFrame_->stop();
     StaticText1->setCaption(fromGbk(display_));
+    displayShown_.start();
+}
+
+void TForm1::showDisplayTextAtFrame()
+{
+    const int frame = frameInterval();
+    const qint64 since = displayShown_.isValid() ? displayShown_.elapsed() : frame;
+    if (since >= frame)
+        showDisplayText();
+    else if (!displayFrame_->isActive())
+        displayFrame_->start(int(frame - since));
+}
+
+int TForm1::frameInterval() const
+{
+    const QScreen *s = screen();
+    const qreal rate = s && s->refreshRate() > 1 ? s->refreshRate() : 60.0;
+    return std::max(1, int(1000.0 / rate));
 }
 
 void TForm1::showTiers()

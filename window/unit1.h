@@ -5,6 +5,7 @@
 #include "window/form_geometry.h"
 #include "window/form_services.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
 
 #include <array>
@@ -123,6 +124,10 @@ private:
     void disableKeepingKeys(QWidget *control);
     void refreshRosterCountText();
     void showDisplayText();
+    // Shows the display text now, or at the next screen frame if one was shown
+    // less than a frame ago: a tick every millisecond repaints with the screen.
+    void showDisplayTextAtFrame();
+    int frameInterval() const;
     void showTiers();
     void saveWinners();
     void applyGeometry();
@@ -137,4 +142,6 @@ private:
     std::array<TLookRadioButton *, draw::kTierSlots> tierButtons_{};
     std::array<TLabel *, draw::kTierSlots> tierLabels_{};
     bool shownOnce_ = false;
+    QTimer *displayFrame_ = nullptr;
+    QElapsedTimer displayShown_;
 };
