@@ -6,12 +6,11 @@
 #include "controls/number_edit.h"
 #include "draw/gbk_codec.h"
 #include "draw/text_file.h"
-#include "platform/editor_launch.h"
 #include "platform/fonts.h"
+#include "tools/headless_services.h"
 #include "platform/label.h"
 #include "platform/list_box.h"
 #include "platform/scripted_dialogs.h"
-#include "platform/sound.h"
 #include "window/unit1.h"
 
 #include <QApplication>
@@ -26,16 +25,6 @@
 #include <ctime>
 
 namespace {
-
-class SilentSound : public SoundPlayer {
-public:
-    void play(const QString &) override {}
-};
-
-class NoEditor : public EditorLauncher {
-public:
-    bool open(const QString &) override { return false; }
-};
 
 class PaintCounter : public QObject {
 public:

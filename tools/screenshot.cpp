@@ -2,9 +2,8 @@
 //   screenshot --workdir DIR [--resume yes|no] [--out FILE] [--size WxH] [--screen-width N]
 //              [--rolling]   (picture taken while a draw rolls)
 #include "platform/fonts.h"
+#include "tools/headless_services.h"
 #include "platform/scripted_dialogs.h"
-#include "platform/sound.h"
-#include "platform/editor_launch.h"
 #include "window/unit1.h"
 
 #include <QApplication>
@@ -13,20 +12,6 @@
 #include <QTimer>
 
 #include <cstdio>
-
-namespace {
-
-class SilentSound : public SoundPlayer {
-public:
-    void play(const QString &) override {}
-};
-
-class NoEditor : public EditorLauncher {
-public:
-    bool open(const QString &) override { return false; }
-};
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
