@@ -1,6 +1,7 @@
 #include "platform/dialogs.h"
 #include "platform/editor_launch.h"
 #include "platform/fonts.h"
+#include "platform/hint_style.h"
 #include "platform/sound.h"
 #include "window/unit1.h"
 
@@ -11,6 +12,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("luckydraw"));
+    QApplication::setStyle(new HintStyle);
     installFontSubstitutions();
 
     ModalDialogs dialogs;

@@ -7,6 +7,7 @@
 #include "controls/number_edit.h"
 #include "platform/dialogs.h"
 #include "platform/gbk_text.h"
+#include "platform/hint_style.h"
 #include "platform/image.h"
 #include "platform/label.h"
 #include "platform/list_box.h"
@@ -16,6 +17,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QHelpEvent>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMenu>
@@ -205,6 +207,12 @@ void TForm1::showEvent(QShowEvent *event)
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::ToolTip) {
+        auto *widget = qobject_cast<QWidget *>(watched);
+        if (widget && widget->window() == this)
+            return showHint(widget, *static_cast<QHelpEvent *>(event));
+        return false;
+    }
     if (event->type() != QEvent::KeyRelease)
         return false;
     auto *key = static_cast<QKeyEvent *>(event);

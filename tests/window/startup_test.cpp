@@ -1,6 +1,7 @@
 // The window built on a draw folder: startup failures, tiers, resume, layout figures.
 #include "window_fixture.h"
 
+#include "controls/flat_button.h"
 #include "controls/flat_panel.h"
 #include "controls/look_group_box.h"
 #include "controls/look_radio_button.h"
@@ -11,6 +12,7 @@
 #include "platform/list_box.h"
 #include "platform/panel.h"
 
+#include <QToolTip>
 #include <QtTest>
 
 namespace {
@@ -59,6 +61,7 @@ private slots:
     void tinyWindowGrowsBack();
     void narrowScreenRule();
     void imageLeavesOutBottomLeftColour();
+    void hintsOnlyOnTheirControls();
 };
 
 enum class Setup { NoFiles, NoConfig, ShortConfig, NoBackground, BadBackground, BadTierCount, ShortPrizes };
@@ -369,6 +372,30 @@ void StartupTest::imageLeavesOutBottomLeftColour()
     const QImage shot2 = form.Panel18->grab().toImage();
     QCOMPARE(shot2.pixelColor(origin + QPoint(5, 75)), QColor(239, 239, 239));
     QCOMPARE(shot2.pixelColor(origin + QPoint(60, 10)), QColor(255, 255, 255));
+}
+
+void StartupTest::hintsOnlyOnTheirControls()
+{
+    WindowFixture f;
+    f.writeDrawFolder();
+    TForm1 &form = f.create(false);
+    form.show();
+    QTRY_COMPARE(f.dialogs.questions.size(), 1);
+    auto showsHint = [](QWidget *w, const QString &expected) {
+        QToolTip::hideText();
+        QTRY_VERIFY(!QToolTip::isVisible());
+        QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), w->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(w, &help);
+        QCOMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), expected);
+    };
+    showsHint(form.Button1, u("点这里开始抽奖"));
+    showsHint(form.FlatButton1, u("取消正在进行的抽奖"));
+    showsHint(form.Label13, u("点这里可以屏蔽翻页键"));
+    showsHint(form.Button3, QString());
+    showsHint(form.StaticText1, QString());
+    // A changed hint is used the next time it shows.
+    form.handle(&TForm1::Label13Click);
+    showsHint(form.Label13, u("禁止用翻页键抽奖！"));
 }
 
 QTEST_MAIN(StartupTest)
