@@ -52,10 +52,10 @@ void TForm1::Button1Click()
     int k = 1;
     while (k <= draw::kTierSlots && !tierButton(k)->isChecked())
         ++k;
+    // One tier is always checked; were none, the names stay in the draw rather than
+    // leave it unrecorded.
     if (k <= draw::kTierSlots)
         draw::commitDraw(state_, k, display_);
-    else
-        state_.roster.deleteSelected();
     refreshRosterCountText();
     showTiers();
     // A failed write ends the handler here: the commit stays in memory and the next
