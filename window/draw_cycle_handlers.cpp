@@ -25,6 +25,11 @@ QString soundPath(const char *file)
 
 } // namespace
 
+bool TForm1::rolling() const
+{
+    return Button1->caption() != kStart;
+}
+
 void TForm1::Button1Click()
 {
     // Space and PageDown do nothing while the button is arming.
@@ -120,14 +125,18 @@ void TForm1::SpinEdit1KeyPress(QChar &key)
 {
     if (key < QLatin1Char('0') || key > QLatin1Char('9'))
         key = QChar();
-    // Compared as it was before the character goes in; an empty field has no value.
-    const std::optional<double> value = SpinEdit1->value();
-    if (value && *value < 1)
-        SpinEdit1->setValue(1.0);
+    // Compared as it was before the character goes in.
+    raiseGroupSizeToOne();
 }
 
 void TForm1::SpinEdit1MouseDown()
 {
+    raiseGroupSizeToOne();
+}
+
+void TForm1::raiseGroupSizeToOne()
+{
+    // An empty field has no value, which is not below 1: it stays empty.
     const std::optional<double> value = SpinEdit1->value();
     if (value && *value < 1)
         SpinEdit1->setValue(1.0);

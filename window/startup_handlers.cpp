@@ -10,10 +10,30 @@
 
 #include <QByteArray>
 
+#include <functional>
+#include <utility>
+
 using namespace draw;
+
+namespace {
+
+// Shows the tiers as the handler leaves them, also when it ends at a failing step.
+class ShowTiersOnExit {
+public:
+    explicit ShowTiersOnExit(std::function<void()> show) : show_(std::move(show)) {}
+    ~ShowTiersOnExit() { show_(); }
+    ShowTiersOnExit(const ShowTiersOnExit &) = delete;
+    ShowTiersOnExit &operator=(const ShowTiersOnExit &) = delete;
+
+private:
+    std::function<void()> show_;
+};
+
+} // namespace
 
 void TForm1::FormCreate()
 {
+    const ShowTiersOnExit showTiersAtEnd([this] { showTiers(); });
     ReadMan(state_.roster, files::kRoster);
     refreshRosterCountText();
     const TextList config = loadTextList(files::kBasicConfiguration);
@@ -42,6 +62,7 @@ void TForm1::loadBackground(const std::string &fileName)
 
 void TForm1::FormShow()
 {
+    const ShowTiersOnExit showTiersAtEnd([this] { showTiers(); });
     if (!services_.dialogs->askYesNo(QStringLiteral("提示"), QStringLiteral("是否继续上次的获奖记录？"))) {
         saveWinners();
         return;

@@ -90,16 +90,8 @@ void TForm1::guarded(const std::function<void()> &handler)
     try {
         handler();
     } catch (const std::exception &e) {
-        showTiers();
         services_.dialogs->showError(QString::fromUtf8(e.what()));
-        return;
     }
-    showTiers();
-}
-
-bool TForm1::rolling() const
-{
-    return Button1->caption() != QStringLiteral("开始");
 }
 
 void TForm1::applyFocusRule()

@@ -120,6 +120,7 @@ private:
     void guarded(const std::function<void()> &handler);
 
     void applyFocusRule();
+    void raiseGroupSizeToOne();
     // Disables a control; when it holds the focus, the focus goes to the window itself.
     void disableKeepingKeys(QWidget *control);
     void refreshRosterCountText();
