@@ -18,13 +18,6 @@ const QColor kTongue(255, 128, 128);
 const QColor kEye(52, 30, 28);
 const QColor kRed(218, 30, 36);
 
-QPen outlinePen(qreal width, const QColor &colour = kOutline)
-{
-    QPen pen(colour, width);
-    pen.setJoinStyle(Qt::RoundJoin);
-    pen.setCapStyle(Qt::RoundCap);
-    return pen;
-}
 
 void fillOutlined(QPainter &p, const QPainterPath &path, const QBrush &brush, qreal line,
                   const QColor &outline = kOutline)
@@ -630,6 +623,14 @@ void drawLantern(QPainter &p, QPointF top, qreal height, qreal line)
         p.drawLine(QPointF(x, 38), QPointF(x * 1.3, 46));
     }
     p.restore();
+}
+
+QPen outlinePen(qreal width, const QColor &colour)
+{
+    QPen pen(colour, width);
+    pen.setJoinStyle(Qt::RoundJoin);
+    pen.setCapStyle(Qt::RoundCap);
+    return pen;
 }
 
 }  // namespace cartoon

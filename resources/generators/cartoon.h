@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QPainter>
+#include <QPen>
 #include <QPointF>
 
 namespace cartoon {
@@ -13,6 +14,9 @@ namespace cartoon {
 // as see-through, so eye highlights and the like would become holes.
 inline const QColor kPaper(252, 250, 244);
 inline const QColor kOutline(92, 44, 26);
+
+// A round-capped, round-joined pen: every outline of the pictures and the icon.
+QPen outlinePen(qreal width, const QColor &colour = kOutline);
 
 enum class Hair { Cap, Buns, Tuft, Pigtails };
 enum class Pose { Clasp, HoldIngot, RaiseIngot, Lantern, HoldCoin, Envelope, ArmsSpread };

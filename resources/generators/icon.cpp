@@ -1,5 +1,7 @@
 #include "icon.h"
 
+#include "cartoon.h"
+
 #include <QHash>
 #include <QLinearGradient>
 #include <QPainter>
@@ -12,20 +14,11 @@
 namespace icon {
 namespace {
 
-const QColor kOutline(92, 44, 26);
 const QColor kSkin(255, 222, 190);
 const QColor kSkinShade(238, 186, 146);
 const QColor kHair(50, 36, 40);
 const QColor kRed(222, 34, 40);
 const QColor kGold(252, 198, 40);
-
-QPen pen(qreal width, const QColor &colour = kOutline)
-{
-    QPen p(colour, width);
-    p.setCapStyle(Qt::RoundCap);
-    p.setJoinStyle(Qt::RoundJoin);
-    return p;
-}
 
 }  // namespace
 
@@ -50,20 +43,20 @@ QImage drawChild(int size)
         arm.moveTo(50 + 8 * s, 68);
         arm.cubicTo(50 + 18 * s, 66, 50 + 30 * s, 60, 50 + 40 * s, 50);
         p.setBrush(Qt::NoBrush);
-        p.setPen(pen(13 + 2 * line));
+        p.setPen(cartoon::outlinePen(13 + 2 * line));
         p.drawPath(arm);
-        p.setPen(pen(13, kRed));
+        p.setPen(cartoon::outlinePen(13, kRed));
         p.drawPath(arm);
         p.setBrush(kSkin);
-        p.setPen(pen(line));
+        p.setPen(cartoon::outlinePen(line));
         p.drawEllipse(QPointF(50 + 43 * s, 46), 7, 7);
         if (!tiny) {
             // Gold cuff across the sleeve, just short of the hand.
             const QPointF end(50 + 37 * s, 53);
             const QPointF across(4.6, 4.6 * s);
-            p.setPen(pen(5 + 2 * line));
+            p.setPen(cartoon::outlinePen(5 + 2 * line));
             p.drawLine(end - across, end + across);
-            p.setPen(pen(5, kGold));
+            p.setPen(cartoon::outlinePen(5, kGold));
             p.drawLine(end - across, end + across);
         }
     }
@@ -72,7 +65,7 @@ QImage drawChild(int size)
     for (int side : {-1, 1}) {
         const qreal s = side;
         p.setBrush(kGold);
-        p.setPen(pen(line));
+        p.setPen(cartoon::outlinePen(line));
         p.drawRoundedRect(QRectF(s < 0 ? 38 : 51, 82, 11, 12), 3, 3);
         p.setBrush(QColor(60, 34, 30));
         p.drawEllipse(QPointF(50 + 8 * s, 95), 8, 4.2);
@@ -97,11 +90,11 @@ QImage drawChild(int size)
     p.drawRect(QRectF(20, 82, 60, 20));
     p.restore();
     p.setBrush(Qt::NoBrush);
-    p.setPen(pen(line));
+    p.setPen(cartoon::outlinePen(line));
     p.drawPath(body);
     if (!tiny) {
         p.setBrush(kGold);
-        p.setPen(pen(line * 0.7));
+        p.setPen(cartoon::outlinePen(line * 0.7));
         p.drawEllipse(QPointF(50, 72), 4.5, 4.5);
     }
 
@@ -111,7 +104,7 @@ QImage drawChild(int size)
     skin.setColorAt(0, kSkin.lighter(104));
     skin.setColorAt(0.7, kSkin);
     skin.setColorAt(1, kSkinShade);
-    p.setPen(pen(line));
+    p.setPen(cartoon::outlinePen(line));
     p.setBrush(kSkinShade);
     p.drawEllipse(head + QPointF(-27, 3), 5.5, 6.5);
     p.drawEllipse(head + QPointF(27, 3), 5.5, 6.5);
@@ -132,7 +125,7 @@ QImage drawChild(int size)
     hair.setColorAt(0, QColor(110, 90, 96));
     hair.setColorAt(1, kHair);
     p.setBrush(QBrush(hair));
-    p.setPen(pen(line * 0.8));
+    p.setPen(cartoon::outlinePen(line * 0.8));
     p.drawPath(forelock);
     p.restore();
     QPainterPath knot;
@@ -141,10 +134,10 @@ QImage drawChild(int size)
     knot.cubicTo(head + QPointF(6, -33), head + QPointF(9, -30), head + QPointF(5, -26));
     knot.closeSubpath();
     p.setBrush(kHair);
-    p.setPen(pen(line));
+    p.setPen(cartoon::outlinePen(line));
     p.drawPath(knot);
     p.setBrush(kRed);
-    p.setPen(pen(line * 0.7));
+    p.setPen(cartoon::outlinePen(line * 0.7));
     p.drawRoundedRect(QRectF(head.x() - 6, head.y() - 29, 12, 4.5), 2, 2);
 
     // Face: laughing eyes, rosy cheeks, wide open smile.
@@ -159,7 +152,7 @@ QImage drawChild(int size)
             arc.moveTo(eye + QPointF(-5, 1.5));
             arc.quadTo(eye + QPointF(0, -6.5), eye + QPointF(5, 1.5));
             p.setBrush(Qt::NoBrush);
-            p.setPen(pen(std::max(2.6, 1.2 * px), QColor(52, 30, 28)));
+            p.setPen(cartoon::outlinePen(std::max(2.6, 1.2 * px), QColor(52, 30, 28)));
             p.drawPath(arc);
             p.setPen(Qt::NoPen);
             p.setBrush(QColor(255, 120, 130, 160));
@@ -171,7 +164,7 @@ QImage drawChild(int size)
     mouth.quadTo(head + QPointF(0, 9.5), head + QPointF(9, 7));
     mouth.cubicTo(head + QPointF(7, 20), head + QPointF(-7, 20), head + QPointF(-9, 7));
     p.setBrush(QColor(196, 42, 48));
-    p.setPen(pen(line * 0.7));
+    p.setPen(cartoon::outlinePen(line * 0.7));
     p.drawPath(mouth);
     if (!tiny) {
         p.save();
