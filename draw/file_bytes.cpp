@@ -14,19 +14,19 @@ namespace {
 // Closes the descriptor on every way out, keeping errno for the message.
 class ReadDescriptor {
 public:
-    explicit ReadDescriptor(int fd) : fd_(fd) {}
+    explicit ReadDescriptor(int fd) : m_fd(fd) {}
     ~ReadDescriptor()
     {
         const int saved = errno;
-        ::close(fd_);
+        ::close(m_fd);
         errno = saved;
     }
     ReadDescriptor(const ReadDescriptor &) = delete;
     ReadDescriptor &operator=(const ReadDescriptor &) = delete;
-    int get() const { return fd_; }
+    int get() const { return m_fd; }
 
 private:
-    int fd_;
+    int m_fd;
 };
 
 } // namespace

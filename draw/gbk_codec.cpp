@@ -17,16 +17,16 @@ constexpr char32_t kReplacement = 0xFFFD;
 // and reset before every use.
 class Converter {
 public:
-    Converter(const char *to, const char *from) : cd_(::iconv_open(to, from))
+    Converter(const char *to, const char *from) : m_cd(::iconv_open(to, from))
     {
-        if (cd_ == reinterpret_cast<iconv_t>(-1))
+        if (m_cd == reinterpret_cast<iconv_t>(-1))
             throw DrawError(std::string("Text conversion from ") + from + " to " + to + " is not available");
     }
-    ~Converter() { ::iconv_close(cd_); }
+    ~Converter() { ::iconv_close(m_cd); }
     Converter(const Converter &) = delete;
     Converter &operator=(const Converter &) = delete;
 
-    void reset() { ::iconv(cd_, nullptr, nullptr, nullptr, nullptr); }
+    void reset() { ::iconv(m_cd, nullptr, nullptr, nullptr, nullptr); }
 
     // Converts as much of `in` as it can into `out` (which must have room), advancing
     // both. Returns false, with errno set, when it stopped at bytes it cannot convert.
@@ -38,7 +38,7 @@ public:
         out.resize(used + in.size() * 3 + 4); // no GBK or UTF-8 character grows more than this
         char *outPtr = out.data() + used;
         std::size_t outLeft = out.size() - used;
-        const std::size_t result = ::iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft);
+        const std::size_t result = ::iconv(m_cd, &inPtr, &inLeft, &outPtr, &outLeft);
         const int saved = errno;
         out.resize(out.size() - outLeft);
         in.remove_prefix(in.size() - inLeft);
@@ -47,7 +47,7 @@ public:
     }
 
 private:
-    iconv_t cd_;
+    iconv_t m_cd;
 };
 
 Converter &gbkDecoder()

@@ -22,7 +22,7 @@ void appendName(std::string &display, const std::string &name)
 
 } // namespace
 
-RollingPick::RollingPick(SeedSource seed) : seed_(seed ? std::move(seed) : SeedSource(performanceCounterSeed)) {}
+RollingPick::RollingPick(SeedSource seed) : m_seed(seed ? std::move(seed) : SeedSource(performanceCounterSeed)) {}
 
 void RollingPick::tick(Roster &roster, std::string &display, std::string_view groupSizeText)
 {
@@ -54,17 +54,17 @@ void RollingPick::pickAtRandom(Roster &roster, std::string &display, std::int32_
     for (std::int32_t slot = 0; slot < count; ++slot) {
         std::uint32_t position = 0;
         do {
-            position = randomPosition(seed_(), size);
+            position = randomPosition(m_seed(), size);
         } while (roster.markedQuietly(position));
         roster.markQuietly(position);
-        appendName(display, roster.names_[position]);
+        appendName(display, roster.m_names[position]);
     }
 }
 
 void RollingPick::takeEveryone(Roster &roster, std::string &display)
 {
     roster.markAllQuietly();
-    for (const std::string &name : roster.names_)
+    for (const std::string &name : roster.m_names)
         appendName(display, name);
 }
 

@@ -36,7 +36,7 @@ private:
     void pickAtRandom(Roster &roster, std::string &display, std::int32_t count);
     static void takeEveryone(Roster &roster, std::string &display);
 
-    SeedSource seed_;
+    SeedSource m_seed;
 };
 
 } // namespace draw

@@ -9,64 +9,64 @@ namespace draw {
 
 void Roster::setObserver(Observer observer)
 {
-    observer_ = std::move(observer);
+    m_observer = std::move(observer);
 }
 
 void Roster::notify() const
 {
-    if (observer_)
-        observer_();
+    if (m_observer)
+        m_observer();
 }
 
 void Roster::checkPosition(std::size_t i) const
 {
-    if (i >= names_.size())
+    if (i >= m_names.size())
         throw errors::listIndexOutOfBounds(i);
 }
 
 void Roster::clear()
 {
-    names_.clear();
-    marks_.clear();
-    selectedCount_ = 0;
+    m_names.clear();
+    m_marks.clear();
+    m_selectedCount = 0;
     notify();
 }
 
 void Roster::append(std::string name)
 {
-    names_.push_back(std::move(name));
-    marks_.push_back(0);
+    m_names.push_back(std::move(name));
+    m_marks.push_back(0);
     notify();
 }
 
 void Roster::assign(std::vector<std::string> names)
 {
-    names_ = std::move(names);
-    marks_.assign(names_.size(), 0);
-    selectedCount_ = 0;
+    m_names = std::move(names);
+    m_marks.assign(m_names.size(), 0);
+    m_selectedCount = 0;
     notify();
 }
 
 std::size_t Roster::size() const
 {
-    return names_.size();
+    return m_names.size();
 }
 
 const std::string &Roster::name(std::size_t i) const
 {
     checkPosition(i);
-    return names_[i];
+    return m_names[i];
 }
 
 const std::vector<std::string> &Roster::names() const
 {
-    return names_;
+    return m_names;
 }
 
 bool Roster::selected(std::size_t i) const
 {
     checkPosition(i);
-    return marks_[i] != 0;
+    return m_marks[i] != 0;
 }
 
 void Roster::setSelected(std::size_t i, bool on)
@@ -74,9 +74,9 @@ void Roster::setSelected(std::size_t i, bool on)
     checkPosition(i);
     if (on)
         markQuietly(i);
-    else if (marks_[i]) {
-        marks_[i] = 0;
-        --selectedCount_;
+    else if (m_marks[i]) {
+        m_marks[i] = 0;
+        --m_selectedCount;
     }
     notify();
 }
@@ -86,13 +86,13 @@ void Roster::setSelectedRange(std::size_t first, std::size_t last, bool on)
     checkPosition(first);
     checkPosition(last);
     for (std::size_t i = first; i <= last; ++i) {
-        if (marks_[i] == static_cast<unsigned char>(on))
+        if (m_marks[i] == static_cast<unsigned char>(on))
             continue;
-        marks_[i] = static_cast<unsigned char>(on);
+        m_marks[i] = static_cast<unsigned char>(on);
         if (on)
-            ++selectedCount_;
+            ++m_selectedCount;
         else
-            --selectedCount_;
+            --m_selectedCount;
     }
     notify();
 }
@@ -111,55 +111,55 @@ void Roster::selectAll()
 
 std::size_t Roster::selectedCount() const
 {
-    return selectedCount_;
+    return m_selectedCount;
 }
 
 void Roster::deleteSelected()
 {
-    if (selectedCount_ != 0) {
+    if (m_selectedCount != 0) {
         std::size_t kept = 0;
-        for (std::size_t i = 0; i < names_.size(); ++i) {
-            if (marks_[i])
+        for (std::size_t i = 0; i < m_names.size(); ++i) {
+            if (m_marks[i])
                 continue;
             if (kept != i)
-                names_[kept] = std::move(names_[i]);
+                m_names[kept] = std::move(m_names[i]);
             ++kept;
         }
-        names_.resize(kept);
-        marks_.assign(kept, 0);
-        selectedCount_ = 0;
+        m_names.resize(kept);
+        m_marks.assign(kept, 0);
+        m_selectedCount = 0;
     }
     notify();
 }
 
 std::optional<std::size_t> Roster::find(std::string_view name) const
 {
-    const auto at = std::find(names_.begin(), names_.end(), name);
-    if (at == names_.end())
+    const auto at = std::find(m_names.begin(), m_names.end(), name);
+    if (at == m_names.end())
         return std::nullopt;
-    return static_cast<std::size_t>(at - names_.begin());
+    return static_cast<std::size_t>(at - m_names.begin());
 }
 
 void Roster::markQuietly(std::size_t i)
 {
-    if (!marks_[i]) {
-        marks_[i] = 1;
-        ++selectedCount_;
+    if (!m_marks[i]) {
+        m_marks[i] = 1;
+        ++m_selectedCount;
     }
 }
 
 void Roster::clearMarksQuietly()
 {
     // Often nothing is marked (after a delete or a load): skip the pass then.
-    if (selectedCount_ != 0)
-        std::fill(marks_.begin(), marks_.end(), 0);
-    selectedCount_ = 0;
+    if (m_selectedCount != 0)
+        std::fill(m_marks.begin(), m_marks.end(), 0);
+    m_selectedCount = 0;
 }
 
 void Roster::markAllQuietly()
 {
-    std::fill(marks_.begin(), marks_.end(), 1);
-    selectedCount_ = names_.size();
+    std::fill(m_marks.begin(), m_marks.end(), 1);
+    m_selectedCount = m_names.size();
 }
 
 } // namespace draw

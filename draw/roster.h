@@ -51,16 +51,16 @@ private:
     void notify() const;
     void checkPosition(std::size_t i) const;
     // Unchecked and silent; the caller notifies.
-    bool markedQuietly(std::size_t i) const { return marks_[i] != 0; }
+    bool markedQuietly(std::size_t i) const { return m_marks[i] != 0; }
     void markQuietly(std::size_t i);
     void clearMarksQuietly();
     void markAllQuietly();
     // implementation-defined members below
 
-    std::vector<std::string> names_;
-    std::vector<unsigned char> marks_;
-    std::size_t selectedCount_ = 0;
-    Observer observer_;
+    std::vector<std::string> m_names;
+    std::vector<unsigned char> m_marks;
+    std::size_t m_selectedCount = 0;
+    Observer m_observer;
 };
 
 } // namespace draw

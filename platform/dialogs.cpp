@@ -19,19 +19,19 @@ QString errorBoxText(const QString &message)
     return message;
 }
 
-ModalDialogs::ModalDialogs(QWidget *owner) : owner_(owner) {}
+ModalDialogs::ModalDialogs(QWidget *owner) : m_owner(owner) {}
 
 void ModalDialogs::showError(const QString &message)
 {
     QMessageBox box(QMessageBox::Critical, applicationTitle(), errorBoxText(message),
-                    QMessageBox::Ok, owner_);
+                    QMessageBox::Ok, m_owner);
     box.exec();
 }
 
 bool ModalDialogs::askYesNo(const QString &title, const QString &text)
 {
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
-                    owner_);
+                    m_owner);
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
@@ -39,7 +39,7 @@ bool ModalDialogs::askYesNo(const QString &title, const QString &text)
 void ModalDialogs::showInformation(const QString &text)
 {
     QMessageBox box(QMessageBox::Information, applicationTitle(), text, QMessageBox::Ok,
-                    owner_);
+                    m_owner);
     box.exec();
 }
 
@@ -48,7 +48,7 @@ std::optional<QString> ModalDialogs::inputText(const QString &title, const QStri
 {
     // Built by hand rather than with QInputDialog so the line can be limited in length
     // and the buttons read "OK" and "Cancel" whatever the desktop's language.
-    QDialog dialog(owner_);
+    QDialog dialog(m_owner);
     dialog.setWindowTitle(title);
     auto *layout = new QVBoxLayout(&dialog);
     layout->addWidget(new QLabel(prompt, &dialog));

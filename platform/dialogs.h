@@ -38,8 +38,8 @@ public:
     std::optional<QString> inputText(const QString &title, const QString &prompt,
                                      int maxLength) override;
 
-    void setOwner(QWidget *owner) { owner_ = owner; }
+    void setOwner(QWidget *owner) { m_owner = owner; }
 
 private:
-    QWidget *owner_;
+    QWidget *m_owner;
 };

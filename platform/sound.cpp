@@ -9,12 +9,12 @@ WavSoundPlayer::~WavSoundPlayer() = default;
 
 void WavSoundPlayer::play(const QString &path)
 {
-    for (auto &[_, effect] : effects_)
+    for (auto &[_, effect] : m_effects)
         effect->stop();
     // A missing file is not an error: nothing plays.
     if (!QFileInfo::exists(path))
         return;
-    auto &effect = effects_[path];
+    auto &effect = m_effects[path];
     if (!effect) {
         effect = std::make_unique<QSoundEffect>();
         effect->setSource(QUrl::fromLocalFile(path));

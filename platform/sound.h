@@ -25,5 +25,5 @@ public:
 
 private:
     // One effect per file, loaded on first use and kept, so a later play starts at once.
-    std::map<QString, std::unique_ptr<QSoundEffect>> effects_;
+    std::map<QString, std::unique_ptr<QSoundEffect>> m_effects;
 };

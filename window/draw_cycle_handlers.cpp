@@ -41,8 +41,8 @@ void TForm1::Button1Click()
         disableKeepingKeys(Panel8);
         refreshRosterCountText();
         Button1->setCaption(kStop);
-        displayShown_.invalidate(); // the first tick shows at once
-        services_.sound->play(soundPath("drum.wav"));
+        m_displayShown.invalidate(); // the first tick shows at once
+        m_services.sound->play(soundPath("drum.wav"));
         Timer1->start();
         Timer2->start();
         return;
@@ -53,14 +53,14 @@ void TForm1::Button1Click()
     disableKeepingKeys(Button1);
     disableKeepingKeys(Panel8);
     Timer2->start();
-    services_.sound->play(soundPath("gong.wav"));
+    m_services.sound->play(soundPath("gong.wav"));
     int k = 1;
     while (k <= draw::kTierSlots && !tierButton(k)->isChecked())
         ++k;
     // One tier is always checked; were none, the names stay in the draw rather than
     // leave it unrecorded.
     if (k <= draw::kTierSlots)
-        draw::commitDraw(state_, k, display_);
+        draw::commitDraw(m_state, k, m_display);
     refreshRosterCountText();
     showTiers();
     // A failed write ends the handler here: the commit stays in memory and the next
@@ -72,7 +72,7 @@ void TForm1::Button1Click()
 void TForm1::Timer1Timer()
 {
     try {
-        pick_.tick(state_.roster, display_, SpinEdit1->text().toStdString());
+        m_pick.tick(m_state.roster, m_display, SpinEdit1->text().toStdString());
     } catch (const draw::DrawError &) {
         // A group size that is not a whole number would fail on every tick: stop
         // rolling as Cancel does, and report it once.
@@ -92,7 +92,7 @@ void TForm1::FlatButton1Click()
 {
     Timer1->stop();
     Timer2->stop();
-    display_.clear();
+    m_display.clear();
     showDisplayText();
     Button1->setCaption(kStart);
     Button1->setEnabled(true);

@@ -13,21 +13,21 @@ constexpr int kRosterColumnWidth = 193;
 FormGeometry::FormGeometry()
 {
     using namespace layout;
-    layout_.panel8 = designBounds("Panel8");
-    layout_.statusBar1 = designBounds("StatusBar1");
-    layout_.panel18 = designBounds("Panel18");
-    layout_.groupBox2 = designBounds("GroupBox2");
-    layout_.groupBox3 = designBounds("GroupBox3");
-    layout_.image1 = designBounds("Image1");
-    layout_.groupBox1 = designBounds("GroupBox1");
-    layout_.staticText1 = designBounds("StaticText1");
-    layout_.panel4 = designBounds("Panel4");
-    layout_.listBox1 = designBounds("ListBox1");
-    panel8Size_ = layout_.panel8.size();
-    panel18Size_ = layout_.panel18.size();
-    groupBox3Ref_ = {layout_.groupBox3, panel8Size_};
-    image1Ref_ = {layout_.image1, panel18Size_};
-    groupBox1Ref_ = {layout_.groupBox1, panel18Size_};
+    m_layout.panel8 = designBounds("Panel8");
+    m_layout.statusBar1 = designBounds("StatusBar1");
+    m_layout.panel18 = designBounds("Panel18");
+    m_layout.groupBox2 = designBounds("GroupBox2");
+    m_layout.groupBox3 = designBounds("GroupBox3");
+    m_layout.image1 = designBounds("Image1");
+    m_layout.groupBox1 = designBounds("GroupBox1");
+    m_layout.staticText1 = designBounds("StaticText1");
+    m_layout.panel4 = designBounds("Panel4");
+    m_layout.listBox1 = designBounds("ListBox1");
+    m_panel8Size = m_layout.panel8.size();
+    m_panel18Size = m_layout.panel18.size();
+    m_groupBox3Ref = {m_layout.groupBox3, m_panel8Size};
+    m_image1Ref = {m_layout.image1, m_panel18Size};
+    m_groupBox1Ref = {m_layout.groupBox1, m_panel18Size};
 }
 
 int FormGeometry::mulDiv(int a, int b, int c)
@@ -72,7 +72,7 @@ void FormGeometry::place(AnchorReference &ref, QRect &bounds, const QRect &newBo
 
 const FormGeometry::Layout &FormGeometry::resize(QSize client, int screenWidth)
 {
-    Layout &l = layout_;
+    Layout &l = m_layout;
     const int w = client.width();
     const int h = client.height();
 
@@ -84,14 +84,14 @@ const FormGeometry::Layout &FormGeometry::resize(QSize client, int screenWidth)
     l.groupBox2 = QRect(p18.width() - 1 - kRosterColumnWidth, 1, kRosterColumnWidth, p18.height() - 2);
 
     // Anchoring, for the children of a parent whose size changed.
-    if (l.panel8.size() != panel8Size_) {
-        panel8Size_ = l.panel8.size();
-        l.groupBox3 = anchorRight(groupBox3Ref_, panel8Size_);
+    if (l.panel8.size() != m_panel8Size) {
+        m_panel8Size = l.panel8.size();
+        l.groupBox3 = anchorRight(m_groupBox3Ref, m_panel8Size);
     }
-    if (p18 != panel18Size_) {
-        panel18Size_ = p18;
-        l.image1 = anchorCentred(image1Ref_, p18);
-        l.groupBox1 = anchorCentred(groupBox1Ref_, p18);
+    if (p18 != m_panel18Size) {
+        m_panel18Size = p18;
+        l.image1 = anchorCentred(m_image1Ref, p18);
+        l.groupBox1 = anchorCentred(m_groupBox1Ref, p18);
     }
 
     // The window's own resize rules; a position they set becomes the new anchor reference.
@@ -101,17 +101,17 @@ const FormGeometry::Layout &FormGeometry::resize(QSize client, int screenWidth)
     l.staticText1.setHeight(p18.height() - 160);
     QRect g1 = l.groupBox1;
     g1.moveTop(p18.height() - 150);
-    place(groupBox1Ref_, l.groupBox1, g1, p18);
+    place(m_groupBox1Ref, l.groupBox1, g1, p18);
     QRect im = l.image1;
     im.moveTop(p18.height() - l.image1.height() - 50);
-    place(image1Ref_, l.image1, im, p18);
+    place(m_image1Ref, l.image1, im, p18);
     if (screenWidth == 800) {
         QRect im800 = l.image1;
         im800.moveLeft(0);
-        place(image1Ref_, l.image1, im800, p18);
+        place(m_image1Ref, l.image1, im800, p18);
         QRect g3 = l.groupBox3;
         g3.moveLeft(490);
-        place(groupBox3Ref_, l.groupBox3, g3, l.panel8.size());
+        place(m_groupBox3Ref, l.groupBox3, g3, l.panel8.size());
     }
     return l;
 }

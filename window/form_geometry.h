@@ -20,7 +20,7 @@ public:
     // Applies alignment, anchoring and the resize rules for a new client size.
     // `screenWidth` is the primary screen's width, read at each resize.
     const Layout &resize(QSize client, int screenWidth);
-    const Layout &layout() const { return layout_; }
+    const Layout &layout() const { return m_layout; }
 
     // Rounded a * b / c with halves away from zero (the platform's MulDiv).
     static int mulDiv(int a, int b, int c);
@@ -36,7 +36,7 @@ private:
     static QRect anchorRight(const AnchorReference &ref, QSize parent);
     static void place(AnchorReference &ref, QRect &bounds, const QRect &newBounds, QSize parent);
 
-    Layout layout_;
-    AnchorReference groupBox3Ref_, image1Ref_, groupBox1Ref_;
-    QSize panel8Size_, panel18Size_;
+    Layout m_layout;
+    AnchorReference m_groupBox3Ref, m_image1Ref, m_groupBox1Ref;
+    QSize m_panel8Size, m_panel18Size;
 };

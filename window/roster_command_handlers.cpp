@@ -29,7 +29,7 @@ QString trimControlAndSpace(const QString &text)
 
 void TForm1::N1Click()
 {
-    const std::optional<QString> answer = services_.dialogs->inputText(
+    const std::optional<QString> answer = m_services.dialogs->inputText(
         QStringLiteral("提示"), QStringLiteral("请输入加入名单的名字"), 255);
     const QString name = trimControlAndSpace(answer.value_or(QString()));
     if (name.isEmpty())
@@ -40,18 +40,18 @@ void TForm1::N1Click()
         throw draw::DrawError(QStringLiteral("名字中有名单文件无法保存的字符：%1，未加入名单")
                                   .arg(unencodable)
                                   .toStdString());
-    state_.roster.append(std::move(*gbk));
+    m_state.roster.append(std::move(*gbk));
 }
 
 void TForm1::N2Click()
 {
-    state_.roster.deleteSelected();
+    m_state.roster.deleteSelected();
 }
 
 void TForm1::N6Click()
 {
-    draw::saveTextList(draw::files::kRosterExport, state_.roster.names());
-    services_.dialogs->showInformation(QStringLiteral("导出完毕!"));
+    draw::saveTextList(draw::files::kRosterExport, m_state.roster.names());
+    m_services.dialogs->showInformation(QStringLiteral("导出完毕!"));
 }
 
 void TForm1::Button3Click()
@@ -60,5 +60,5 @@ void TForm1::Button3Click()
     // The record the program writes, in the working folder, whatever folder the
     // program itself was started from.
     const QString record = QDir::current().absoluteFilePath(QString::fromUtf8(draw::files::kWinnersRecord));
-    services_.editor->open(record);
+    m_services.editor->open(record);
 }

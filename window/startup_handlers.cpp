@@ -20,13 +20,13 @@ namespace {
 // Shows the tiers as the handler leaves them, also when it ends at a failing step.
 class ShowTiersOnExit {
 public:
-    explicit ShowTiersOnExit(std::function<void()> show) : show_(std::move(show)) {}
-    ~ShowTiersOnExit() { show_(); }
+    explicit ShowTiersOnExit(std::function<void()> show) : m_show(std::move(show)) {}
+    ~ShowTiersOnExit() { m_show(); }
     ShowTiersOnExit(const ShowTiersOnExit &) = delete;
     ShowTiersOnExit &operator=(const ShowTiersOnExit &) = delete;
 
 private:
-    std::function<void()> show_;
+    std::function<void()> m_show;
 };
 
 } // namespace
@@ -34,22 +34,22 @@ private:
 void TForm1::FormCreate()
 {
     const ShowTiersOnExit showTiersAtEnd([this] { showTiers(); });
-    ReadMan(state_.roster, files::kRoster);
+    ReadMan(m_state.roster, files::kRoster);
     refreshRosterCountText();
     const TextList config = loadTextList(files::kBasicConfiguration);
     loadBackground(lineAt(config, files::kBackgroundLine));
-    display_ = lineAt(config, files::kHeadlineLine);
+    m_display = lineAt(config, files::kHeadlineLine);
     showDisplayText();
     // The digits of a whole number read the same in GBK and UTF-8; converting keeps
     // the error message readable for anything else.
-    state_.TierCount = StrToInt(gbkToUtf8(lineAt(config, files::kTierCountLine)));
+    m_state.TierCount = StrToInt(gbkToUtf8(lineAt(config, files::kTierCountLine)));
     for (int k = 2; k <= kTierSlots; ++k)
-        if (state_.TierCount > k - 1)
-            state_.tier(k).shown = true;
+        if (m_state.TierCount > k - 1)
+            m_state.tier(k).shown = true;
     const TextList prizes = loadTextList(files::kPrizeNames);
     for (int k = 1; k <= kTierSlots; ++k)
-        if (state_.TierCount > k - 1)
-            state_.tier(k).name = lineAt(prizes, std::size_t(k - 1));
+        if (m_state.TierCount > k - 1)
+            m_state.tier(k).name = lineAt(prizes, std::size_t(k - 1));
 }
 
 void TForm1::loadBackground(const std::string &fileName)
@@ -63,15 +63,15 @@ void TForm1::loadBackground(const std::string &fileName)
 void TForm1::FormShow()
 {
     const ShowTiersOnExit showTiersAtEnd([this] { showTiers(); });
-    if (!services_.dialogs->askYesNo(QStringLiteral("提示"), QStringLiteral("是否继续上次的获奖记录？"))) {
+    if (!m_services.dialogs->askYesNo(QStringLiteral("提示"), QStringLiteral("是否继续上次的获奖记录？"))) {
         saveWinners();
         return;
     }
-    restoreWinners(state_, loadTextList(files::kWinnersRecord));
+    restoreWinners(m_state, loadTextList(files::kWinnersRecord));
     refreshRosterCountText();
 }
 
 void TForm1::saveWinners()
 {
-    SaveHuman(state_, files::kWinnersRecord);
+    SaveHuman(m_state, files::kWinnersRecord);
 }

@@ -29,22 +29,22 @@
 
 TForm1::TForm1(FormServices services, QWidget *parent)
     : QWidget(parent),
-      services_(std::move(services)),
-      pick_(services_.seed ? services_.seed : draw::SeedSource(draw::performanceCounterSeed))
+      m_services(std::move(services)),
+      m_pick(m_services.seed ? m_services.seed : draw::SeedSource(draw::performanceCounterSeed))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("澄岚晚会抽奖软件 V3.4"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/app.ico")));
 
     layout::build(*this);
-    tierButtons_ = {RadioButton1, RadioButton2, RadioButton3, RadioButton4, RadioButton5, RadioButton6};
-    tierLabels_ = {Label1, Label4, Label5, Label6, Label7, Label8};
-    ListBox1->setRoster(&state_.roster);
+    m_tierButtons = {RadioButton1, RadioButton2, RadioButton3, RadioButton4, RadioButton5, RadioButton6};
+    m_tierLabels = {Label1, Label4, Label5, Label6, Label7, Label8};
+    ListBox1->setRoster(&m_state.roster);
     ListBox1->setRepaintInterval(frameInterval());
-    displayFrame_ = new QTimer(this);
-    displayFrame_->setSingleShot(true);
-    displayFrame_->setTimerType(Qt::PreciseTimer);
-    connect(displayFrame_, &QTimer::timeout, this, &TForm1::showDisplayText);
+    m_displayFrame = new QTimer(this);
+    m_displayFrame->setSingleShot(true);
+    m_displayFrame->setTimerType(Qt::PreciseTimer);
+    connect(m_displayFrame, &QTimer::timeout, this, &TForm1::showDisplayText);
     connectHandlers();
 
     // Key preview: the window sees key releases before the focused control.
@@ -90,7 +90,7 @@ void TForm1::guarded(const std::function<void()> &handler)
     try {
         handler();
     } catch (const std::exception &e) {
-        services_.dialogs->showError(QString::fromUtf8(e.what()));
+        m_services.dialogs->showError(QString::fromUtf8(e.what()));
     }
 }
 
@@ -112,24 +112,24 @@ void TForm1::disableKeepingKeys(QWidget *control)
 
 void TForm1::refreshRosterCountText()
 {
-    Label13->setCaption(fromGbk(state_.rosterCountText()));
+    Label13->setCaption(fromGbk(m_state.rosterCountText()));
 }
 
 void TForm1::showDisplayText()
 {
-    displayFrame_->stop();
-    StaticText1->setCaption(fromGbk(display_));
-    displayShown_.start();
+    m_displayFrame->stop();
+    StaticText1->setCaption(fromGbk(m_display));
+    m_displayShown.start();
 }
 
 void TForm1::showDisplayTextAtFrame()
 {
     const int frame = frameInterval();
-    const qint64 since = displayShown_.isValid() ? displayShown_.elapsed() : frame;
+    const qint64 since = m_displayShown.isValid() ? m_displayShown.elapsed() : frame;
     if (since >= frame)
         showDisplayText();
-    else if (!displayFrame_->isActive())
-        displayFrame_->start(int(frame - since));
+    else if (!m_displayFrame->isActive())
+        m_displayFrame->start(int(frame - since));
 }
 
 int TForm1::frameInterval() const
@@ -142,7 +142,7 @@ int TForm1::frameInterval() const
 void TForm1::showTiers()
 {
     for (int k = 1; k <= draw::kTierSlots; ++k) {
-        const draw::Tier &tier = state_.tier(k);
+        const draw::Tier &tier = m_state.tier(k);
         const QString name = fromGbk(tier.name);
         const QString count = fromGbk(tier.countText);
         if (tierButton(k)->caption() != name)
@@ -162,8 +162,8 @@ void TForm1::resizeEvent(QResizeEvent *event)
 
 void TForm1::applyGeometry()
 {
-    const int screen = services_.screenWidth ? services_.screenWidth() : 0;
-    const FormGeometry::Layout &l = geometry_.resize(size(), screen);
+    const int screen = m_services.screenWidth ? m_services.screenWidth() : 0;
+    const FormGeometry::Layout &l = m_geometry.resize(size(), screen);
     // A tiny window can give negative sizes; such a control is simply empty.
     auto put = [](QWidget *w, const QRect &r) {
         w->setGeometry(r.left(), r.top(), std::max(0, r.width()), std::max(0, r.height()));
@@ -190,9 +190,9 @@ void TForm1::FormResize()
 void TForm1::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    if (shownOnce_)
+    if (m_shownOnce)
         return;
-    shownOnce_ = true;
+    m_shownOnce = true;
     // Asked once the window is on screen, as on first showing.
     QTimer::singleShot(0, this, [this] { guarded([this] { FormShow(); }); });
 }

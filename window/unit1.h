@@ -33,13 +33,13 @@ public:
     explicit TForm1(FormServices services, QWidget *parent = nullptr);
     ~TForm1() override;
 
-    draw::DrawState &state() { return state_; }
-    const draw::DrawState &state() const { return state_; }
-    const FormGeometry &geometry() const { return geometry_; }
+    draw::DrawState &state() { return m_state; }
+    const draw::DrawState &state() const { return m_state; }
+    const FormGeometry &geometry() const { return m_geometry; }
 
     // Tier k's radio button and count label (k = 1…6).
-    TLookRadioButton *tierButton(int k) const { return tierButtons_.at(k - 1); }
-    TLabel *tierLabel(int k) const { return tierLabels_.at(k - 1); }
+    TLookRadioButton *tierButton(int k) const { return m_tierButtons.at(k - 1); }
+    TLabel *tierLabel(int k) const { return m_tierLabels.at(k - 1); }
 
     // Top bar
     TPanel *Panel8 = nullptr;
@@ -135,14 +135,14 @@ private:
     void connectHandlers();
     void loadBackground(const std::string &fileName);
 
-    FormServices services_;
-    draw::DrawState state_;
-    std::string display_; // GBK; shown in StaticText1
-    draw::RollingPick pick_;
-    FormGeometry geometry_;
-    std::array<TLookRadioButton *, draw::kTierSlots> tierButtons_{};
-    std::array<TLabel *, draw::kTierSlots> tierLabels_{};
-    bool shownOnce_ = false;
-    QTimer *displayFrame_ = nullptr;
-    QElapsedTimer displayShown_;
+    FormServices m_services;
+    draw::DrawState m_state;
+    std::string m_display; // GBK; shown in StaticText1
+    draw::RollingPick m_pick;
+    FormGeometry m_geometry;
+    std::array<TLookRadioButton *, draw::kTierSlots> m_tierButtons{};
+    std::array<TLabel *, draw::kTierSlots> m_tierLabels{};
+    bool m_shownOnce = false;
+    QTimer *m_displayFrame = nullptr;
+    QElapsedTimer m_displayShown;
 };

@@ -14,21 +14,21 @@ public:
         std::string pattern = (std::filesystem::temp_directory_path() / "draw_test_XXXXXX").string();
         if (::mkdtemp(pattern.data()) == nullptr)
             throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
+        m_path = pattern;
     }
     ~TempFolder()
     {
         std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
+        std::filesystem::remove_all(m_path, ignored);
     }
     TempFolder(const TempFolder &) = delete;
     TempFolder &operator=(const TempFolder &) = delete;
 
-    const std::filesystem::path &path() const { return path_; }
-    std::filesystem::path operator/(const std::filesystem::path &name) const { return path_ / name; }
+    const std::filesystem::path &path() const { return m_path; }
+    std::filesystem::path operator/(const std::filesystem::path &name) const { return m_path / name; }
 
     // Names of everything directly inside, to see that no stray file was left.
-    std::set<std::string> entries() const { return entriesOf(path_); }
+    std::set<std::string> entries() const { return entriesOf(m_path); }
 
     static std::set<std::string> entriesOf(const std::filesystem::path &folder)
     {
@@ -39,5 +39,5 @@ public:
     }
 
 private:
-    std::filesystem::path path_;
+    std::filesystem::path m_path;
 };

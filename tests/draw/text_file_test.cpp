@@ -91,13 +91,13 @@ class TextFileIo : public testing::Test {
 protected:
     void SetUp() override
     {
-        previous_ = std::filesystem::current_path();
-        std::filesystem::current_path(folder_.path());
+        m_previous = std::filesystem::current_path();
+        std::filesystem::current_path(m_folder.path());
     }
-    void TearDown() override { std::filesystem::current_path(previous_); }
+    void TearDown() override { std::filesystem::current_path(m_previous); }
 
-    TempFolder folder_;
-    std::filesystem::path previous_;
+    TempFolder m_folder;
+    std::filesystem::path m_previous;
 };
 
 std::string messageOf(const std::function<void()> &action)
@@ -140,7 +140,7 @@ TEST_F(TextFileIo, SaveWritesCrLfLinesWithoutMark)
     writeBytes("抽奖名单/获奖记录.txt", "a much longer old content that must not survive\r\n");
     draw::saveTextList("抽奖名单/获奖记录.txt", {"[x]", "", "\xD5\xC5"});
     EXPECT_EQ(readBytes("抽奖名单/获奖记录.txt"), "[x]\r\n\r\n\xD5\xC5\r\n");
-    EXPECT_EQ(folder_.entries(), (std::set<std::string>{"抽奖名单"}));
+    EXPECT_EQ(m_folder.entries(), (std::set<std::string>{"抽奖名单"}));
     EXPECT_EQ(TempFolder::entriesOf("抽奖名单"), (std::set<std::string>{"获奖记录.txt"}));
 
     draw::saveTextList("抽奖名单/获奖记录.txt", {});
@@ -174,7 +174,7 @@ TEST_F(TextFileIo, CreateFailureNamesTheTarget)
     EXPECT_EQ(messageOf([] { draw::saveTextList("plain/record.txt", {"a"}); }),
               "Cannot create file \"plain/record.txt\". Not a directory");
     EXPECT_EQ(readBytes("plain"), "x");
-    EXPECT_EQ(folder_.entries(), (std::set<std::string>{"plain"}));
+    EXPECT_EQ(m_folder.entries(), (std::set<std::string>{"plain"}));
 }
 
 TEST_F(TextFileIo, FailedRenameLeavesTargetAndNoTemporary)
@@ -183,7 +183,7 @@ TEST_F(TextFileIo, FailedRenameLeavesTargetAndNoTemporary)
     EXPECT_EQ(messageOf([] { draw::saveTextList("record.txt", {"a"}); }),
               "Cannot create file \"record.txt\". Is a directory");
     EXPECT_TRUE(std::filesystem::is_directory("record.txt/inside"));
-    EXPECT_EQ(folder_.entries(), (std::set<std::string>{"record.txt"}));
+    EXPECT_EQ(m_folder.entries(), (std::set<std::string>{"record.txt"}));
 }
 
 // Lowers the file size limit for the scope, with SIGXFSZ ignored so the write fails
@@ -192,23 +192,23 @@ class FileSizeLimit {
 public:
     explicit FileSizeLimit(rlim_t bytes)
     {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lowered = saved_;
+        ::getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lowered = m_saved;
         lowered.rlim_cur = bytes;
         ::setrlimit(RLIMIT_FSIZE, &lowered);
     }
     ~FileSizeLimit()
     {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previousHandler_);
+        ::setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_previousHandler);
     }
     FileSizeLimit(const FileSizeLimit &) = delete;
     FileSizeLimit &operator=(const FileSizeLimit &) = delete;
 
 private:
-    rlimit saved_{};
-    void (*previousHandler_)(int) = nullptr;
+    rlimit m_saved{};
+    void (*m_previousHandler)(int) = nullptr;
 };
 
 TEST_F(TextFileIo, FailedWriteLeavesOldFileUntouched)
@@ -222,7 +222,7 @@ TEST_F(TextFileIo, FailedWriteLeavesOldFileUntouched)
     }
     EXPECT_EQ(message, "Cannot create file \"record.txt\". File too large");
     EXPECT_EQ(readBytes("record.txt"), "old\r\n");
-    EXPECT_EQ(folder_.entries(), (std::set<std::string>{"record.txt"}));
+    EXPECT_EQ(m_folder.entries(), (std::set<std::string>{"record.txt"}));
 }
 
 TEST(ExecutableFolder, HoldsTheRunningProgram)

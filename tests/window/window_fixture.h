@@ -43,14 +43,14 @@ class WindowFixture {
 public:
     WindowFixture()
     {
-        previous_ = QDir::currentPath();
-        QDir::setCurrent(dir_.path());
+        m_previous = QDir::currentPath();
+        QDir::setCurrent(m_dir.path());
         QDir().mkdir(QStringLiteral("抽奖名单"));
     }
     ~WindowFixture()
     {
         form.reset();
-        QDir::setCurrent(previous_);
+        QDir::setCurrent(m_previous);
     }
 
     // Writes a draw-folder file from UTF-8 lines, stored as GBK.
@@ -102,7 +102,7 @@ public:
         return *form;
     }
 
-    QString dirPath() const { return dir_.path(); }
+    QString dirPath() const { return m_dir.path(); }
 
     ScriptedDialogs dialogs;
     RecordingSound sound;
@@ -112,6 +112,6 @@ public:
     std::unique_ptr<TForm1> form;
 
 private:
-    QTemporaryDir dir_;
-    QString previous_;
+    QTemporaryDir m_dir;
+    QString m_previous;
 };
