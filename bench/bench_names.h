@@ -10,7 +10,8 @@ inline std::vector<std::string> benchNames(std::size_t count)
 {
     constexpr std::size_t kCells = 40 * 94; // rows B0…D7, columns A1…FE
     const auto hanzi = [](std::size_t cell) {
-        return std::string{static_cast<char>(0xB0 + cell / 94), static_cast<char>(0xA1 + cell % 94)};
+        return std::string{static_cast<char>(0xB0 + cell / 94),
+                           static_cast<char>(0xA1 + cell % 94)};
     };
     std::vector<std::string> names;
     names.reserve(count);

@@ -18,7 +18,8 @@ void BM_SplitWinners10000(benchmark::State &state)
         draw::TextList pieces = draw::SplitString(winners, draw::kNameSeparator);
         benchmark::DoNotOptimize(pieces.data());
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(winners.size()));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(winners.size()));
 }
 
 BENCHMARK(BM_SplitWinners10000)->Unit(benchmark::kMicrosecond);

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-TEditButton::TEditButton(QObject* parent) : QObject(parent) {}
+TEditButton::TEditButton(QObject *parent) : QObject(parent) {}
 
 void TEditButton::setStyle(TEditButtonStyle style)
 {
@@ -53,13 +53,13 @@ namespace {
 
 enum class Symbol { Up, Down, Dots, Plus, Minus, None };
 
-void fillSpan(QPainter& p, int x1, int x2, int y, const QColor& color)
+void fillSpan(QPainter &p, int x1, int x2, int y, const QColor &color)
 {
     p.fillRect(QRect(x1, y, x2 - x1 + 1, 1), color);
 }
 
 // A solid triangle centred in area, like the classic scroll arrows.
-void drawArrow(QPainter& p, const QRect& area, bool up, const QPoint& shift, const QColor& color)
+void drawArrow(QPainter &p, const QRect &area, bool up, const QPoint &shift, const QColor &color)
 {
     int aw = area.width() - 4;
     if (aw % 2 == 0)
@@ -79,7 +79,8 @@ void drawArrow(QPainter& p, const QRect& area, bool up, const QPoint& shift, con
     }
 }
 
-void drawSymbolOnce(QPainter& p, const QRect& area, Symbol symbol, const QPoint& shift, const QColor& color)
+void drawSymbolOnce(QPainter &p, const QRect &area, Symbol symbol, const QPoint &shift,
+                    const QColor &color)
 {
     switch (symbol) {
     case Symbol::Up:
@@ -112,7 +113,7 @@ void drawSymbolOnce(QPainter& p, const QRect& area, Symbol symbol, const QPoint&
     }
 }
 
-void drawSymbol(QPainter& p, const QRect& area, Symbol symbol, bool pressed, bool enabled)
+void drawSymbol(QPainter &p, const QRect &area, Symbol symbol, bool pressed, bool enabled)
 {
     const QPoint shift = pressed ? QPoint(1, 1) : QPoint(0, 0);
     if (enabled) {
@@ -124,7 +125,7 @@ void drawSymbol(QPainter& p, const QRect& area, Symbol symbol, bool pressed, boo
 }
 
 // One-pixel edge: light colour on the top and left, dark on the bottom and right.
-void drawEdge(QPainter& p, const QRect& r, const QColor& topLeft, const QColor& bottomRight)
+void drawEdge(QPainter &p, const QRect &r, const QColor &topLeft, const QColor &bottomRight)
 {
     p.fillRect(QRect(r.left(), r.top(), r.width(), 1), topLeft);
     p.fillRect(QRect(r.left(), r.top(), 1, r.height()), topLeft);
@@ -132,7 +133,8 @@ void drawEdge(QPainter& p, const QRect& r, const QColor& topLeft, const QColor& 
     p.fillRect(QRect(r.right(), r.top(), 1, r.height()), bottomRight);
 }
 
-void drawButtonFace(QPainter& p, const QRect& r, Symbol symbol, bool enabled, bool flat, bool lit, bool pressed)
+void drawButtonFace(QPainter &p, const QRect &r, Symbol symbol, bool enabled, bool flat, bool lit,
+                    bool pressed)
 {
     if (r.width() <= 0 || r.height() <= 0)
         return;
@@ -181,8 +183,8 @@ Symbol symbolFor(TEditButtonStyle style)
 
 } // namespace
 
-void PaintEditButton(QPainter& painter, QRect rect, const QColor& parentColor, TEditButtonStyle style,
-                     int pressedPart, bool flat, bool lit, bool enabled)
+void PaintEditButton(QPainter &painter, QRect rect, const QColor &parentColor,
+                     TEditButtonStyle style, int pressedPart, bool flat, bool lit, bool enabled)
 {
     const bool flatInactive = flat && !lit;
     if (flatInactive)
@@ -205,7 +207,7 @@ void PaintEditButton(QPainter& painter, QRect rect, const QColor& parentColor, T
     drawButtonFace(painter, face, symbolFor(style), enabled, flat, lit, pressedPart != 0);
 }
 
-TEditButtonControl::TEditButtonControl(QWidget* parent) : QWidget(parent)
+TEditButtonControl::TEditButtonControl(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
@@ -237,7 +239,7 @@ void TEditButtonControl::setDrawLit(bool lit)
     update();
 }
 
-void TEditButtonControl::setParentColor(const QColor& color)
+void TEditButtonControl::setParentColor(const QColor &color)
 {
     if (color == m_parentColor)
         return;
@@ -245,11 +247,12 @@ void TEditButtonControl::setParentColor(const QColor& color)
     update();
 }
 
-void TEditButtonControl::paintEvent(QPaintEvent*)
+void TEditButtonControl::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     const int pressedPart = m_down ? m_pressedHalf : 0;
-    PaintEditButton(painter, rect(), m_parentColor, m_style, pressedPart, m_flat, m_lit, looksEnabled(this));
+    PaintEditButton(painter, rect(), m_parentColor, m_style, pressedPart, m_flat, m_lit,
+                    looksEnabled(this));
 }
 
 int TEditButtonControl::halfAt(int y) const
@@ -274,7 +277,7 @@ void TEditButtonControl::setDownState(bool down)
     update();
 }
 
-void TEditButtonControl::mousePressEvent(QMouseEvent* event)
+void TEditButtonControl::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
         return;
@@ -303,7 +306,7 @@ void TEditButtonControl::repeatTick()
         m_repeat.stop();
 }
 
-void TEditButtonControl::mouseMoveEvent(QMouseEvent* event)
+void TEditButtonControl::mouseMoveEvent(QMouseEvent *event)
 {
     if (!m_tracking)
         return;
@@ -317,7 +320,7 @@ void TEditButtonControl::mouseMoveEvent(QMouseEvent* event)
     setDownState(down);
 }
 
-void TEditButtonControl::mouseReleaseEvent(QMouseEvent* event)
+void TEditButtonControl::mouseReleaseEvent(QMouseEvent *event)
 {
     if (!m_tracking)
         return;
@@ -331,7 +334,7 @@ void TEditButtonControl::mouseReleaseEvent(QMouseEvent* event)
         emit buttonClicked();
 }
 
-void TEditButtonControl::changeEvent(QEvent* event)
+void TEditButtonControl::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::EnabledChange) {

@@ -15,7 +15,7 @@ class TEditButton : public QObject {
     Q_OBJECT
 
 public:
-    explicit TEditButton(QObject* parent = nullptr);
+    explicit TEditButton(QObject *parent = nullptr);
 
     TEditButtonStyle style() const { return m_style; }
     void setStyle(TEditButtonStyle style);
@@ -44,8 +44,8 @@ int FlatButtonWidth(int characterHeight = 16, int scrollBarWidth = 17);
 // Draws one edit button face. pressedPart: 0 none, 1 the upper (or only)
 // part, 2 the lower half. A flat button that is not lit is drawn inset, with
 // its frame (and the middle band of an up/down pair) in parentColor.
-void PaintEditButton(QPainter& painter, QRect rect, const QColor& parentColor, TEditButtonStyle style,
-                     int pressedPart, bool flat, bool lit, bool enabled);
+void PaintEditButton(QPainter &painter, QRect rect, const QColor &parentColor,
+                     TEditButtonStyle style, int pressedPart, bool flat, bool lit, bool enabled);
 
 // The drawn button. A held up/down half reports buttonDown at the press, again
 // after 400 ms and then every 100 ms while the pointer stays on that half.
@@ -53,7 +53,7 @@ class TEditButtonControl : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TEditButtonControl(QWidget* parent = nullptr);
+    explicit TEditButtonControl(QWidget *parent = nullptr);
 
     TEditButtonStyle style() const { return m_style; }
     void setStyle(TEditButtonStyle style);
@@ -62,7 +62,7 @@ public:
     bool drawLit() const { return m_lit; }
     void setDrawLit(bool lit);
     // The edit's colour, shown around a flat button that is not lit.
-    void setParentColor(const QColor& color);
+    void setParentColor(const QColor &color);
 
     // 0 none, 1 upper, 2 lower half.
     int pressedHalf() const { return m_pressedHalf; }
@@ -72,16 +72,16 @@ public:
 
 signals:
     // A press or a repeat of a press; clearing autoRepeat stops the repeats.
-    void buttonDown(bool topButton, bool& autoRepeat);
+    void buttonDown(bool topButton, bool &autoRepeat);
     // Released inside while still showing pressed.
     void buttonClicked();
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void repeatTick();

@@ -12,14 +12,14 @@
 
 #include <algorithm>
 
-TDefineButton::TDefineButton(QWidget* parent) : TVersionControl(parent)
+TDefineButton::TDefineButton(QWidget *parent) : TVersionControl(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     resize(80, 25);
 }
 
-void TDefineButton::setCaption(const QString& caption)
+void TDefineButton::setCaption(const QString &caption)
 {
     if (caption == m_caption)
         return;
@@ -31,7 +31,7 @@ void TDefineButton::setCaption(const QString& caption)
     update();
 }
 
-void TDefineButton::setGlyph(const QImage& glyph)
+void TDefineButton::setGlyph(const QImage &glyph)
 {
     m_glyph = glyph;
     if (!glyph.isNull() && glyph.height() > 0 && glyph.width() % glyph.height() == 0) {
@@ -189,7 +189,7 @@ void TDefineButton::click()
     if (!guard)
         return;
     if (m_modalResult != 0) {
-        if (auto* dialog = qobject_cast<QDialog*>(window()))
+        if (auto *dialog = qobject_cast<QDialog *>(window()))
             dialog->done(m_modalResult);
     }
 }
@@ -198,13 +198,13 @@ void TDefineButton::notifyGroup()
 {
     if (m_groupIndex == 0 || !parentWidget())
         return;
-    for (QObject* sibling : parentWidget()->children()) {
-        if (auto* button = qobject_cast<TDefineButton*>(sibling))
+    for (QObject *sibling : parentWidget()->children()) {
+        if (auto *button = qobject_cast<TDefineButton *>(sibling))
             button->groupChanged(m_groupIndex, this);
     }
 }
 
-void TDefineButton::groupChanged(int groupIndex, const TDefineButton* sender)
+void TDefineButton::groupChanged(int groupIndex, const TDefineButton *sender)
 {
     if (sender == this || groupIndex != m_groupIndex)
         return;
@@ -251,7 +251,7 @@ void TDefineButton::updateHot()
         update();
 }
 
-bool TDefineButton::isInside(const QPoint& pos) const
+bool TDefineButton::isInside(const QPoint &pos) const
 {
     // The row just below the button counts as inside, the column to its right does not.
     return pos.x() >= 0 && pos.x() < width() && pos.y() >= 0 && pos.y() <= height();
@@ -267,7 +267,7 @@ void TDefineButton::reconcileEnabledState()
     }
 }
 
-void TDefineButton::paintEvent(QPaintEvent*)
+void TDefineButton::paintEvent(QPaintEvent *)
 {
     // The caption shifts by the state the button had before this paint looked
     // at the enabled state.
@@ -279,11 +279,11 @@ void TDefineButton::paintEvent(QPaintEvent*)
     drawButton(painter, rect());
 }
 
-void TDefineButton::drawButton(QPainter& painter, const QRect& rect) const
+void TDefineButton::drawButton(QPainter &painter, const QRect &rect) const
 {
     const QPoint offset = m_pressedOffset ? QPoint(1, 1) : QPoint(0, 0);
-    const TGlyphCaptionLayout placed = LayoutGlyphAndCaption(font(), rect, offset, m_layout, m_spacing, m_margin,
-                                                             m_glyph, m_numGlyphs, m_caption);
+    const TGlyphCaptionLayout placed = LayoutGlyphAndCaption(
+        font(), rect, offset, m_layout, m_spacing, m_margin, m_glyph, m_numGlyphs, m_caption);
 
     TColor face = m_colorFlat;
     TColor border = m_colorBorder;
@@ -313,7 +313,7 @@ void TDefineButton::drawButton(QPainter& painter, const QRect& rect) const
     if (ownFace)
         painter.fillRect(rect, toQColor(face));
     else
-        PaintParentBackground(const_cast<TDefineButton*>(this), painter);
+        PaintParentBackground(const_cast<TDefineButton *>(this), painter);
     DrawFlatFrame(painter, rect, border, borderWidth);
 
     if (m_hot && m_hasFocusFrame)
@@ -345,7 +345,8 @@ void TDefineButton::drawButton(QPainter& painter, const QRect& rect) const
     painter.setFont(font());
     const Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignVCenter;
     if (m_faceState == fcDisabled) {
-        drawTextLine(painter, placed.captionRect.translated(1, 1), m_caption, centred, toQColor(clBtnHighlight));
+        drawTextLine(painter, placed.captionRect.translated(1, 1), m_caption, centred,
+                     toQColor(clBtnHighlight));
         drawTextLine(painter, placed.captionRect, m_caption, centred, toQColor(clBtnShadow));
     } else {
         drawTextLine(painter, placed.captionRect, m_caption, centred, fontColor());
@@ -354,27 +355,27 @@ void TDefineButton::drawButton(QPainter& painter, const QRect& rect) const
 
 namespace {
 
-bool isAltCombination(const QKeyEvent* event)
+bool isAltCombination(const QKeyEvent *event)
 {
     return event->key() == Qt::Key_Alt || (event->modifiers() & Qt::AltModifier);
 }
 
 } // namespace
 
-bool TDefineButton::event(QEvent* event)
+bool TDefineButton::event(QEvent *event)
 {
     switch (event->type()) {
     case QEvent::ShortcutOverride: {
         // While the button has the focus its keys are its own: they must not
         // trigger the window's shortcuts either (Alt combinations aside).
-        if (!isAltCombination(static_cast<QKeyEvent*>(event))) {
+        if (!isAltCombination(static_cast<QKeyEvent *>(event))) {
             event->accept();
             return true;
         }
         break;
     }
     case QEvent::Shortcut: {
-        auto* shortcut = static_cast<QShortcutEvent*>(event);
+        auto *shortcut = static_cast<QShortcutEvent *>(event);
         if (shortcut->shortcutId() != m_shortcutId || m_shortcutId == 0)
             break;
         if (isEnabled()) {
@@ -390,7 +391,7 @@ bool TDefineButton::event(QEvent* event)
     return TVersionControl::event(event);
 }
 
-void TDefineButton::mousePressEvent(QMouseEvent* event)
+void TDefineButton::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton || !isEnabled())
         return;
@@ -402,7 +403,7 @@ void TDefineButton::mousePressEvent(QMouseEvent* event)
     setFocus(Qt::MouseFocusReason);
 }
 
-void TDefineButton::mouseDoubleClickEvent(QMouseEvent* event)
+void TDefineButton::mouseDoubleClickEvent(QMouseEvent *event)
 {
     // The second press of a double-click is a press like any other.
     mousePressEvent(event);
@@ -410,7 +411,7 @@ void TDefineButton::mouseDoubleClickEvent(QMouseEvent* event)
         emit doubleClicked();
 }
 
-void TDefineButton::mouseMoveEvent(QMouseEvent* event)
+void TDefineButton::mouseMoveEvent(QMouseEvent *event)
 {
     if (!m_pressing)
         return;
@@ -422,7 +423,7 @@ void TDefineButton::mouseMoveEvent(QMouseEvent* event)
     }
 }
 
-void TDefineButton::mouseReleaseEvent(QMouseEvent* event)
+void TDefineButton::mouseReleaseEvent(QMouseEvent *event)
 {
     if (!m_pressing)
         return;
@@ -451,7 +452,7 @@ void TDefineButton::mouseReleaseEvent(QMouseEvent* event)
         updateHot();
 }
 
-void TDefineButton::keyPressEvent(QKeyEvent* event)
+void TDefineButton::keyPressEvent(QKeyEvent *event)
 {
     if (isAltCombination(event)) {
         event->ignore();
@@ -468,7 +469,8 @@ void TDefineButton::keyPressEvent(QKeyEvent* event)
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (m_hot && isEnabled() && !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)))
+        if (m_hot && isEnabled() &&
+            !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)))
             click();
         break;
     case Qt::Key_Left:
@@ -484,7 +486,7 @@ void TDefineButton::keyPressEvent(QKeyEvent* event)
     }
 }
 
-void TDefineButton::keyReleaseEvent(QKeyEvent* event)
+void TDefineButton::keyReleaseEvent(QKeyEvent *event)
 {
     if (isAltCombination(event)) {
         event->ignore();
@@ -503,19 +505,19 @@ void TDefineButton::keyReleaseEvent(QKeyEvent* event)
         update();
 }
 
-void TDefineButton::enterEvent(QEnterEvent* event)
+void TDefineButton::enterEvent(QEnterEvent *event)
 {
     TVersionControl::enterEvent(event);
     hoverOn();
 }
 
-void TDefineButton::leaveEvent(QEvent* event)
+void TDefineButton::leaveEvent(QEvent *event)
 {
     TVersionControl::leaveEvent(event);
     hoverOff();
 }
 
-void TDefineButton::focusInEvent(QFocusEvent* event)
+void TDefineButton::focusInEvent(QFocusEvent *event)
 {
     TVersionControl::focusInEvent(event);
     if (isEnabled()) {
@@ -524,13 +526,13 @@ void TDefineButton::focusInEvent(QFocusEvent* event)
     }
 }
 
-void TDefineButton::focusOutEvent(QFocusEvent* event)
+void TDefineButton::focusOutEvent(QFocusEvent *event)
 {
     TVersionControl::focusOutEvent(event);
     hoverOff();
 }
 
-void TDefineButton::changeEvent(QEvent* event)
+void TDefineButton::changeEvent(QEvent *event)
 {
     TVersionControl::changeEvent(event);
     switch (event->type()) {
@@ -551,18 +553,18 @@ void TDefineButton::changeEvent(QEvent* event)
     }
 }
 
-void TDefineButton::moveEvent(QMoveEvent* event)
+void TDefineButton::moveEvent(QMoveEvent *event)
 {
     TVersionControl::moveEvent(event);
     if (m_transparent != tmNone)
         update();
 }
 
-void TDefineButton::resizeEvent(QResizeEvent* event)
+void TDefineButton::resizeEvent(QResizeEvent *event)
 {
     TVersionControl::resizeEvent(event);
     if (m_transparent != tmNone)
         update();
 }
 
-TFlatButton::TFlatButton(QWidget* parent) : TDefineButton(parent) {}
+TFlatButton::TFlatButton(QWidget *parent) : TDefineButton(parent) {}

@@ -16,15 +16,15 @@ class TDefineButton : public TVersionControl {
 public:
     enum TFaceState { fcUp, fcDisabled, fcPressed, fcExclusive };
 
-    explicit TDefineButton(QWidget* parent = nullptr);
+    explicit TDefineButton(QWidget *parent = nullptr);
 
     QString caption() const { return m_caption; }
-    void setCaption(const QString& caption);
+    void setCaption(const QString &caption);
 
     // A glyph whose width is a whole multiple of its height sets NumGlyphs to
     // width / height, or to 1 when that is more than 4.
     QImage glyph() const { return m_glyph; }
-    void setGlyph(const QImage& glyph);
+    void setGlyph(const QImage &glyph);
     TNumGlyphs numGlyphs() const { return m_numGlyphs; }
     void setNumGlyphs(TNumGlyphs count);
 
@@ -76,37 +76,37 @@ public:
     void click();
 
     // Draws the whole face as the button shows it now into rect.
-    void drawButton(QPainter& painter, const QRect& rect) const;
+    void drawButton(QPainter &painter, const QRect &rect) const;
 
 signals:
     void clicked();
     void doubleClicked();
 
 protected:
-    bool event(QEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
+    bool event(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void enterEvent(QEnterEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void reconcileEnabledState();
     void hoverOn();
     void hoverOff();
     void updateHot();
-    bool isInside(const QPoint& pos) const;
+    bool isInside(const QPoint &pos) const;
     void notifyGroup();
-    void groupChanged(int groupIndex, const TDefineButton* sender);
+    void groupChanged(int groupIndex, const TDefineButton *sender);
     void repaintNow();
 
     QString m_caption;
@@ -157,5 +157,5 @@ class TFlatButton : public TDefineButton {
     Q_PROPERTY(int ModalResult READ modalResult WRITE setModalResult)
 
 public:
-    explicit TFlatButton(QWidget* parent = nullptr);
+    explicit TFlatButton(QWidget *parent = nullptr);
 };

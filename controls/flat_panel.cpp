@@ -6,7 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-TDefinePanel::TDefinePanel(QWidget* parent) : TVersionControl(parent)
+TDefinePanel::TDefinePanel(QWidget *parent) : TVersionControl(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
@@ -15,7 +15,7 @@ TDefinePanel::TDefinePanel(QWidget* parent) : TVersionControl(parent)
     resize(185, 41);
 }
 
-void TDefinePanel::setCaption(const QString& caption)
+void TDefinePanel::setCaption(const QString &caption)
 {
     if (caption == m_caption)
         return;
@@ -101,7 +101,7 @@ void TDefinePanel::setTag(int tag)
     m_tag = tag;
 }
 
-void TDefinePanel::paintEvent(QPaintEvent*)
+void TDefinePanel::paintEvent(QPaintEvent *)
 {
     // Qt's backing store double-buffers, so the caption never flickers when
     // rewritten even though we paint straight onto the widget.
@@ -109,7 +109,7 @@ void TDefinePanel::paintEvent(QPaintEvent*)
     drawPanel(painter, rect());
 }
 
-void TDefinePanel::drawPanel(QPainter& painter, const QRect& rect)
+void TDefinePanel::drawPanel(QPainter &painter, const QRect &rect)
 {
     if (m_transparent)
         PaintParentBackground(this, painter);
@@ -139,20 +139,21 @@ void TDefinePanel::drawPanel(QPainter& painter, const QRect& rect)
         // The raised copy is cut at the same area as the caption itself.
         painter.save();
         painter.setClipRect(captionArea);
-        drawTextLine(painter, captionArea.translated(1, 1), m_caption, placement, toQColor(clBtnHighlight));
+        drawTextLine(painter, captionArea.translated(1, 1), m_caption, placement,
+                     toQColor(clBtnHighlight));
         painter.restore();
         drawTextLine(painter, captionArea, m_caption, placement, toQColor(clBtnShadow));
     }
 }
 
-void TDefinePanel::mousePressEvent(QMouseEvent* event)
+void TDefinePanel::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton) {
         m_pressed = true;
     }
 }
 
-void TDefinePanel::mouseDoubleClickEvent(QMouseEvent* event)
+void TDefinePanel::mouseDoubleClickEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
         return;
@@ -162,7 +163,7 @@ void TDefinePanel::mouseDoubleClickEvent(QMouseEvent* event)
     emit doubleClicked();
 }
 
-void TDefinePanel::mouseReleaseEvent(QMouseEvent* event)
+void TDefinePanel::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
         return;
@@ -172,12 +173,12 @@ void TDefinePanel::mouseReleaseEvent(QMouseEvent* event)
         emit clicked();
 }
 
-void TDefinePanel::changeEvent(QEvent* event)
+void TDefinePanel::changeEvent(QEvent *event)
 {
     TVersionControl::changeEvent(event);
-    if (event->type() == QEvent::EnabledChange || event->type() == QEvent::FontChange
-        || event->type() == QEvent::PaletteChange)
+    if (event->type() == QEvent::EnabledChange || event->type() == QEvent::FontChange ||
+        event->type() == QEvent::PaletteChange)
         update();
 }
 
-TFlatPanel::TFlatPanel(QWidget* parent) : TDefinePanel(parent) {}
+TFlatPanel::TFlatPanel(QWidget *parent) : TDefinePanel(parent) {}

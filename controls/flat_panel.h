@@ -12,10 +12,10 @@ class TDefinePanel : public TVersionControl {
     Q_OBJECT
 
 public:
-    explicit TDefinePanel(QWidget* parent = nullptr);
+    explicit TDefinePanel(QWidget *parent = nullptr);
 
     QString caption() const { return m_caption; }
-    void setCaption(const QString& caption);
+    void setCaption(const QString &caption);
 
     // Solid face colour (clBtnFace by default).
     TColor color() const { return m_color; }
@@ -47,18 +47,18 @@ public:
     void setTag(int tag);
 
     // Draws the whole panel face into rect.
-    void drawPanel(QPainter& painter, const QRect& rect);
+    void drawPanel(QPainter &painter, const QRect &rect);
 
 signals:
     void clicked();
     void doubleClicked();
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     QString m_caption;
@@ -89,5 +89,5 @@ class TFlatPanel : public TDefinePanel {
     Q_PROPERTY(int Tag READ tag WRITE setTag)
 
 public:
-    explicit TFlatPanel(QWidget* parent = nullptr);
+    explicit TFlatPanel(QWidget *parent = nullptr);
 };

@@ -7,12 +7,13 @@
 
 #include <algorithm>
 
-void DrawFlatFrame(QPainter& painter, QRect rect, TColor color, int width)
+void DrawFlatFrame(QPainter &painter, QRect rect, TColor color, int width)
 {
     const QColor c = toQColor(color);
     // Work in exclusive right/bottom coordinates reduced by one, as the rings
     // are traced along the last row and column inside the rectangle.
-    int l = rect.left(), t = rect.top(), r = rect.left() + rect.width() - 1, b = rect.top() + rect.height() - 1;
+    int l = rect.left(), t = rect.top(), r = rect.left() + rect.width() - 1,
+        b = rect.top() + rect.height() - 1;
     for (int i = 0; i < width && l <= r && t <= b; ++i) {
         painter.fillRect(QRect(l, t, r - l + 1, 1), c);
         painter.fillRect(QRect(l, b, r - l + 1, 1), c);
@@ -25,7 +26,7 @@ void DrawFlatFrame(QPainter& painter, QRect rect, TColor color, int width)
     }
 }
 
-void FillGradient(QPainter& painter, TColor start, TColor stop, QRect rect, TStyleOrien orientation)
+void FillGradient(QPainter &painter, TColor start, TColor stop, QRect rect, TStyleOrien orientation)
 {
     const QColor c1 = toQColor(start), c2 = toQColor(stop);
     const double dr = (c2.red() - c1.red()) / 31.0;
@@ -50,9 +51,9 @@ void FillGradient(QPainter& painter, TColor start, TColor stop, QRect rect, TSty
     }
 }
 
-void PaintParentBackground(QWidget* control, QPainter& painter)
+void PaintParentBackground(QWidget *control, QPainter &painter)
 {
-    QWidget* parent = control ? control->parentWidget() : nullptr;
+    QWidget *parent = control ? control->parentWidget() : nullptr;
     if (!parent)
         return;
     // The parent paints into an image of its own, so this works from inside
@@ -71,8 +72,8 @@ void PaintParentBackground(QWidget* control, QPainter& painter)
     painter.drawImage(QPoint(0, 0), copy);
 }
 
-QImage MakeDisabledGlyph(const QImage& source, TColor ink, TColor face, TColor highlight, TColor shadow,
-                         bool withHighlight)
+QImage MakeDisabledGlyph(const QImage &source, TColor ink, TColor face, TColor highlight,
+                         TColor shadow, bool withHighlight)
 {
     const QImage src = source.convertToFormat(QImage::Format_RGB32);
     QImage result(src.size(), QImage::Format_RGB32);
@@ -94,9 +95,10 @@ QImage MakeDisabledGlyph(const QImage& source, TColor ink, TColor face, TColor h
     return result;
 }
 
-TGlyphCaptionLayout LayoutGlyphAndCaption(const QFont& font, QRect client, QPoint offset, TButtonLayout layout,
-                                          int spacing, int margin, const QImage& glyph, TNumGlyphs numGlyphs,
-                                          const QString& caption)
+TGlyphCaptionLayout LayoutGlyphAndCaption(const QFont &font, QRect client, QPoint offset,
+                                          TButtonLayout layout, int spacing, int margin,
+                                          const QImage &glyph, TNumGlyphs numGlyphs,
+                                          const QString &caption)
 {
     const QPoint cs(client.width(), client.height());
     const int cells = numGlyphs > 0 ? numGlyphs : 1;
@@ -157,14 +159,14 @@ TGlyphCaptionLayout LayoutGlyphAndCaption(const QFont& font, QRect client, QPoin
     return result;
 }
 
-TVersionControl::TVersionControl(QWidget* parent) : QWidget(parent) {}
+TVersionControl::TVersionControl(QWidget *parent) : QWidget(parent) {}
 
 QString TVersionControl::version() const
 {
     return QStringLiteral("4.42.8.0");
 }
 
-void TVersionControl::setVersion(const QString& value)
+void TVersionControl::setVersion(const QString &value)
 {
     m_storedVersion = value;
 }

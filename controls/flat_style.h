@@ -30,21 +30,22 @@ enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 using TNumGlyphs = int;
 
 // Draws width nested one-pixel rings of color along the inside of rect.
-void DrawFlatFrame(QPainter& painter, QRect rect, TColor color, int width);
+void DrawFlatFrame(QPainter &painter, QRect rect, TColor color, int width);
 
 // Fills rect with 32 bands running from start toward stop. The stop colour
 // itself is never painted: the last band starts at the far edge.
-void FillGradient(QPainter& painter, TColor start, TColor stop, QRect rect, TStyleOrien orientation);
+void FillGradient(QPainter &painter, TColor start, TColor stop, QRect rect,
+                  TStyleOrien orientation);
 
 // Paints what control's parent shows behind control (its background and its
 // own face, none of its children) at the painter's origin.
-void PaintParentBackground(QWidget* control, QPainter& painter);
+void PaintParentBackground(QWidget *control, QPainter &painter);
 
 // A new image of source's size: face everywhere, and for every pixel of exactly
 // ink colour a shadow pixel at its place (with a highlight one to the lower
 // right first, when asked).
-QImage MakeDisabledGlyph(const QImage& source, TColor ink, TColor face, TColor highlight, TColor shadow,
-                         bool withHighlight);
+QImage MakeDisabledGlyph(const QImage &source, TColor ink, TColor face, TColor highlight,
+                         TColor shadow, bool withHighlight);
 
 struct TGlyphCaptionLayout {
     QPoint glyphOrigin;
@@ -54,9 +55,10 @@ struct TGlyphCaptionLayout {
 // Places a glyph (one cell of a strip of numGlyphs images) and a one-line
 // caption on a face. margin -1 centres them together; spacing -1 spreads the
 // free space evenly.
-TGlyphCaptionLayout LayoutGlyphAndCaption(const QFont& font, QRect client, QPoint offset, TButtonLayout layout,
-                                          int spacing, int margin, const QImage& glyph, TNumGlyphs numGlyphs,
-                                          const QString& caption);
+TGlyphCaptionLayout LayoutGlyphAndCaption(const QFont &font, QRect client, QPoint offset,
+                                          TButtonLayout layout, int spacing, int margin,
+                                          const QImage &glyph, TNumGlyphs numGlyphs,
+                                          const QString &caption);
 
 // Base of the flat controls. Version is fixed; assigning it is accepted and
 // changes nothing (layout data stores it for every flat control).
@@ -65,10 +67,10 @@ class TVersionControl : public QWidget {
     Q_PROPERTY(QString Version READ version WRITE setVersion)
 
 public:
-    explicit TVersionControl(QWidget* parent = nullptr);
+    explicit TVersionControl(QWidget *parent = nullptr);
 
     QString version() const;
-    void setVersion(const QString& value);
+    void setVersion(const QString &value);
 
 private:
     QString m_storedVersion;

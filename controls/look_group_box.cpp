@@ -17,7 +17,7 @@ constexpr int kCaptionIndent = 8;
 
 } // namespace
 
-TLookGroupBox::TLookGroupBox(QWidget* parent) : QWidget(parent)
+TLookGroupBox::TLookGroupBox(QWidget *parent) : QWidget(parent)
 {
     setFocusPolicy(Qt::NoFocus);
     resize(185, 105);
@@ -32,7 +32,7 @@ void TLookGroupBox::setTransparent(bool transparent)
     update();
 }
 
-void TLookGroupBox::setCaption(const QString& caption)
+void TLookGroupBox::setCaption(const QString &caption)
 {
     if (caption == m_caption)
         return;
@@ -81,18 +81,18 @@ void TLookGroupBox::updateMargins()
     setContentsMargins(extent(bLeft), extent(bTop) + band, extent(bRight), extent(bBottom));
 }
 
-void TLookGroupBox::paintEvent(QPaintEvent*)
+void TLookGroupBox::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     drawBox(painter, rect());
 }
 
-void TLookGroupBox::drawBox(QPainter& painter, const QRect& rect) const
+void TLookGroupBox::drawBox(QPainter &painter, const QRect &rect) const
 {
     if (m_shadow) {
         const QColor shade = toQColor(clBtnShadow);
-        painter.fillRect(QRect(rect.right() - kShadowWidth + 1, rect.top() + kShadowWidth, kShadowWidth,
-                               rect.height() - kShadowWidth),
+        painter.fillRect(QRect(rect.right() - kShadowWidth + 1, rect.top() + kShadowWidth,
+                               kShadowWidth, rect.height() - kShadowWidth),
                          shade);
         painter.fillRect(QRect(rect.left() + kShadowWidth, rect.bottom() - kShadowWidth + 1,
                                rect.width() - kShadowWidth, kShadowWidth),
@@ -105,17 +105,21 @@ void TLookGroupBox::drawBox(QPainter& painter, const QRect& rect) const
     painter.save();
     if (!m_caption.isEmpty()) {
         const QSize size = measureTextLine(font(), m_caption);
-        const QRect captionRect(box.left() + kCaptionIndent, box.top(), size.width() + 2, size.height());
+        const QRect captionRect(box.left() + kCaptionIndent, box.top(), size.width() + 2,
+                                size.height());
         painter.setFont(font());
-        const QColor ink = looksEnabled(this) ? palette().color(QPalette::WindowText) : toQColor(clBtnShadow);
-        drawTextLine(painter, captionRect.adjusted(1, 0, -1, 0), m_caption, Qt::AlignLeft | Qt::AlignVCenter, ink);
+        const QColor ink =
+            looksEnabled(this) ? palette().color(QPalette::WindowText) : toQColor(clBtnShadow);
+        drawTextLine(painter, captionRect.adjusted(1, 0, -1, 0), m_caption,
+                     Qt::AlignLeft | Qt::AlignVCenter, ink);
         // The border does not run through the caption.
         painter.setClipRegion(QRegion(rect) - QRegion(captionRect));
     }
     if (m_edges) {
         QRect border = box.adjusted(extent(bLeft), extent(bTop), -extent(bRight), -extent(bBottom));
-        border.adjust(m_edges.testFlag(bLeft) ? -kLineWidth : 0, m_edges.testFlag(bTop) ? -kLineWidth : 0,
-                      m_edges.testFlag(bRight) ? kLineWidth : 0, m_edges.testFlag(bBottom) ? kLineWidth : 0);
+        border.adjust(
+            m_edges.testFlag(bLeft) ? -kLineWidth : 0, m_edges.testFlag(bTop) ? -kLineWidth : 0,
+            m_edges.testFlag(bRight) ? kLineWidth : 0, m_edges.testFlag(bBottom) ? kLineWidth : 0);
         // A caption at the top sits on the top line, as a group box's does.
         if (!m_caption.isEmpty() && m_edges.testFlag(bTop))
             border.setTop(std::max(border.top(), box.top() + QFontMetrics(font()).height() / 2));
@@ -125,19 +129,21 @@ void TLookGroupBox::drawBox(QPainter& painter, const QRect& rect) const
         if (m_edges.testFlag(bTop))
             painter.fillRect(QRect(border.left(), border.top(), border.width(), kLineWidth), line);
         if (m_edges.testFlag(bRight))
-            painter.fillRect(QRect(border.right(), border.top(), kLineWidth, border.height()), line);
+            painter.fillRect(QRect(border.right(), border.top(), kLineWidth, border.height()),
+                             line);
         if (m_edges.testFlag(bBottom))
-            painter.fillRect(QRect(border.left(), border.bottom(), border.width(), kLineWidth), line);
+            painter.fillRect(QRect(border.left(), border.bottom(), border.width(), kLineWidth),
+                             line);
     }
     painter.restore();
 }
 
-void TLookGroupBox::changeEvent(QEvent* event)
+void TLookGroupBox::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::FontChange)
         updateMargins();
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange
-        || event->type() == QEvent::EnabledChange)
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange ||
+        event->type() == QEvent::EnabledChange)
         update();
 }

@@ -21,12 +21,12 @@ class TLookGroupBox : public QWidget {
     Q_PROPERTY(QString Caption READ caption WRITE setCaption)
 
 public:
-    explicit TLookGroupBox(QWidget* parent = nullptr);
+    explicit TLookGroupBox(QWidget *parent = nullptr);
 
     bool transparent() const { return m_transparent; }
     void setTransparent(bool transparent);
     QString caption() const { return m_caption; }
-    void setCaption(const QString& caption);
+    void setCaption(const QString &caption);
     TBorderEdges edges() const { return m_edges; }
     void setEdges(TBorderEdges edges);
     bool shadow() const { return m_shadow; }
@@ -36,11 +36,11 @@ public:
     void setTransparentBorder(bool value);
 
     // Draws the box (background, caption, border, shadow) into rect.
-    void drawBox(QPainter& painter, const QRect& rect) const;
+    void drawBox(QPainter &painter, const QRect &rect) const;
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
-    void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     int extent(TBorderEdge side) const;

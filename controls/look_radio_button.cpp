@@ -10,7 +10,7 @@
 #include <QPointer>
 #include <QRadioButton>
 
-TLookRadioButton::TLookRadioButton(QWidget* parent) : QAbstractButton(parent)
+TLookRadioButton::TLookRadioButton(QWidget *parent) : QAbstractButton(parent)
 {
     setCheckable(true);
     setAutoExclusive(false); // exclusivity is ours: Qt's would refuse to uncheck
@@ -20,7 +20,7 @@ TLookRadioButton::TLookRadioButton(QWidget* parent) : QAbstractButton(parent)
     resize(113, 17);
 }
 
-void TLookRadioButton::setCaption(const QString& caption)
+void TLookRadioButton::setCaption(const QString &caption)
 {
     setText(caption);
 }
@@ -70,12 +70,12 @@ void TLookRadioButton::onToggled(bool checked)
     if (!checked)
         return;
     QPointer<TLookRadioButton> guard(this);
-    if (QWidget* parent = parentWidget()) {
-        for (QObject* child : parent->children()) {
-            auto* sibling = qobject_cast<QAbstractButton*>(child);
+    if (QWidget *parent = parentWidget()) {
+        for (QObject *child : parent->children()) {
+            auto *sibling = qobject_cast<QAbstractButton *>(child);
             if (!sibling || sibling == this)
                 continue;
-            if (qobject_cast<TLookRadioButton*>(sibling) || qobject_cast<QRadioButton*>(sibling))
+            if (qobject_cast<TLookRadioButton *>(sibling) || qobject_cast<QRadioButton *>(sibling))
                 sibling->setChecked(false);
         }
     }
@@ -109,7 +109,7 @@ QRect TLookRadioButton::textRect() const
     return r.adjusted(l, t, -rr, 0);
 }
 
-void TLookRadioButton::paintEvent(QPaintEvent*)
+void TLookRadioButton::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     const QColor color = palette().color(QPalette::Window);
@@ -125,11 +125,12 @@ void TLookRadioButton::paintEvent(QPaintEvent*)
         return;
     const QRect area = textRect();
     p.setFont(font());
-    auto drawCaption = [&](const QRect& r, const QColor& ink) {
+    auto drawCaption = [&](const QRect &r, const QColor &ink) {
         if (m_wordWrap) {
             p.setPen(ink);
-            p.drawText(r, int(Qt::AlignLeft | Qt::AlignVCenter) | Qt::TextWordWrap | Qt::TextShowMnemonic
-                              | Qt::TextDontClip,
+            p.drawText(r,
+                       int(Qt::AlignLeft | Qt::AlignVCenter) | Qt::TextWordWrap |
+                           Qt::TextShowMnemonic | Qt::TextDontClip,
                        caption);
         } else {
             drawTextLine(p, r, caption, Qt::AlignLeft | Qt::AlignVCenter, ink);
@@ -145,24 +146,25 @@ void TLookRadioButton::paintEvent(QPaintEvent*)
     if (hasFocus()) {
         QRect measured;
         if (m_wordWrap) {
-            measured = p.fontMetrics().boundingRect(area, int(Qt::AlignLeft | Qt::AlignVCenter) | Qt::TextWordWrap
-                                                              | Qt::TextShowMnemonic,
+            measured = p.fontMetrics().boundingRect(area,
+                                                    int(Qt::AlignLeft | Qt::AlignVCenter) |
+                                                        Qt::TextWordWrap | Qt::TextShowMnemonic,
                                                     caption);
         } else {
             const QSize size = measureTextLine(font(), caption);
-            measured = QRect(area.left(), area.top() + (area.height() - size.height()) / 2, size.width(),
-                             size.height());
+            measured = QRect(area.left(), area.top() + (area.height() - size.height()) / 2,
+                             size.width(), size.height());
         }
         drawFocusRect(p, measured.adjusted(-1, -1, 1, 2));
     }
 }
 
-bool TLookRadioButton::hitButton(const QPoint& pos) const
+bool TLookRadioButton::hitButton(const QPoint &pos) const
 {
     return rect().contains(pos);
 }
 
-bool TLookRadioButton::event(QEvent* event)
+bool TLookRadioButton::event(QEvent *event)
 {
     if (event->type() == QEvent::Shortcut) {
         // The accelerator focuses the button, which checks it.
@@ -177,7 +179,7 @@ bool TLookRadioButton::event(QEvent* event)
     return QAbstractButton::event(event);
 }
 
-void TLookRadioButton::mousePressEvent(QMouseEvent* event)
+void TLookRadioButton::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton) {
         event->ignore();
@@ -194,22 +196,23 @@ void TLookRadioButton::mousePressEvent(QMouseEvent* event)
     updatePointerState(event->position().toPoint(), true);
 }
 
-void TLookRadioButton::mouseDoubleClickEvent(QMouseEvent* event)
+void TLookRadioButton::mouseDoubleClickEvent(QMouseEvent *event)
 {
     mousePressEvent(event);
     if (event->button() == Qt::LeftButton)
         emit doubleClicked();
 }
 
-void TLookRadioButton::mouseMoveEvent(QMouseEvent* event)
+void TLookRadioButton::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint pos = event->position().toPoint();
     if (m_pressing)
         setDown(rect().contains(pos));
-    updatePointerState(pos, event->buttons() != Qt::NoButton || event->modifiers() != Qt::NoModifier);
+    updatePointerState(pos,
+                       event->buttons() != Qt::NoButton || event->modifiers() != Qt::NoModifier);
 }
 
-void TLookRadioButton::mouseReleaseEvent(QMouseEvent* event)
+void TLookRadioButton::mouseReleaseEvent(QMouseEvent *event)
 {
     const QPoint pos = event->position().toPoint();
     if (event->button() == Qt::LeftButton && m_pressing) {
@@ -221,10 +224,11 @@ void TLookRadioButton::mouseReleaseEvent(QMouseEvent* event)
         if (!guard)
             return;
     }
-    updatePointerState(pos, event->buttons() != Qt::NoButton || event->modifiers() != Qt::NoModifier);
+    updatePointerState(pos,
+                       event->buttons() != Qt::NoButton || event->modifiers() != Qt::NoModifier);
 }
 
-void TLookRadioButton::keyPressEvent(QKeyEvent* event)
+void TLookRadioButton::keyPressEvent(QKeyEvent *event)
 {
     switch (event->key()) {
     case Qt::Key_Space:
@@ -250,7 +254,7 @@ void TLookRadioButton::keyPressEvent(QKeyEvent* event)
     }
 }
 
-void TLookRadioButton::keyReleaseEvent(QKeyEvent* event)
+void TLookRadioButton::keyReleaseEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Space && !event->isAutoRepeat() && m_spacePressed) {
         m_spacePressed = false;
@@ -268,22 +272,23 @@ void TLookRadioButton::moveFocus(bool forward)
 {
     // Next (or previous) child of the same parent in tab order that can take
     // the focus, wrapping; radio buttons without a tab stop count too.
-    QWidget* parent = parentWidget();
+    QWidget *parent = parentWidget();
     if (!parent)
         return;
-    QWidget* w = this;
+    QWidget *w = this;
     for (;;) {
         w = forward ? w->nextInFocusChain() : w->previousInFocusChain();
         if (!w || w == this)
             return;
-        if (w->parentWidget() == parent && w->isVisible() && w->isEnabled() && w->focusPolicy() != Qt::NoFocus) {
+        if (w->parentWidget() == parent && w->isVisible() && w->isEnabled() &&
+            w->focusPolicy() != Qt::NoFocus) {
             w->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
             return;
         }
     }
 }
 
-void TLookRadioButton::focusInEvent(QFocusEvent* event)
+void TLookRadioButton::focusInEvent(QFocusEvent *event)
 {
     QAbstractButton::focusInEvent(event);
     // Reaching a radio button by keyboard (or from the program) checks it; a
@@ -293,29 +298,29 @@ void TLookRadioButton::focusInEvent(QFocusEvent* event)
     update();
 }
 
-void TLookRadioButton::focusOutEvent(QFocusEvent* event)
+void TLookRadioButton::focusOutEvent(QFocusEvent *event)
 {
     QAbstractButton::focusOutEvent(event);
     m_spacePressed = false;
     update();
 }
 
-void TLookRadioButton::enterEvent(QEnterEvent* event)
+void TLookRadioButton::enterEvent(QEnterEvent *event)
 {
     QAbstractButton::enterEvent(event);
     updatePointerState(event->position().toPoint(),
-                       QApplication::mouseButtons() != Qt::NoButton
-                           || QApplication::keyboardModifiers() != Qt::NoModifier);
+                       QApplication::mouseButtons() != Qt::NoButton ||
+                           QApplication::keyboardModifiers() != Qt::NoModifier);
 }
 
-void TLookRadioButton::leaveEvent(QEvent* event)
+void TLookRadioButton::leaveEvent(QEvent *event)
 {
     QAbstractButton::leaveEvent(event);
     if (!m_pressing)
         setPointerState(looksEnabled(this) ? gsNormal : gsDisabled);
 }
 
-void TLookRadioButton::changeEvent(QEvent* event)
+void TLookRadioButton::changeEvent(QEvent *event)
 {
     QAbstractButton::changeEvent(event);
     if (event->type() == QEvent::EnabledChange) {
@@ -326,7 +331,7 @@ void TLookRadioButton::changeEvent(QEvent* event)
     }
 }
 
-void TLookRadioButton::updatePointerState(const QPoint& pos, bool buttonsOrModifiersHeld)
+void TLookRadioButton::updatePointerState(const QPoint &pos, bool buttonsOrModifiersHeld)
 {
     TGlyphState state = gsNormal;
     const bool inside = rect().contains(pos);

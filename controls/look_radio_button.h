@@ -19,11 +19,11 @@ class TLookRadioButton : public QAbstractButton {
     Q_PROPERTY(bool WordWrap READ wordWrap WRITE setWordWrap)
 
 public:
-    explicit TLookRadioButton(QWidget* parent = nullptr);
+    explicit TLookRadioButton(QWidget *parent = nullptr);
 
     // The caption is the button's text; "&" marks an accelerator, "&&" shows "&".
     QString caption() const { return text(); }
-    void setCaption(const QString& caption);
+    void setCaption(const QString &caption);
 
     bool transparent() const { return m_transparent; }
     void setTransparent(bool transparent);
@@ -45,24 +45,24 @@ signals:
     void doubleClicked();
 
 protected:
-    bool event(QEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    bool hitButton(const QPoint& pos) const override;
+    bool event(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void enterEvent(QEnterEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    bool hitButton(const QPoint &pos) const override;
 
 private:
     void onToggled(bool checked);
-    void updatePointerState(const QPoint& pos, bool buttonsOrModifiersHeld);
+    void updatePointerState(const QPoint &pos, bool buttonsOrModifiersHeld);
     void setPointerState(TGlyphState state);
     void moveFocus(bool forward);
     QRect textRect() const;

@@ -17,7 +17,7 @@ namespace {
 const QChar kDecimal = QLatin1Char('.');
 const QChar kThousands = QLatin1Char(',');
 
-QString normalizeNumber(const QString& text)
+QString normalizeNumber(const QString &text)
 {
     QString s = text.trimmed();
     s.remove(kThousands);
@@ -25,9 +25,10 @@ QString normalizeNumber(const QString& text)
 }
 
 // A sign, digits with at most one decimal separator, and an exponent; nothing else.
-std::optional<double> strictToDouble(const QString& text)
+std::optional<double> strictToDouble(const QString &text)
 {
-    static const QRegularExpression number(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"));
+    static const QRegularExpression number(
+        QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"));
     if (!number.match(text).hasMatch())
         return std::nullopt;
     bool ok = false;
@@ -37,11 +38,11 @@ std::optional<double> strictToDouble(const QString& text)
     return value;
 }
 
-bool isNumberText(const QString& text, double& value)
+bool isNumberText(const QString &text, double &value)
 {
     for (const QChar c : text) {
-        if (!(c == kDecimal || c == QLatin1Char('+') || c == QLatin1Char('-') || c.isDigit()
-              || c == QLatin1Char('E') || c == QLatin1Char('e')))
+        if (!(c == kDecimal || c == QLatin1Char('+') || c == QLatin1Char('-') || c.isDigit() ||
+              c == QLatin1Char('E') || c == QLatin1Char('e')))
             return false;
     }
     if (text == QLatin1String("+") || text == QLatin1String("-")) {
@@ -68,13 +69,14 @@ QString generalText(double value)
     return s;
 }
 
-EConvertError notAFloat(const QString& text)
+EConvertError notAFloat(const QString &text)
 {
-    return EConvertError(QStringLiteral("'%1' is not a valid floating point value").arg(text).toStdString());
+    return EConvertError(
+        QStringLiteral("'%1' is not a valid floating point value").arg(text).toStdString());
 }
 
 // The character a key press types, or QChar() for keys that type none.
-QChar typedCharacter(const QKeyEvent* event)
+QChar typedCharacter(const QKeyEvent *event)
 {
     const Qt::KeyboardModifiers mods = event->modifiers();
     if (mods & (Qt::AltModifier | Qt::MetaModifier))
@@ -104,7 +106,7 @@ QChar typedCharacter(const QKeyEvent* event)
 
 } // namespace
 
-TDBNumberEdit::TDBNumberEdit(QWidget* parent) : QWidget(parent)
+TDBNumberEdit::TDBNumberEdit(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_edit = new QLineEdit(this);
@@ -169,7 +171,7 @@ QString TDBNumberEdit::text() const
     return m_edit->text();
 }
 
-void TDBNumberEdit::setText(const QString& text)
+void TDBNumberEdit::setText(const QString &text)
 {
     if (text.isEmpty()) {
         applyValue(std::nullopt);
@@ -187,7 +189,9 @@ void TDBNumberEdit::setAlignment(TAlignment alignment)
 {
     m_alignment = alignment;
     Qt::Alignment flags = Qt::AlignVCenter;
-    flags |= alignment == taLeftJustify ? Qt::AlignLeft : alignment == taCenter ? Qt::AlignHCenter : Qt::AlignRight;
+    flags |= alignment == taLeftJustify ? Qt::AlignLeft
+        : alignment == taCenter         ? Qt::AlignHCenter
+                                        : Qt::AlignRight;
     m_edit->setAlignment(flags);
 }
 
@@ -270,7 +274,7 @@ QString TDBNumberEdit::displayText() const
     return m_value ? generalText(*m_value) : QString();
 }
 
-void TDBNumberEdit::setTextInternally(const QString& text)
+void TDBNumberEdit::setTextInternally(const QString &text)
 {
     const bool wasSetting = m_settingText;
     m_settingText = true;
@@ -305,7 +309,7 @@ void TDBNumberEdit::resetFromStored()
     m_modified = false;
 }
 
-void TDBNumberEdit::reformatTyped(const QString& text)
+void TDBNumberEdit::reformatTyped(const QString &text)
 {
     QString s = text;
     const int oldLength = int(s.length());
@@ -313,7 +317,8 @@ void TDBNumberEdit::reformatTyped(const QString& text)
         s = normalizeNumber(s);
     if (s == m_edit->text())
         return;
-    const int caret = m_edit->selectionStart() >= 0 ? m_edit->selectionStart() : m_edit->cursorPosition();
+    const int caret =
+        m_edit->selectionStart() >= 0 ? m_edit->selectionStart() : m_edit->cursorPosition();
     setTextInternally(s);
     if (m_edit->hasFocus())
         m_edit->setCursorPosition(std::max(0, caret + int(s.length()) - oldLength));
@@ -393,7 +398,7 @@ bool TDBNumberEdit::isValidKey(QChar key) const
     return true;
 }
 
-bool TDBNumberEdit::handleKeyPress(QKeyEvent* event)
+bool TDBNumberEdit::handleKeyPress(QKeyEvent *event)
 {
     const int key = event->key();
     const Qt::KeyboardModifiers mods = event->modifiers();
@@ -450,7 +455,7 @@ bool TDBNumberEdit::handleKeyPress(QKeyEvent* event)
     return true;
 }
 
-bool TDBNumberEdit::handleWheel(QWheelEvent* event)
+bool TDBNumberEdit::handleWheel(QWheelEvent *event)
 {
     if (event->modifiers() != Qt::NoModifier || event->buttons() != Qt::NoButton || m_readOnly)
         return false;
@@ -467,7 +472,7 @@ bool TDBNumberEdit::handleWheel(QWheelEvent* event)
     return true;
 }
 
-void TDBNumberEdit::handleFocusIn(QFocusEvent* event)
+void TDBNumberEdit::handleFocusIn(QFocusEvent *event)
 {
     m_inFocus = true;
     resetFromStored();
@@ -476,7 +481,7 @@ void TDBNumberEdit::handleFocusIn(QFocusEvent* event)
     refreshBorder();
 }
 
-void TDBNumberEdit::handleFocusOut(QFocusEvent* event)
+void TDBNumberEdit::handleFocusOut(QFocusEvent *event)
 {
     // A context menu or another window taking the focus does not leave the field.
     if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason) {
@@ -490,26 +495,26 @@ void TDBNumberEdit::handleFocusOut(QFocusEvent* event)
     refreshBorder();
 }
 
-bool TDBNumberEdit::eventFilter(QObject* watched, QEvent* event)
+bool TDBNumberEdit::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched != m_edit)
         return QWidget::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::KeyPress:
-        return handleKeyPress(static_cast<QKeyEvent*>(event));
+        return handleKeyPress(static_cast<QKeyEvent *>(event));
     case QEvent::Wheel:
-        return handleWheel(static_cast<QWheelEvent*>(event));
+        return handleWheel(static_cast<QWheelEvent *>(event));
     case QEvent::FocusIn:
-        handleFocusIn(static_cast<QFocusEvent*>(event));
+        handleFocusIn(static_cast<QFocusEvent *>(event));
         break;
     case QEvent::FocusOut:
-        handleFocusOut(static_cast<QFocusEvent*>(event));
+        handleFocusOut(static_cast<QFocusEvent *>(event));
         break;
     case QEvent::MouseButtonPress: {
         if (m_forwardingPress)
             break;
         // The edit handles the press first (focus, caret), then the handler hears of it.
-        auto* mouse = static_cast<QMouseEvent*>(event);
+        auto *mouse = static_cast<QMouseEvent *>(event);
         const Qt::MouseButton button = mouse->button();
         const QPoint pos = m_edit->mapTo(this, mouse->position().toPoint());
         m_forwardingPress = true;
@@ -536,7 +541,8 @@ void TDBNumberEdit::layoutButton()
     int areaWidth = 0;
     m_separator = QRect();
     if (m_button->isVisible()) {
-        const int width = m_button->width() > 0 ? m_button->width() : (m_flat ? FlatButtonWidth() : 17);
+        const int width =
+            m_button->width() > 0 ? m_button->width() : (m_flat ? FlatButtonWidth() : 17);
         const int top = m_ctl3D ? 0 : 1;
         const int available = m_ctl3D ? client.height() : client.height() - 2;
         const int proportional = int(std::nearbyint(1.5 * width));
@@ -554,7 +560,8 @@ void TDBNumberEdit::layoutButton()
     } else {
         m_buttonControl->hide();
     }
-    m_edit->setGeometry(client.left(), client.top(), std::max(client.width() - areaWidth, 0), client.height());
+    m_edit->setGeometry(client.left(), client.top(), std::max(client.width() - areaWidth, 0),
+                        client.height());
     refreshBorder();
     update();
 }
@@ -568,7 +575,7 @@ void TDBNumberEdit::refreshBorder()
     update();
 }
 
-void TDBNumberEdit::onButtonDown(bool topButton, bool& autoRepeat)
+void TDBNumberEdit::onButtonDown(bool topButton, bool &autoRepeat)
 {
     Q_UNUSED(autoRepeat);
     m_edit->setFocus(Qt::OtherFocusReason);
@@ -576,13 +583,13 @@ void TDBNumberEdit::onButtonDown(bool topButton, bool& autoRepeat)
         stepValue(topButton);
 }
 
-void TDBNumberEdit::paintEvent(QPaintEvent*)
+void TDBNumberEdit::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     const QColor editColor = palette().color(QPalette::Base);
     p.fillRect(rect(), editColor);
     const QRect r = rect();
-    auto frame = [&](const QRect& ring, const QColor& topLeft, const QColor& bottomRight) {
+    auto frame = [&](const QRect &ring, const QColor &topLeft, const QColor &bottomRight) {
         p.fillRect(QRect(ring.left(), ring.top(), ring.width(), 1), topLeft);
         p.fillRect(QRect(ring.left(), ring.top(), 1, ring.height()), topLeft);
         p.fillRect(QRect(ring.left(), ring.bottom(), ring.width(), 1), bottomRight);
@@ -605,40 +612,39 @@ void TDBNumberEdit::paintEvent(QPaintEvent*)
         p.fillRect(m_separator, m_borderLit ? toQColor(clBtnFace) : editColor);
 }
 
-void TDBNumberEdit::resizeEvent(QResizeEvent* event)
+void TDBNumberEdit::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     layoutButton();
 }
 
-void TDBNumberEdit::enterEvent(QEnterEvent* event)
+void TDBNumberEdit::enterEvent(QEnterEvent *event)
 {
     QWidget::enterEvent(event);
     m_pointerInside = true;
     refreshBorder();
 }
 
-void TDBNumberEdit::leaveEvent(QEvent* event)
+void TDBNumberEdit::leaveEvent(QEvent *event)
 {
     QWidget::leaveEvent(event);
     m_pointerInside = false;
     refreshBorder();
 }
 
-void TDBNumberEdit::wheelEvent(QWheelEvent* event)
+void TDBNumberEdit::wheelEvent(QWheelEvent *event)
 {
     if (!handleWheel(event))
         QWidget::wheelEvent(event);
 }
 
-void TDBNumberEdit::changeEvent(QEvent* event)
+void TDBNumberEdit::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::EnabledChange) {
         layoutButton();
         keepTextLookWhileContainerDisabled();
-    }
-    else if (event->type() == QEvent::PaletteChange)
+    } else if (event->type() == QEvent::PaletteChange)
         refreshBorder();
 }
 
@@ -648,10 +654,12 @@ void TDBNumberEdit::keepTextLookWhileContainerDisabled()
     // disabled container the text keeps its normal colours.
     QPalette p = m_edit->palette();
     const bool keep = looksEnabled(this);
-    for (QPalette::ColorRole role : {QPalette::Text, QPalette::Base, QPalette::Window, QPalette::WindowText,
-                                     QPalette::Highlight, QPalette::HighlightedText}) {
+    for (QPalette::ColorRole role :
+         {QPalette::Text, QPalette::Base, QPalette::Window, QPalette::WindowText,
+          QPalette::Highlight, QPalette::HighlightedText}) {
         p.setColor(QPalette::Disabled, role,
-                   keep ? p.color(QPalette::Active, role) : QApplication::palette().color(QPalette::Disabled, role));
+                   keep ? p.color(QPalette::Active, role)
+                        : QApplication::palette().color(QPalette::Disabled, role));
     }
     m_edit->setPalette(p);
 }

@@ -27,7 +27,7 @@ class TDBNumberEdit : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TDBNumberEdit(QWidget* parent = nullptr);
+    explicit TDBNumberEdit(QWidget *parent = nullptr);
 
     std::optional<double> value() const { return m_value; }
     // Not limited: the program may set any number.
@@ -46,7 +46,7 @@ public:
     QString text() const;
     // An empty text gives Null. Throws EConvertError for a text that is not a
     // number, and then changes nothing.
-    void setText(const QString& text);
+    void setText(const QString &text);
 
     // Text placement; right-justified by default.
     TAlignment alignment() const { return m_alignment; }
@@ -62,9 +62,9 @@ public:
 
     // The main button: style ebsDropDown and hidden until set otherwise; the
     // group size field shows it as ebsUpDown.
-    TEditButton* editButton() const { return m_button; }
-    TEditButtonControl* editButtonControl() const { return m_buttonControl; }
-    QLineEdit* lineEdit() const { return m_edit; }
+    TEditButton *editButton() const { return m_button; }
+    TEditButtonControl *editButtonControl() const { return m_buttonControl; }
+    QLineEdit *lineEdit() const { return m_edit; }
 
     void selectAll();
     // One step of Increment up or down; Null steps to Increment.
@@ -78,7 +78,7 @@ signals:
     // Every typed character, before the control's own checks; setting key to
     // QChar() discards it. Backspace comes as QChar(8), Enter as QChar(13),
     // Escape as QChar(27), Ctrl+V as QChar(22). Direct connections only.
-    void keyPress(QChar& key);
+    void keyPress(QChar &key);
     // A press on the text area, after the edit has taken the focus and placed
     // the caret; pos is in this control's coordinates.
     void mouseDown(Qt::MouseButton button, QPoint pos);
@@ -86,38 +86,38 @@ signals:
     void changed();
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
-    void wheelEvent(QWheelEvent* event) override;
-    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void enterEvent(QEnterEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
-    bool handleKeyPress(QKeyEvent* event);
-    bool handleWheel(QWheelEvent* event);
-    void handleFocusIn(QFocusEvent* event);
-    void handleFocusOut(QFocusEvent* event);
+    bool handleKeyPress(QKeyEvent *event);
+    bool handleWheel(QWheelEvent *event);
+    void handleFocusIn(QFocusEvent *event);
+    void handleFocusOut(QFocusEvent *event);
     void onTextChanged();
     void paste();
     bool isValidKey(QChar key) const;
     void applyValue(std::optional<double> value);
     void postValue();
     void resetFromStored();
-    void reformatTyped(const QString& text);
+    void reformatTyped(const QString &text);
     bool valueFromText();
     QString displayText() const;
-    void setTextInternally(const QString& text);
+    void setTextInternally(const QString &text);
     void layoutButton();
     void keepTextLookWhileContainerDisabled();
     void refreshBorder();
-    void onButtonDown(bool topButton, bool& autoRepeat);
+    void onButtonDown(bool topButton, bool &autoRepeat);
     int borderWidth() const;
 
-    QLineEdit* m_edit = nullptr;
-    TEditButton* m_button = nullptr;
-    TEditButtonControl* m_buttonControl = nullptr;
+    QLineEdit *m_edit = nullptr;
+    TEditButton *m_button = nullptr;
+    TEditButtonControl *m_buttonControl = nullptr;
     QRect m_separator;
 
     std::optional<double> m_value;

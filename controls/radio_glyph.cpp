@@ -28,7 +28,7 @@ QList<int> buildPattern()
 {
     const int w = kSize, h = kSize;
     QList<int> p(w * h, 0);
-    auto at = [&](int x, int y) -> int& { return p[y * w + x]; };
+    auto at = [&](int x, int y) -> int & { return p[y * w + x]; };
 
     // Outer ring: the outline pixels of the disc, split by the line from the
     // bottom-left to the top-right corner (pixels on it belong to the upper side).
@@ -36,8 +36,8 @@ QList<int> buildPattern()
         for (int x = 0; x < w; ++x) {
             if (!insideGlyph(x, y))
                 continue;
-            const bool outline = !insideGlyph(x - 1, y) || !insideGlyph(x + 1, y) || !insideGlyph(x, y - 1)
-                                 || !insideGlyph(x, y + 1);
+            const bool outline = !insideGlyph(x - 1, y) || !insideGlyph(x + 1, y) ||
+                !insideGlyph(x, y - 1) || !insideGlyph(x, y + 1);
             if (outline)
                 at(x, y) = (h - 1) * (w - 1 - x) < (w - 1) * y ? 2 : 1;
         }
@@ -100,11 +100,13 @@ QList<int> buildPattern()
 
 QColor blend(int a, int b, int c)
 {
-    const QColor face = toQColor(clBtnFace), highlight = toQColor(clHighlight), window = toQColor(clWindow);
+    const QColor face = toQColor(clBtnFace), highlight = toQColor(clHighlight),
+                 window = toQColor(clWindow);
     if (face == QColor(0, 0, 0) || face == QColor(255, 255, 255))
         return highlight;
     auto channel = [&](int f, int hi, int wi) {
-        const long sum = std::lround(f * a / 100.0) + std::lround(hi * b / 100.0) + std::lround(wi * c / 100.0);
+        const long sum =
+            std::lround(f * a / 100.0) + std::lround(hi * b / 100.0) + std::lround(wi * c / 100.0);
         return int(std::clamp(sum, 0L, 255L));
     };
     return QColor(channel(face.red(), highlight.red(), window.red()),
@@ -129,7 +131,8 @@ QColor bodyColor(TLookAndFeelKind kind, TGlyphState state)
 
 QImage render(TLookAndFeelKind kind, TGlyphState state, bool checked, bool focused, bool designing)
 {
-    const bool lit = focused || state == gsHot || state == gsPressed || (designing && state != gsDisabled);
+    const bool lit =
+        focused || state == gsHot || state == gsPressed || (designing && state != gsDisabled);
     QColor map[7];
     map[0] = QColor(0, 0, 0);
     map[5] = bodyColor(kind, state);
@@ -157,7 +160,7 @@ QImage render(TLookAndFeelKind kind, TGlyphState state, bool checked, bool focus
     else
         map[6] = toQColor(state == gsDisabled ? clBtnShadow : clWindowText);
 
-    const QList<int>& pattern = RadioGlyphPattern();
+    const QList<int> &pattern = RadioGlyphPattern();
     QImage image(kSize, kSize, QImage::Format_ARGB32);
     for (int y = 0; y < kSize; ++y)
         for (int x = 0; x < kSize; ++x)
@@ -172,18 +175,19 @@ QSize RadioGlyphSize()
     return QSize(kSize, kSize);
 }
 
-const QList<int>& RadioGlyphPattern()
+const QList<int> &RadioGlyphPattern()
 {
     static const QList<int> pattern = buildPattern();
     return pattern;
 }
 
-QImage RadioGlyphImage(TLookAndFeelKind kind, TGlyphState state, bool checked, bool focused, bool designing)
+QImage RadioGlyphImage(TLookAndFeelKind kind, TGlyphState state, bool checked, bool focused,
+                       bool designing)
 {
     if (state == gsDefault)
         state = gsNormal;
-    const int variant = (int(state) - 1) + 4 * int(checked) + 8 * int(kind) + 32 * int(designing)
-                        + 64 * int(focused);
+    const int variant = (int(state) - 1) + 4 * int(checked) + 8 * int(kind) + 32 * int(designing) +
+        64 * int(focused);
     // System colours are fixed in this program, so rendered images stay valid.
     static QHash<int, QImage> cache;
     auto it = cache.find(variant);
@@ -192,8 +196,8 @@ QImage RadioGlyphImage(TLookAndFeelKind kind, TGlyphState state, bool checked, b
     return *it;
 }
 
-void DrawRadioGlyph(QPainter& painter, QPoint origin, TLookAndFeelKind kind, TGlyphState state, bool checked,
-                    bool focused, TColor brush, bool designing)
+void DrawRadioGlyph(QPainter &painter, QPoint origin, TLookAndFeelKind kind, TGlyphState state,
+                    bool checked, bool focused, TColor brush, bool designing)
 {
     const QImage image = RadioGlyphImage(kind, state, checked, focused, designing);
     if (brush != clDefault)

@@ -20,7 +20,7 @@ QSize RadioGlyphSize();
 // The glyph pattern: for each pixel, row by row, an index 0 (outside), 1/2
 // (outer ring, upper-left / lower-right side), 3/4 (inner ring), 5 (body)
 // or 6 (check dot).
-const QList<int>& RadioGlyphPattern();
+const QList<int> &RadioGlyphPattern();
 
 // The rendered glyph; pixels outside the round outline are transparent.
 // Images are shared program-wide, one per combination.
@@ -29,5 +29,5 @@ QImage RadioGlyphImage(TLookAndFeelKind kind, TGlyphState state, bool checked, b
 
 // Draws the glyph at (x, y). With brush clDefault only the round glyph is
 // drawn; otherwise the whole glyph square is filled with brush first.
-void DrawRadioGlyph(QPainter& painter, QPoint origin, TLookAndFeelKind kind, TGlyphState state, bool checked,
-                    bool focused, TColor brush, bool designing = false);
+void DrawRadioGlyph(QPainter &painter, QPoint origin, TLookAndFeelKind kind, TGlyphState state,
+                    bool checked, bool focused, TColor brush, bool designing = false);

@@ -16,8 +16,9 @@ constexpr const char *kDefaultTierNames[kTierSlots] = {
     "\xCE\xE5\xB5\xC8\xBD\xB1", // 五等奖
 };
 
-constexpr const char *kRosterCountPrefix = "\xB3\xE9\xBD\xB1\xC3\xFB\xB5\xA5 \xB9\xB2["; // 抽奖名单 共[
-constexpr const char *kRosterCountSuffix = "]\xC8\xCB";                                  // ]人
+constexpr const char *kRosterCountPrefix =
+    "\xB3\xE9\xBD\xB1\xC3\xFB\xB5\xA5 \xB9\xB2["; // 抽奖名单 共[
+constexpr const char *kRosterCountSuffix = "]\xC8\xCB"; // ]人
 
 } // namespace
 

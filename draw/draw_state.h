@@ -14,9 +14,9 @@ namespace draw {
 inline constexpr int kTierSlots = 6;
 
 struct Tier {
-    std::string name;          // GBK; the tier's radio button caption
-    bool shown = false;        // radio button and count label visible
-    std::string countText;     // the count label's caption, "00" at first
+    std::string name; // GBK; the tier's radio button caption
+    bool shown = false; // radio button and count label visible
+    std::string countText; // the count label's caption, "00" at first
 };
 
 // The whole state of the draw. Tier numbers k are 1-based (1…6).

@@ -20,7 +20,8 @@ public:
     Converter(const char *to, const char *from) : m_cd(::iconv_open(to, from))
     {
         if (m_cd == reinterpret_cast<iconv_t>(-1))
-            throw DrawError(std::string("Text conversion from ") + from + " to " + to + " is not available");
+            throw DrawError(std::string("Text conversion from ") + from + " to " + to +
+                            " is not available");
     }
     ~Converter() { ::iconv_close(m_cd); }
     Converter(const Converter &) = delete;
@@ -69,7 +70,10 @@ struct Utf8Char {
     std::size_t length;
 };
 
-bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+bool isContinuation(unsigned char byte)
+{
+    return (byte & 0xC0) == 0x80;
+}
 
 // The well-formed UTF-8 character at the start of `text`; none for a byte that
 // does not begin one (stray continuation, overlong form, surrogate, cut-off end).

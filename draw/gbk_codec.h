@@ -11,7 +11,7 @@ namespace draw {
 std::string gbkToUtf8(std::string_view gbk);
 
 struct GbkEncoding {
-    std::string bytes;                 // the GBK bytes of every character that has one
+    std::string bytes; // the GBK bytes of every character that has one
     std::vector<char32_t> unencodable; // characters GBK cannot hold, in text order
     bool ok() const { return unencodable.empty(); }
 };

@@ -20,7 +20,8 @@ TextList SplitString(std::string_view text, std::string_view separator)
         pieces.emplace_back(text);
         return pieces;
     }
-    for (std::size_t at = text.find(separator); at != std::string_view::npos; at = text.find(separator)) {
+    for (std::size_t at = text.find(separator); at != std::string_view::npos;
+         at = text.find(separator)) {
         pieces.emplace_back(text.substr(0, at));
         text.remove_prefix(at + separator.size());
     }

@@ -7,7 +7,8 @@ namespace draw {
 std::uint32_t performanceCounterSeed()
 {
     const auto sinceStart = std::chrono::steady_clock::now().time_since_epoch();
-    const auto nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(sinceStart).count();
+    const auto nanoseconds =
+        std::chrono::duration_cast<std::chrono::nanoseconds>(sinceStart).count();
     return static_cast<std::uint32_t>(nanoseconds);
 }
 

@@ -22,7 +22,10 @@ void appendName(std::string &display, const std::string &name)
 
 } // namespace
 
-RollingPick::RollingPick(SeedSource seed) : m_seed(seed ? std::move(seed) : SeedSource(performanceCounterSeed)) {}
+RollingPick::RollingPick(SeedSource seed)
+    : m_seed(seed ? std::move(seed) : SeedSource(performanceCounterSeed))
+{
+}
 
 void RollingPick::tick(Roster &roster, std::string &display, std::string_view groupSizeText)
 {

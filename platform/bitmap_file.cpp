@@ -7,17 +7,17 @@ namespace {
 
 constexpr std::int64_t kFileHeaderSize = 14;
 
-std::uint32_t u16At(const QByteArray& bytes, qsizetype at)
+std::uint32_t u16At(const QByteArray &bytes, qsizetype at)
 {
     return std::uint32_t(std::uint8_t(bytes[at])) | std::uint32_t(std::uint8_t(bytes[at + 1])) << 8;
 }
 
-std::uint32_t u32At(const QByteArray& bytes, qsizetype at)
+std::uint32_t u32At(const QByteArray &bytes, qsizetype at)
 {
     return u16At(bytes, at) | u16At(bytes, at + 2) << 16;
 }
 
-std::int32_t i32At(const QByteArray& bytes, qsizetype at)
+std::int32_t i32At(const QByteArray &bytes, qsizetype at)
 {
     return std::int32_t(u32At(bytes, at));
 }
@@ -25,7 +25,13 @@ std::int32_t i32At(const QByteArray& bytes, qsizetype at)
 bool knownInfoHeaderSize(std::uint32_t size)
 {
     switch (size) {
-    case 12: case 40: case 52: case 56: case 64: case 108: case 124:
+    case 12:
+    case 40:
+    case 52:
+    case 56:
+    case 64:
+    case 108:
+    case 124:
         return true;
     default:
         return false;
@@ -34,7 +40,7 @@ bool knownInfoHeaderSize(std::uint32_t size)
 
 // The headers say what the file should hold; Qt's reader would show a short
 // file as a partly black picture, so what is missing is caught here.
-bool headersAreSane(const QByteArray& bytes)
+bool headersAreSane(const QByteArray &bytes)
 {
     const std::int64_t fileSize = bytes.size();
     if (fileSize < kFileHeaderSize + 12 || bytes[0] != 'B' || bytes[1] != 'M')
@@ -60,7 +66,12 @@ bool headersAreSane(const QByteArray& bytes)
     if (width <= 0 || height == 0 || planes != 1)
         return false;
     switch (bitCount) {
-    case 1: case 4: case 8: case 16: case 24: case 32:
+    case 1:
+    case 4:
+    case 8:
+    case 16:
+    case 24:
+    case 32:
         break;
     default:
         return false;
@@ -90,7 +101,7 @@ bool headersAreSane(const QByteArray& bytes)
 
 InvalidBitmapError::InvalidBitmapError() : std::runtime_error("Bitmap image is not valid") {}
 
-QImage decodeWindowsBitmap(const QByteArray& bytes)
+QImage decodeWindowsBitmap(const QByteArray &bytes)
 {
     if (!headersAreSane(bytes))
         throw InvalidBitmapError();

@@ -15,4 +15,4 @@ public:
 // Decodes the bytes of a Windows bitmap file (".bmp"). Anything else - another
 // picture format, a damaged header, pixel data cut short, no bytes at all -
 // throws InvalidBitmapError.
-QImage decodeWindowsBitmap(const QByteArray& bytes);
+QImage decodeWindowsBitmap(const QByteArray &bytes);

@@ -16,7 +16,7 @@ int textFlags(Qt::Alignment alignment, bool prefix)
 
 } // namespace
 
-QSize measureTextLine(const QFont& font, const QString& text, bool prefix)
+QSize measureTextLine(const QFont &font, const QString &text, bool prefix)
 {
     if (text.isEmpty())
         return QSize(0, 0);
@@ -24,8 +24,8 @@ QSize measureTextLine(const QFont& font, const QString& text, bool prefix)
     return metrics.size(textFlags({}, prefix), text);
 }
 
-void drawTextLine(QPainter& painter, const QRect& rect, const QString& text, Qt::Alignment alignment,
-                  const QColor& color, bool prefix, bool clip)
+void drawTextLine(QPainter &painter, const QRect &rect, const QString &text,
+                  Qt::Alignment alignment, const QColor &color, bool prefix, bool clip)
 {
     if (text.isEmpty())
         return;
@@ -39,7 +39,7 @@ void drawTextLine(QPainter& painter, const QRect& rect, const QString& text, Qt:
     painter.restore();
 }
 
-void drawFocusRect(QPainter& painter, const QRect& rect)
+void drawFocusRect(QPainter &painter, const QRect &rect)
 {
     if (rect.width() <= 0 || rect.height() <= 0)
         return;
@@ -64,12 +64,12 @@ void drawFocusRect(QPainter& painter, const QRect& rect)
     painter.restore();
 }
 
-QImage withTransparentColor(const QImage& image, QRgb transparent)
+QImage withTransparentColor(const QImage &image, QRgb transparent)
 {
     QImage result = image.convertToFormat(QImage::Format_ARGB32);
     const QRgb key = transparent & 0x00FFFFFFu;
     for (int y = 0; y < result.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(result.scanLine(y));
+        auto *line = reinterpret_cast<QRgb *>(result.scanLine(y));
         for (int x = 0; x < result.width(); ++x) {
             if ((line[x] & 0x00FFFFFFu) == key)
                 line[x] = 0;
@@ -78,7 +78,8 @@ QImage withTransparentColor(const QImage& image, QRgb transparent)
     return result;
 }
 
-void drawTransparentImage(QPainter& painter, const QPoint& origin, const QImage& image, QRgb transparent)
+void drawTransparentImage(QPainter &painter, const QPoint &origin, const QImage &image,
+                          QRgb transparent)
 {
     if (image.isNull())
         return;

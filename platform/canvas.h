@@ -14,21 +14,23 @@ class QPainter;
 // ampersand-prefix rule: "&x" underlines x and hides the "&", "&&" shows one "&".
 
 // Size of one line of text in the given font (prefix rule applied when asked).
-QSize measureTextLine(const QFont& font, const QString& text, bool prefix = true);
+QSize measureTextLine(const QFont &font, const QString &text, bool prefix = true);
 
 // Draws one line of text in the painter's current font and the given colour,
 // placed in rect by alignment (horizontal and vertical flags), with a
 // transparent background. With clip set, nothing is drawn outside rect.
-void drawTextLine(QPainter& painter, const QRect& rect, const QString& text, Qt::Alignment alignment,
-                  const QColor& color, bool prefix = true, bool clip = true);
+void drawTextLine(QPainter &painter, const QRect &rect, const QString &text,
+                  Qt::Alignment alignment, const QColor &color, bool prefix = true,
+                  bool clip = true);
 
 // The dotted focus rectangle: every other pixel along the rectangle's edge is
 // inverted, so drawing it twice leaves the picture as it was.
-void drawFocusRect(QPainter& painter, const QRect& rect);
+void drawFocusRect(QPainter &painter, const QRect &rect);
 
 // A copy of image in which every pixel of exactly the colour transparent
 // (alpha ignored) is made fully transparent.
-QImage withTransparentColor(const QImage& image, QRgb transparent);
+QImage withTransparentColor(const QImage &image, QRgb transparent);
 
 // Draws image at origin, leaving out every pixel whose colour is transparent.
-void drawTransparentImage(QPainter& painter, const QPoint& origin, const QImage& image, QRgb transparent);
+void drawTransparentImage(QPainter &painter, const QPoint &origin, const QImage &image,
+                          QRgb transparent);

@@ -38,8 +38,7 @@ bool ModalDialogs::askYesNo(const QString &title, const QString &text)
 
 void ModalDialogs::showInformation(const QString &text)
 {
-    QMessageBox box(QMessageBox::Information, applicationTitle(), text, QMessageBox::Ok,
-                    m_owner);
+    QMessageBox box(QMessageBox::Information, applicationTitle(), text, QMessageBox::Ok, m_owner);
     box.exec();
 }
 

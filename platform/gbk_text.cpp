@@ -11,7 +11,8 @@ QString fromGbk(std::string_view gbk)
 std::optional<std::string> toGbk(const QString &text, QString *unencodable)
 {
     const QByteArray utf8 = text.toUtf8();
-    draw::GbkEncoding encoded = draw::utf8ToGbk(std::string_view(utf8.constData(), size_t(utf8.size())));
+    draw::GbkEncoding encoded =
+        draw::utf8ToGbk(std::string_view(utf8.constData(), size_t(utf8.size())));
     if (encoded.ok())
         return std::move(encoded.bytes);
     if (unencodable) {

@@ -11,7 +11,8 @@ public:
 
     using QProxyStyle::QProxyStyle;
 
-    int styleHint(StyleHint hint, const QStyleOption *option = nullptr, const QWidget *widget = nullptr,
+    int styleHint(StyleHint hint, const QStyleOption *option = nullptr,
+                  const QWidget *widget = nullptr,
                   QStyleHintReturn *returnData = nullptr) const override;
     void polish(QPalette &palette) override;
     using QProxyStyle::polish;

@@ -4,12 +4,12 @@
 
 #include <QPainter>
 
-TImage::TImage(QWidget* parent) : QWidget(parent)
+TImage::TImage(QWidget *parent) : QWidget(parent)
 {
     resize(105, 105);
 }
 
-void TImage::setPicture(const QImage& picture)
+void TImage::setPicture(const QImage &picture)
 {
     m_picture = picture;
     rebuild();
@@ -23,7 +23,7 @@ void TImage::setTransparent(bool transparent)
     rebuild();
 }
 
-QRgb TImage::transparentColor(const QImage& picture)
+QRgb TImage::transparentColor(const QImage &picture)
 {
     if (picture.isNull())
         return qRgb(255, 255, 255);
@@ -45,7 +45,7 @@ void TImage::rebuild()
     update();
 }
 
-void TImage::drawImage(QPainter& painter, const QRect& rect) const
+void TImage::drawImage(QPainter &painter, const QRect &rect) const
 {
     if (m_shown.isNull())
         return;
@@ -55,7 +55,7 @@ void TImage::drawImage(QPainter& painter, const QRect& rect) const
     painter.restore();
 }
 
-void TImage::paintEvent(QPaintEvent*)
+void TImage::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     drawImage(painter, rect());

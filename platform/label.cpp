@@ -20,7 +20,7 @@ struct DrawnText {
     QList<QTextLayout::FormatRange> underlines;
 };
 
-DrawnText drawnText(const QString& caption, bool prefix)
+DrawnText drawnText(const QString &caption, bool prefix)
 {
     DrawnText out;
     out.text.reserve(caption.size());
@@ -64,12 +64,13 @@ struct TLabel::Layout {
     QTextLayout text;
     QSize size;
 
-    bool fits(const QString& c, const QFont& f, bool p, int w, int limit) const
+    bool fits(const QString &c, const QFont &f, bool p, int w, int limit) const
     {
-        return c == caption && p == prefix && w == wrapWidth && f == font && (complete || limit <= heightLimit);
+        return c == caption && p == prefix && w == wrapWidth && f == font &&
+            (complete || limit <= heightLimit);
     }
 
-    void build(const QString& c, const QFont& f, bool p, int w, int limit)
+    void build(const QString &c, const QFont &f, bool p, int w, int limit)
     {
         caption = c;
         font = f;
@@ -115,14 +116,14 @@ struct TLabel::Layout {
     }
 };
 
-TLabel::TLabel(QWidget* parent) : QWidget(parent)
+TLabel::TLabel(QWidget *parent) : QWidget(parent)
 {
     resize(65, 17);
 }
 
 TLabel::~TLabel() = default;
 
-void TLabel::setCaption(const QString& caption)
+void TLabel::setCaption(const QString &caption)
 {
     if (caption == m_caption)
         return;
@@ -191,7 +192,8 @@ void TLabel::setFontColor(TColor color)
     update();
 }
 
-const TLabel::Layout& TLabel::layoutFor(const QString& caption, int wrapWidth, int heightLimit) const
+const TLabel::Layout &TLabel::layoutFor(const QString &caption, int wrapWidth,
+                                        int heightLimit) const
 {
     if (!m_layout)
         m_layout = std::make_unique<Layout>();
@@ -228,14 +230,15 @@ void TLabel::adjustBounds()
     updateGeometry();
 }
 
-void TLabel::drawLabel(QPainter& painter, const QRect& rect) const
+void TLabel::drawLabel(QPainter &painter, const QRect &rect) const
 {
     painter.save();
     painter.setClipRect(rect, Qt::IntersectClip);
     if (!m_transparent)
         painter.fillRect(rect, fillColor());
     if (!m_caption.isEmpty()) {
-        const Layout& layout = layoutFor(m_caption, m_wordWrap ? rect.width() : kNoWrap, rect.height());
+        const Layout &layout =
+            layoutFor(m_caption, m_wordWrap ? rect.width() : kNoWrap, rect.height());
         // Only a label disabled itself looks disabled; one inside a disabled
         // panel keeps its colour.
         if (testAttribute(Qt::WA_ForceDisabled)) {
@@ -250,13 +253,13 @@ void TLabel::drawLabel(QPainter& painter, const QRect& rect) const
     painter.restore();
 }
 
-void TLabel::paintEvent(QPaintEvent*)
+void TLabel::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     drawLabel(painter, rect());
 }
 
-void TLabel::changeEvent(QEvent* event)
+void TLabel::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::FontChange)

@@ -17,11 +17,11 @@ class TLabel : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TLabel(QWidget* parent = nullptr);
+    explicit TLabel(QWidget *parent = nullptr);
     ~TLabel() override;
 
     QString caption() const { return m_caption; }
-    void setCaption(const QString& caption);
+    void setCaption(const QString &caption);
 
     bool transparent() const { return m_transparent; }
     void setTransparent(bool transparent);
@@ -55,16 +55,16 @@ public:
     QSize sizeHint() const override;
 
     // Draws the label as it shows now into rect (its fill, if opaque, and text).
-    void drawLabel(QPainter& painter, const QRect& rect) const;
+    void drawLabel(QPainter &painter, const QRect &rect) const;
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
-    void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     struct Layout;
 
-    const Layout& layoutFor(const QString& caption, int wrapWidth, int heightLimit) const;
+    const Layout &layoutFor(const QString &caption, int wrapWidth, int heightLimit) const;
     void textChanged();
     void adjustBounds();
 

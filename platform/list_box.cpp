@@ -23,7 +23,7 @@ std::size_t position(int index)
 
 } // namespace
 
-TListBox::TListBox(QWidget* parent) : QAbstractScrollArea(parent)
+TListBox::TListBox(QWidget *parent) : QAbstractScrollArea(parent)
 {
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
@@ -45,7 +45,7 @@ TListBox::~TListBox()
         m_roster->setObserver(nullptr);
 }
 
-void TListBox::setRoster(draw::Roster* roster)
+void TListBox::setRoster(draw::Roster *roster)
 {
     if (roster == m_roster)
         return;
@@ -176,13 +176,13 @@ void TListBox::syncWithRoster()
 
 void TListBox::updateScrollRange()
 {
-    QScrollBar* bar = verticalScrollBar();
+    QScrollBar *bar = verticalScrollBar();
     const int rows = visibleRows();
     bar->setPageStep(rows);
     bar->setRange(0, std::max(0, count() - rows));
 }
 
-void TListBox::paintEvent(QPaintEvent* event)
+void TListBox::paintEvent(QPaintEvent *event)
 {
     QPainter painter(viewport());
     const QRect area = viewport()->rect();
@@ -193,7 +193,8 @@ void TListBox::paintEvent(QPaintEvent* event)
     // Only a list disabled itself greys its text; one inside a disabled panel
     // keeps its look.
     const bool greyed = testAttribute(Qt::WA_ForceDisabled);
-    const QColor text = greyed ? toQColor(clGrayText) : palette().color(QPalette::Active, QPalette::WindowText);
+    const QColor text =
+        greyed ? toQColor(clGrayText) : palette().color(QPalette::Active, QPalette::WindowText);
     const QColor highlight = toQColor(clHighlight);
     const QColor highlightText = toQColor(clHighlightText);
     painter.setFont(font());
@@ -207,14 +208,15 @@ void TListBox::paintEvent(QPaintEvent* event)
         if (selected)
             painter.fillRect(row, highlight);
         const QString name = QString::fromStdString(draw::gbkToUtf8(m_roster->name(position(i))));
-        drawTextLine(painter, row.adjusted(kTextIndent, 0, 0, 0), name, Qt::AlignLeft | Qt::AlignVCenter,
-                     selected && !greyed ? highlightText : text, false);
+        drawTextLine(painter, row.adjusted(kTextIndent, 0, 0, 0), name,
+                     Qt::AlignLeft | Qt::AlignVCenter, selected && !greyed ? highlightText : text,
+                     false);
         if (i == m_current && hasFocus())
             drawFocusRect(painter, row);
     }
 }
 
-void TListBox::resizeEvent(QResizeEvent* event)
+void TListBox::resizeEvent(QResizeEvent *event)
 {
     QAbstractScrollArea::resizeEvent(event);
     updateScrollRange();
@@ -238,7 +240,7 @@ void TListBox::selectRange(int from, int to, bool keepOthers)
     m_roster->setSelectedRange(position(std::min(from, to)), position(std::max(from, to)), true);
 }
 
-void TListBox::mousePressEvent(QMouseEvent* event)
+void TListBox::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton) {
         // Other buttons, the right one included, leave the selection as it is.
@@ -268,13 +270,13 @@ void TListBox::mousePressEvent(QMouseEvent* event)
     viewport()->update();
 }
 
-void TListBox::mouseDoubleClickEvent(QMouseEvent* event)
+void TListBox::mouseDoubleClickEvent(QMouseEvent *event)
 {
     // The second press of a double click selects as a press does.
     mousePressEvent(event);
 }
 
-void TListBox::mouseMoveEvent(QMouseEvent* event)
+void TListBox::mouseMoveEvent(QMouseEvent *event)
 {
     if (!m_dragging || !m_roster || count() == 0 || m_anchor < 0)
         return;
@@ -287,7 +289,7 @@ void TListBox::mouseMoveEvent(QMouseEvent* event)
     m_current = index;
 }
 
-void TListBox::mouseReleaseEvent(QMouseEvent* event)
+void TListBox::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton) {
         m_dragging = false;
@@ -298,12 +300,13 @@ void TListBox::mouseReleaseEvent(QMouseEvent* event)
     event->accept();
 }
 
-void TListBox::contextMenuEvent(QContextMenuEvent* event)
+void TListBox::contextMenuEvent(QContextMenuEvent *event)
 {
     // The mouse's request was answered on release; only the menu key is left.
     if (event->reason() == QContextMenuEvent::Keyboard) {
         const int row = m_current >= topIndex() ? m_current - topIndex() : 0;
-        const QPoint at(kTextIndent, std::min(row * m_itemHeight + m_itemHeight / 2, viewportHeight() - 1));
+        const QPoint at(kTextIndent,
+                        std::min(row * m_itemHeight + m_itemHeight / 2, viewportHeight() - 1));
         emit contextMenuRequested(viewport()->mapToGlobal(at));
     }
     event->accept();
@@ -331,7 +334,7 @@ void TListBox::moveTo(int index, Qt::KeyboardModifiers modifiers)
     viewport()->update();
 }
 
-void TListBox::keyPressEvent(QKeyEvent* event)
+void TListBox::keyPressEvent(QKeyEvent *event)
 {
     if (!m_roster || count() == 0) {
         QAbstractScrollArea::keyPressEvent(event);
@@ -375,13 +378,13 @@ void TListBox::keyPressEvent(QKeyEvent* event)
     event->accept();
 }
 
-void TListBox::focusInEvent(QFocusEvent* event)
+void TListBox::focusInEvent(QFocusEvent *event)
 {
     QAbstractScrollArea::focusInEvent(event);
     viewport()->update();
 }
 
-void TListBox::focusOutEvent(QFocusEvent* event)
+void TListBox::focusOutEvent(QFocusEvent *event)
 {
     QAbstractScrollArea::focusOutEvent(event);
     viewport()->update();

@@ -4,8 +4,8 @@
 
 #include <QAbstractScrollArea>
 #include <QElapsedTimer>
-#include <QTimer>
 #include <QPoint>
+#include <QTimer>
 
 namespace draw {
 class Roster;
@@ -21,13 +21,13 @@ class TListBox : public QAbstractScrollArea {
     Q_OBJECT
 
 public:
-    explicit TListBox(QWidget* parent = nullptr);
+    explicit TListBox(QWidget *parent = nullptr);
     ~TListBox() override;
 
     // The roster shown, or none. The list becomes the roster's observer; give it
     // nullptr before the roster goes away.
-    draw::Roster* roster() const { return m_roster; }
-    void setRoster(draw::Roster* roster);
+    draw::Roster *roster() const { return m_roster; }
+    void setRoster(draw::Roster *roster);
 
     int itemHeight() const { return m_itemHeight; }
     void setItemHeight(int height);
@@ -66,17 +66,17 @@ signals:
     void contextMenuRequested(QPoint globalPos);
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     void rosterChanged();
@@ -87,7 +87,7 @@ private:
     void selectRange(int from, int to, bool keepOthers);
     void moveTo(int index, Qt::KeyboardModifiers modifiers);
 
-    draw::Roster* m_roster = nullptr;
+    draw::Roster *m_roster = nullptr;
     int m_itemHeight = 13;
     TColor m_color = clWindow;
     int m_current = -1;

@@ -9,7 +9,8 @@ namespace {
 // One ring per pixel of width: the top and left edges in topLeft, the right and
 // bottom edges (both far corners included) in bottomRight. Returns the rectangle
 // left inside the rings.
-QRect drawBevel(QPainter& painter, QRect rect, const QColor& topLeft, const QColor& bottomRight, int width)
+QRect drawBevel(QPainter &painter, QRect rect, const QColor &topLeft, const QColor &bottomRight,
+                int width)
 {
     for (int i = 0; i < width && rect.width() > 0 && rect.height() > 0; ++i) {
         const int l = rect.left(), t = rect.top(), r = rect.right(), b = rect.bottom();
@@ -22,7 +23,7 @@ QRect drawBevel(QPainter& painter, QRect rect, const QColor& topLeft, const QCol
     return rect;
 }
 
-QRect drawCut(QPainter& painter, const QRect& rect, TBevelCut cut, int width)
+QRect drawCut(QPainter &painter, const QRect &rect, TBevelCut cut, int width)
 {
     if (cut == bvNone)
         return rect;
@@ -34,7 +35,7 @@ QRect drawCut(QPainter& painter, const QRect& rect, TBevelCut cut, int width)
 
 } // namespace
 
-TPanel::TPanel(QWidget* parent) : QWidget(parent)
+TPanel::TPanel(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     QPalette p = palette();
@@ -80,7 +81,7 @@ void TPanel::setBevelWidth(int width)
     bevelsChanged();
 }
 
-void TPanel::setCaption(const QString& caption)
+void TPanel::setCaption(const QString &caption)
 {
     if (caption == m_caption)
         return;
@@ -98,7 +99,8 @@ void TPanel::setFontColor(TColor color)
 
 int TPanel::borderWidthInside() const
 {
-    return (m_bevelOuter != bvNone ? m_bevelWidth : 0) + (m_bevelInner != bvNone ? m_bevelWidth : 0);
+    return (m_bevelOuter != bvNone ? m_bevelWidth : 0) +
+        (m_bevelInner != bvNone ? m_bevelWidth : 0);
 }
 
 void TPanel::bevelsChanged()
@@ -109,7 +111,7 @@ void TPanel::bevelsChanged()
     update();
 }
 
-void TPanel::drawPanel(QPainter& painter, const QRect& rect) const
+void TPanel::drawPanel(QPainter &painter, const QRect &rect) const
 {
     QRect inside = drawCut(painter, rect, m_bevelOuter, m_bevelWidth);
     inside = drawCut(painter, inside, m_bevelInner, m_bevelWidth);
@@ -124,7 +126,7 @@ void TPanel::drawPanel(QPainter& painter, const QRect& rect) const
     }
 }
 
-void TPanel::paintEvent(QPaintEvent*)
+void TPanel::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     drawPanel(painter, rect());

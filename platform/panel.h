@@ -16,7 +16,7 @@ class TPanel : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TPanel(QWidget* parent = nullptr);
+    explicit TPanel(QWidget *parent = nullptr);
 
     TColor color() const { return m_color; }
     void setColor(TColor color);
@@ -29,7 +29,7 @@ public:
     void setBevelWidth(int width);
 
     QString caption() const { return m_caption; }
-    void setCaption(const QString& caption);
+    void setCaption(const QString &caption);
 
     // Caption colour; the same as the palette's WindowText.
     void setFontColor(TColor color);
@@ -38,10 +38,10 @@ public:
     int borderWidthInside() const;
 
     // Draws the whole panel as it shows now into rect.
-    void drawPanel(QPainter& painter, const QRect& rect) const;
+    void drawPanel(QPainter &painter, const QRect &rect) const;
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void bevelsChanged();

@@ -17,7 +17,8 @@ public:
         return answerYes;
     }
     void showInformation(const QString &text) override { informations << text; }
-    std::optional<QString> inputText(const QString &title, const QString &prompt, int maxLength) override
+    std::optional<QString> inputText(const QString &title, const QString &prompt,
+                                     int maxLength) override
     {
         inputs << title + QLatin1Char('|') + prompt;
         lastInputMaxLength = maxLength;

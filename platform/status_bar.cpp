@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr int kTopBorder = 2;  // between the bar's top and the panel
+constexpr int kTopBorder = 2; // between the bar's top and the panel
 constexpr int kTextIndent = 3; // between the panel's edge and its text
 constexpr int kGripSize = 13;
 
@@ -23,14 +23,14 @@ public:
     QSize sizeHint() const override { return QSize(kGripSize, kGripSize); }
 
 protected:
-    void paintEvent(QPaintEvent*) override
+    void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
         const QColor light = toQColor(clBtnHighlight);
         const QColor dark = toQColor(clBtnShadow);
         const int r = width() - 1, b = height() - 1;
         // Line d joins (r, b - d) and (r - d, b): d pixels from the corner.
-        auto diagonal = [&](int d, const QColor& color) {
+        auto diagonal = [&](int d, const QColor &color) {
             for (int i = 0; i <= d; ++i)
                 painter.fillRect(QRect(r - i, b - d + i, 1, 1), color);
         };
@@ -45,7 +45,7 @@ protected:
 
 } // namespace
 
-TStatusBar::TStatusBar(QWidget* parent) : QWidget(parent)
+TStatusBar::TStatusBar(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     // The desktop's font, marked as set so the parent's font does not win.
@@ -57,7 +57,7 @@ TStatusBar::TStatusBar(QWidget* parent) : QWidget(parent)
     m_grip->setGeometry(gripRect(size()));
 }
 
-void TStatusBar::setPanelText(const QString& text)
+void TStatusBar::setPanelText(const QString &text)
 {
     if (text == m_panelText)
         return;
@@ -74,12 +74,12 @@ void TStatusBar::setSizeGripEnabled(bool enabled)
     update();
 }
 
-QRect TStatusBar::panelRect(const QSize& barSize)
+QRect TStatusBar::panelRect(const QSize &barSize)
 {
     return QRect(0, kTopBorder, barSize.width(), barSize.height() - kTopBorder);
 }
 
-QRect TStatusBar::gripRect(const QSize& barSize)
+QRect TStatusBar::gripRect(const QSize &barSize)
 {
     const int size = std::min(kGripSize, barSize.height());
     return QRect(barSize.width() - size, barSize.height() - size, size, size);
@@ -90,7 +90,7 @@ QSize TStatusBar::sizeHint() const
     return QSize(100, std::max(19, fontMetrics().height() + kTopBorder + 6));
 }
 
-void TStatusBar::drawBar(QPainter& painter, const QRect& rect) const
+void TStatusBar::drawBar(QPainter &painter, const QRect &rect) const
 {
     painter.fillRect(rect, toQColor(clBtnFace));
     const QRect panel = panelRect(rect.size()).translated(rect.topLeft());
@@ -106,20 +106,21 @@ void TStatusBar::drawBar(QPainter& painter, const QRect& rect) const
 
     QRect textRect = panel.adjusted(1 + kTextIndent, 1, -1, -1);
     if (m_sizeGripEnabled)
-        textRect.setRight(std::min(textRect.right(), rect.left() + gripRect(rect.size()).left() - 1));
+        textRect.setRight(
+            std::min(textRect.right(), rect.left() + gripRect(rect.size()).left() - 1));
     painter.setFont(font());
     // Status text shows "&" as it stands.
-    drawTextLine(painter, textRect, m_panelText, Qt::AlignLeft | Qt::AlignVCenter, toQColor(clBtnText),
-                 false);
+    drawTextLine(painter, textRect, m_panelText, Qt::AlignLeft | Qt::AlignVCenter,
+                 toQColor(clBtnText), false);
 }
 
-void TStatusBar::paintEvent(QPaintEvent*)
+void TStatusBar::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     drawBar(painter, rect());
 }
 
-void TStatusBar::resizeEvent(QResizeEvent* event)
+void TStatusBar::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     placeGrip();

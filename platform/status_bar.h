@@ -13,32 +13,32 @@ class TStatusBar : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TStatusBar(QWidget* parent = nullptr);
+    explicit TStatusBar(QWidget *parent = nullptr);
 
     QString panelText() const { return m_panelText; }
-    void setPanelText(const QString& text);
+    void setPanelText(const QString &text);
 
     bool isSizeGripEnabled() const { return m_sizeGripEnabled; }
     void setSizeGripEnabled(bool enabled);
 
     // The lowered panel's outer rectangle within a bar of the given size.
-    static QRect panelRect(const QSize& barSize);
+    static QRect panelRect(const QSize &barSize);
     // Where the size grip sits within a bar of the given size.
-    static QRect gripRect(const QSize& barSize);
+    static QRect gripRect(const QSize &barSize);
 
     // Draws the bar, its panel and text (not the grip) into rect.
-    void drawBar(QPainter& painter, const QRect& rect) const;
+    void drawBar(QPainter &painter, const QRect &rect) const;
 
     QSize sizeHint() const override;
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void placeGrip();
 
     QString m_panelText;
     bool m_sizeGripEnabled = true;
-    QSizeGrip* m_grip = nullptr;
+    QSizeGrip *m_grip = nullptr;
 };

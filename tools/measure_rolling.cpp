@@ -7,10 +7,10 @@
 #include "draw/gbk_codec.h"
 #include "draw/text_file.h"
 #include "platform/fonts.h"
-#include "tools/headless_services.h"
 #include "platform/label.h"
 #include "platform/list_box.h"
 #include "platform/scripted_dialogs.h"
+#include "tools/headless_services.h"
 #include "window/unit1.h"
 
 #include <QApplication>
@@ -53,9 +53,12 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     installFontSubstitutions();
     QCommandLineParser parser;
-    parser.addOption({QStringLiteral("seconds"), QStringLiteral("Rolling time."), QStringLiteral("s"), QStringLiteral("5")});
-    parser.addOption({QStringLiteral("names"), QStringLiteral("Roster size."), QStringLiteral("n"), QStringLiteral("100000")});
-    parser.addOption({QStringLiteral("group"), QStringLiteral("Group size."), QStringLiteral("n"), QStringLiteral("999")});
+    parser.addOption({QStringLiteral("seconds"), QStringLiteral("Rolling time."),
+                      QStringLiteral("s"), QStringLiteral("5")});
+    parser.addOption({QStringLiteral("names"), QStringLiteral("Roster size."), QStringLiteral("n"),
+                      QStringLiteral("100000")});
+    parser.addOption({QStringLiteral("group"), QStringLiteral("Group size."), QStringLiteral("n"),
+                      QStringLiteral("999")});
     parser.process(app);
     const int seconds = parser.value(QStringLiteral("seconds")).toInt();
     const int names = parser.value(QStringLiteral("names")).toInt();
@@ -101,12 +104,15 @@ int main(int argc, char *argv[])
     QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : &form;
     QElapsedTimer latency;
     latency.start();
-    QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" ")));
+    QCoreApplication::postEvent(
+        target,
+        new QKeyEvent(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" ")));
     while (form.rolling())
         QCoreApplication::processEvents(QEventLoop::AllEvents);
     const double stopMs = double(latency.nsecsElapsed()) / 1e6;
 
-    std::printf("roster %d, group %s, rolled %.2f s\n", names, qPrintable(parser.value(QStringLiteral("group"))), rolled);
+    std::printf("roster %d, group %s, rolled %.2f s\n", names,
+                qPrintable(parser.value(QStringLiteral("group"))), rolled);
     std::printf("ticks per second        %.0f\n", ticks / rolled);
     std::printf("display paints/second   %.1f\n", displayPaints.paints / rolled);
     std::printf("roster list paints/s    %.1f\n", listPaints.paints / rolled);

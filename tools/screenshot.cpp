@@ -2,8 +2,8 @@
 //   screenshot --workdir DIR [--resume yes|no] [--out FILE] [--size WxH] [--screen-width N]
 //              [--rolling]   (picture taken while a draw rolls)
 #include "platform/fonts.h"
-#include "tools/headless_services.h"
 #include "platform/scripted_dialogs.h"
+#include "tools/headless_services.h"
 #include "window/unit1.h"
 
 #include <QApplication>
@@ -22,12 +22,20 @@ int main(int argc, char *argv[])
 
     QCommandLineParser parser;
     parser.addHelpOption();
-    parser.addOption({QStringLiteral("workdir"), QStringLiteral("Working folder holding the draw folder."), QStringLiteral("dir"), QStringLiteral(".")});
-    parser.addOption({QStringLiteral("resume"), QStringLiteral("Answer to the resume question: yes or no."), QStringLiteral("answer"), QStringLiteral("yes")});
-    parser.addOption({QStringLiteral("out"), QStringLiteral("PNG file to write."), QStringLiteral("file"), QStringLiteral("window.png")});
-    parser.addOption({QStringLiteral("size"), QStringLiteral("Client size WxH."), QStringLiteral("size"), QStringLiteral("932x673")});
-    parser.addOption({QStringLiteral("screen-width"), QStringLiteral("Primary screen width."), QStringLiteral("pixels"), QStringLiteral("1920")});
-    parser.addOption({QStringLiteral("rolling"), QStringLiteral("Start a draw and take the picture while it rolls.")});
+    parser.addOption({QStringLiteral("workdir"),
+                      QStringLiteral("Working folder holding the draw folder."),
+                      QStringLiteral("dir"), QStringLiteral(".")});
+    parser.addOption({QStringLiteral("resume"),
+                      QStringLiteral("Answer to the resume question: yes or no."),
+                      QStringLiteral("answer"), QStringLiteral("yes")});
+    parser.addOption({QStringLiteral("out"), QStringLiteral("PNG file to write."),
+                      QStringLiteral("file"), QStringLiteral("window.png")});
+    parser.addOption({QStringLiteral("size"), QStringLiteral("Client size WxH."),
+                      QStringLiteral("size"), QStringLiteral("932x673")});
+    parser.addOption({QStringLiteral("screen-width"), QStringLiteral("Primary screen width."),
+                      QStringLiteral("pixels"), QStringLiteral("1920")});
+    parser.addOption({QStringLiteral("rolling"),
+                      QStringLiteral("Start a draw and take the picture while it rolls.")});
     parser.process(app);
 
     const QString out = QDir::current().absoluteFilePath(parser.value(QStringLiteral("out")));
@@ -39,7 +47,9 @@ int main(int argc, char *argv[])
     const int screenWidth = parser.value(QStringLiteral("screen-width")).toInt();
 
     ScriptedDialogs dialogs;
-    dialogs.answerYes = parser.value(QStringLiteral("resume")).compare(QStringLiteral("no"), Qt::CaseInsensitive) != 0;
+    dialogs.answerYes =
+        parser.value(QStringLiteral("resume")).compare(QStringLiteral("no"), Qt::CaseInsensitive) !=
+        0;
     SilentSound sound;
     NoEditor editor;
     FormServices services{&dialogs, &sound, &editor, [screenWidth] { return screenWidth; }, {}};

@@ -29,43 +29,47 @@ using P = Placement;
 
 // Control tree, geometry and order.
 constexpr ControlRow kRows[] = {
-    // name            class                parent       bounds at design        placement        tab  visible
-    {"Panel8",       K::Panel,           "Form1",     {0, 0, 932, 46},      P::AlignTop,     0,  true},
-    {"Label1",       K::Label,           "Panel8",    {105, 16, 14, 14},    P::LeftTop,      -1, true},
-    {"Label4",       K::Label,           "Panel8",    {223, 16, 14, 14},    P::LeftTop,      -1, false},
-    {"Label5",       K::Label,           "Panel8",    {341, 16, 14, 14},    P::LeftTop,      -1, false},
-    {"Label6",       K::Label,           "Panel8",    {461, 16, 14, 14},    P::LeftTop,      -1, false},
-    {"Label7",       K::Label,           "Panel8",    {581, 16, 14, 14},    P::LeftTop,      -1, false},
-    {"Label8",       K::Label,           "Panel8",    {701, 16, 14, 14},    P::LeftTop,      -1, false},
-    {"RadioButton1", K::LookRadioButton, "Panel8",    {11, 10, 94, 25},     P::LeftTop,      0,  true},
-    {"RadioButton2", K::LookRadioButton, "Panel8",    {128, 10, 94, 25},    P::LeftTop,      1,  false},
-    {"RadioButton3", K::LookRadioButton, "Panel8",    {246, 10, 94, 25},    P::LeftTop,      2,  false},
-    {"RadioButton4", K::LookRadioButton, "Panel8",    {365, 10, 94, 25},    P::LeftTop,      3,  false},
-    {"GroupBox3",    K::LookGroupBox,    "Panel8",    {618, 0, 313, 46},    P::AnchorRight,  4,  true},
-    {"Label3",       K::Label,           "GroupBox3", {10, 14, 95, 19},     P::LeftTop,      -1, true},
-    {"Label2",       K::Label,           "GroupBox3", {158, 13, 19, 19},    P::LeftTop,      -1, true},
-    {"Button3",      K::FlatButton,      "GroupBox3", {185, 9, 112, 28},    P::LeftTop,      0,  true},
-    {"SpinEdit1",    K::NumberEdit,      "GroupBox3", {105, 12, 44, 22},    P::LeftTop,      1,  true},
-    {"RadioButton5", K::LookRadioButton, "Panel8",    {485, 10, 94, 25},    P::LeftTop,      5,  false},
-    {"RadioButton6", K::LookRadioButton, "Panel8",    {605, 10, 94, 25},    P::LeftTop,      6,  false},
-    {"Panel18",      K::Panel,           "Form1",     {0, 46, 932, 605},    P::AlignClient,  1,  true},
-    {"Image1",       K::Image,           "Panel18",   {56, 64, 593, 489},   P::NotAnchored,  -1, true},
-    {"StaticText1",  K::Label,           "Panel18",   {9, 17, 608, 328},    P::LeftTop,      -1, true},
-    {"GroupBox1",    K::LookGroupBox,    "Panel18",   {68, 450, 585, 137},  P::NotAnchored,  0,  true},
-    {"Button1",      K::FlatButton,      "GroupBox1", {160, 62, 241, 75},   P::LeftTop,      0,  true},
-    {"FlatButton1",  K::FlatButton,      "GroupBox1", {416, 94, 73, 43},    P::LeftTop,      1,  true},
-    {"GroupBox2",    K::LookGroupBox,    "Panel18",   {738, 1, 193, 603},   P::AlignRight,   1,  true},
-    {"Panel4",       K::Panel,           "GroupBox2", {11, 29, 175, 503},   P::LeftTop,      0,  true},
-    {"ListBox1",     K::ListBox,         "Panel4",    {1, 1, 173, 501},     P::LeftTop,      0,  true},
-    {"Label13",      K::FlatPanel,       "GroupBox2", {11, 5, 174, 27},     P::LeftTop,      1,  true},
-    {"StatusBar1",   K::StatusBar,       "Form1",     {0, 651, 932, 22},    P::AlignBottom,  -1, true},
+    // name            class                parent       bounds at design        placement tab
+    // visible
+    {"Panel8", K::Panel, "Form1", {0, 0, 932, 46}, P::AlignTop, 0, true},
+    {"Label1", K::Label, "Panel8", {105, 16, 14, 14}, P::LeftTop, -1, true},
+    {"Label4", K::Label, "Panel8", {223, 16, 14, 14}, P::LeftTop, -1, false},
+    {"Label5", K::Label, "Panel8", {341, 16, 14, 14}, P::LeftTop, -1, false},
+    {"Label6", K::Label, "Panel8", {461, 16, 14, 14}, P::LeftTop, -1, false},
+    {"Label7", K::Label, "Panel8", {581, 16, 14, 14}, P::LeftTop, -1, false},
+    {"Label8", K::Label, "Panel8", {701, 16, 14, 14}, P::LeftTop, -1, false},
+    {"RadioButton1", K::LookRadioButton, "Panel8", {11, 10, 94, 25}, P::LeftTop, 0, true},
+    {"RadioButton2", K::LookRadioButton, "Panel8", {128, 10, 94, 25}, P::LeftTop, 1, false},
+    {"RadioButton3", K::LookRadioButton, "Panel8", {246, 10, 94, 25}, P::LeftTop, 2, false},
+    {"RadioButton4", K::LookRadioButton, "Panel8", {365, 10, 94, 25}, P::LeftTop, 3, false},
+    {"GroupBox3", K::LookGroupBox, "Panel8", {618, 0, 313, 46}, P::AnchorRight, 4, true},
+    {"Label3", K::Label, "GroupBox3", {10, 14, 95, 19}, P::LeftTop, -1, true},
+    {"Label2", K::Label, "GroupBox3", {158, 13, 19, 19}, P::LeftTop, -1, true},
+    {"Button3", K::FlatButton, "GroupBox3", {185, 9, 112, 28}, P::LeftTop, 0, true},
+    {"SpinEdit1", K::NumberEdit, "GroupBox3", {105, 12, 44, 22}, P::LeftTop, 1, true},
+    {"RadioButton5", K::LookRadioButton, "Panel8", {485, 10, 94, 25}, P::LeftTop, 5, false},
+    {"RadioButton6", K::LookRadioButton, "Panel8", {605, 10, 94, 25}, P::LeftTop, 6, false},
+    {"Panel18", K::Panel, "Form1", {0, 46, 932, 605}, P::AlignClient, 1, true},
+    {"Image1", K::Image, "Panel18", {56, 64, 593, 489}, P::NotAnchored, -1, true},
+    {"StaticText1", K::Label, "Panel18", {9, 17, 608, 328}, P::LeftTop, -1, true},
+    {"GroupBox1", K::LookGroupBox, "Panel18", {68, 450, 585, 137}, P::NotAnchored, 0, true},
+    {"Button1", K::FlatButton, "GroupBox1", {160, 62, 241, 75}, P::LeftTop, 0, true},
+    {"FlatButton1", K::FlatButton, "GroupBox1", {416, 94, 73, 43}, P::LeftTop, 1, true},
+    {"GroupBox2", K::LookGroupBox, "Panel18", {738, 1, 193, 603}, P::AlignRight, 1, true},
+    {"Panel4", K::Panel, "GroupBox2", {11, 29, 175, 503}, P::LeftTop, 0, true},
+    {"ListBox1", K::ListBox, "Panel4", {1, 1, 173, 501}, P::LeftTop, 0, true},
+    {"Label13", K::FlatPanel, "GroupBox2", {11, 5, 174, 27}, P::LeftTop, 1, true},
+    {"StatusBar1", K::StatusBar, "Form1", {0, 651, 932, 22}, P::AlignBottom, -1, true},
 };
 
-constexpr TColor kTopBarColor = 16638416;  // RGB(208,225,253)
-constexpr TColor kFaceColor = 16707559;    // RGB(231,239,254)
-constexpr TColor kClientColor = 15724527;  // RGB(239,239,239)
+constexpr TColor kTopBarColor = 16638416; // RGB(208,225,253)
+constexpr TColor kFaceColor = 16707559; // RGB(231,239,254)
+constexpr TColor kClientColor = 15724527; // RGB(239,239,239)
 
-QString text(const char *utf8) { return QString::fromUtf8(utf8); }
+QString text(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
 
 QFont font(const char *name, int height, bool bold = false)
 {
@@ -90,7 +94,7 @@ void invisibleContainer(TLookGroupBox *box)
     box->setTransparentBorder(false);
 }
 
-template <class T> T *make(QWidget *parent, const char *name)
+template<class T> T *make(QWidget *parent, const char *name)
 {
     auto *w = new T(parent);
     w->setObjectName(text(name));

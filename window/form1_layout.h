@@ -22,7 +22,7 @@ enum class Kind {
 };
 
 enum class Placement {
-    LeftTop,     // anchored left and top: never moved by resizing
+    LeftTop, // anchored left and top: never moved by resizing
     AlignTop,
     AlignBottom,
     AlignClient, // fills the rest

@@ -49,11 +49,13 @@ QRect FormGeometry::anchorCentred(const AnchorReference &ref, QSize parent)
     QRect r = ref.bounds;
     // A reference taken while the parent had no size cannot be scaled from.
     if (ref.parent.width() > 0)
-        r.moveLeft(mulDiv(ref.bounds.left() + ref.bounds.width() / 2, parent.width(),
-                          ref.parent.width()) - ref.bounds.width() / 2);
+        r.moveLeft(
+            mulDiv(ref.bounds.left() + ref.bounds.width() / 2, parent.width(), ref.parent.width()) -
+            ref.bounds.width() / 2);
     if (ref.parent.height() > 0)
         r.moveTop(mulDiv(ref.bounds.top() + ref.bounds.height() / 2, parent.height(),
-                         ref.parent.height()) - ref.bounds.height() / 2);
+                         ref.parent.height()) -
+                  ref.bounds.height() / 2);
     return r;
 }
 
@@ -81,7 +83,8 @@ const FormGeometry::Layout &FormGeometry::resize(QSize client, int screenWidth)
     l.statusBar1 = QRect(0, h - kStatusBarHeight, w, kStatusBarHeight);
     l.panel18 = QRect(0, kTopBarHeight, w, h - kTopBarHeight - kStatusBarHeight);
     const QSize p18 = l.panel18.size();
-    l.groupBox2 = QRect(p18.width() - 1 - kRosterColumnWidth, 1, kRosterColumnWidth, p18.height() - 2);
+    l.groupBox2 =
+        QRect(p18.width() - 1 - kRosterColumnWidth, 1, kRosterColumnWidth, p18.height() - 2);
 
     // Anchoring, for the children of a parent whose size changed.
     if (l.panel8.size() != m_panel8Size) {

@@ -14,6 +14,6 @@ struct FormServices {
     Dialogs *dialogs = nullptr;
     SoundPlayer *sound = nullptr;
     EditorLauncher *editor = nullptr;
-    std::function<int()> screenWidth;   // width of the primary screen in pixels
-    draw::SeedSource seed;              // reseed of every rolling pick
+    std::function<int()> screenWidth; // width of the primary screen in pixels
+    draw::SeedSource seed; // reseed of every rolling pick
 };

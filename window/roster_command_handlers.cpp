@@ -59,6 +59,7 @@ void TForm1::Button3Click()
     applyFocusRule();
     // The record the program writes, in the working folder, whatever folder the
     // program itself was started from.
-    const QString record = QDir::current().absoluteFilePath(QString::fromUtf8(draw::files::kWinnersRecord));
+    const QString record =
+        QDir::current().absoluteFilePath(QString::fromUtf8(draw::files::kWinnersRecord));
     m_services.editor->open(record);
 }

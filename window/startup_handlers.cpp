@@ -63,7 +63,8 @@ void TForm1::loadBackground(const std::string &fileName)
 void TForm1::FormShow()
 {
     const ShowTiersOnExit showTiersAtEnd([this] { showTiers(); });
-    if (!m_services.dialogs->askYesNo(QStringLiteral("提示"), QStringLiteral("是否继续上次的获奖记录？"))) {
+    if (!m_services.dialogs->askYesNo(QStringLiteral("提示"),
+                                      QStringLiteral("是否继续上次的获奖记录？"))) {
         saveWinners();
         return;
     }

@@ -37,7 +37,8 @@ TForm1::TForm1(FormServices services, QWidget *parent)
     setWindowIcon(QIcon(QStringLiteral(":/icons/app.ico")));
 
     layout::build(*this);
-    m_tierButtons = {RadioButton1, RadioButton2, RadioButton3, RadioButton4, RadioButton5, RadioButton6};
+    m_tierButtons = {RadioButton1, RadioButton2, RadioButton3,
+                     RadioButton4, RadioButton5, RadioButton6};
     m_tierLabels = {Label1, Label4, Label5, Label6, Label7, Label8};
     ListBox1->setRoster(&m_state.roster);
     ListBox1->setRepaintInterval(frameInterval());

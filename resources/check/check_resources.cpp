@@ -23,7 +23,7 @@ void expect(bool ok, const char *what)
     }
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -32,12 +32,13 @@ int main(int argc, char **argv)
     }
     QGuiApplication app(argc, argv);
 
-    for (const QString &path : {QStringLiteral(":/pictures/background.bmp"),
-                                QStringLiteral(":/pictures/button3_glyph.bmp"),
-                                QStringLiteral(":/icons/app.ico"), QStringLiteral(":/icons/app_icon.png")}) {
+    for (const QString &path :
+         {QStringLiteral(":/pictures/background.bmp"),
+          QStringLiteral(":/pictures/button3_glyph.bmp"), QStringLiteral(":/icons/app.ico"),
+          QStringLiteral(":/icons/app_icon.png")}) {
         QFile file(path);
-        std::printf("%-32s %s, %lld bytes\n", qPrintable(path), file.exists() ? "present" : "MISSING",
-                    static_cast<long long>(file.size()));
+        std::printf("%-32s %s, %lld bytes\n", qPrintable(path),
+                    file.exists() ? "present" : "MISSING", static_cast<long long>(file.size()));
         expect(file.exists(), "resource present");
     }
 
@@ -48,7 +49,8 @@ int main(int argc, char **argv)
 
     const QImage glyph(QStringLiteral(":/pictures/button3_glyph.bmp"));
     expect(glyph.size() == QSize(16, 16), "glyph is 16 x 16");
-    expect(!glyph.isNull() && glyph.pixel(0, 15) == qRgb(255, 255, 255), "glyph bottom-left pixel is white");
+    expect(!glyph.isNull() && glyph.pixel(0, 15) == qRgb(255, 255, 255),
+           "glyph bottom-left pixel is white");
     bool black = false;
     for (int y = 0; y < glyph.height(); ++y) {
         for (int x = 0; x < glyph.width(); ++x) {
@@ -72,7 +74,8 @@ int main(int argc, char **argv)
     expect(!icon.isNull(), "icon loads as a QIcon");
 
     const QImage png(QStringLiteral(":/icons/app_icon.png"));
-    expect(png.size() == QSize(128, 128) && png.hasAlphaChannel(), "app_icon.png is 128 x 128 with alpha");
+    expect(png.size() == QSize(128, 128) && png.hasAlphaChannel(),
+           "app_icon.png is 128 x 128 with alpha");
 
     std::printf("%s\n", failures == 0 ? "all resource checks passed" : "resource checks FAILED");
     return failures == 0 ? 0 : 1;

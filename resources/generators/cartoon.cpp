@@ -18,7 +18,6 @@ const QColor kTongue(255, 128, 128);
 const QColor kEye(52, 30, 28);
 const QColor kRed(218, 30, 36);
 
-
 void fillOutlined(QPainter &p, const QPainterPath &path, const QBrush &brush, qreal line,
                   const QColor &outline = kOutline)
 {
@@ -67,7 +66,7 @@ void drawArm(QPainter &p, const QPainterPath &path, const Figure &f, bool hand =
     p.drawPath(path.translated(-2, -2));
 
     const QPointF end = path.pointAtPercent(1.0);
-    const qreal angle = path.angleAtPercent(1.0);  // degrees, counter-clockwise
+    const qreal angle = path.angleAtPercent(1.0); // degrees, counter-clockwise
     p.save();
     p.translate(end);
     p.rotate(-angle);
@@ -91,8 +90,8 @@ void drawEnvelope(QPainter &p, QPointF centre, qreal line)
     p.setBrush(Qt::NoBrush);
     p.setPen(outlinePen(line * 0.8, QColor(150, 16, 24)));
     p.drawPath(flap);
-    fillOutlined(p, ellipsePath(centre + QPointF(0, -4), 5, 5), goldBrush(centre.y() - 9, centre.y() + 1),
-                 line * 0.7);
+    fillOutlined(p, ellipsePath(centre + QPointF(0, -4), 5, 5),
+                 goldBrush(centre.y() - 9, centre.y() + 1), line * 0.7);
 }
 
 void drawEyes(QPainter &p, const Figure &f)
@@ -191,8 +190,10 @@ void drawHairBack(QPainter &p, const Figure &f)
             QPainterPath tail;
             const qreal s = side;
             tail.moveTo(head + QPointF(28 * s, -10));
-            tail.cubicTo(head + QPointF(50 * s, -4), head + QPointF(50 * s, 22), head + QPointF(40 * s, 34));
-            tail.cubicTo(head + QPointF(36 * s, 22), head + QPointF(36 * s, 6), head + QPointF(26 * s, 0));
+            tail.cubicTo(head + QPointF(50 * s, -4), head + QPointF(50 * s, 22),
+                         head + QPointF(40 * s, 34));
+            tail.cubicTo(head + QPointF(36 * s, 22), head + QPointF(36 * s, 6),
+                         head + QPointF(26 * s, 0));
             tail.closeSubpath();
             fillOutlined(p, tail, hairBrush(head + QPointF(40 * s, 10)), f.line);
         }
@@ -206,7 +207,7 @@ void drawHairFront(QPainter &p, const Figure &f)
     switch (f.hair) {
     case Hair::Cap: {
         // Round skull cap in six panels with a red knot on top.
-        QPainterPath side;  // hair showing under the cap at the temples
+        QPainterPath side; // hair showing under the cap at the temples
         side.moveTo(head + QPointF(-34, -6));
         side.quadTo(head + QPointF(-30, -22), head + QPointF(-20, -24));
         side.lineTo(head + QPointF(-26, 2));
@@ -297,7 +298,8 @@ void drawHairFront(QPainter &p, const Figure &f)
                     bow.cubicTo(7.0 * loop, -6, 9.0 * loop, 5, 0, 0);
                     fillOutlined(p, bow, kRed, f.line * 0.6);
                 }
-                fillOutlined(p, ellipsePath(QPointF(0, 0), 2.2, 2.2), kRed.darker(115), f.line * 0.5);
+                fillOutlined(p, ellipsePath(QPointF(0, 0), 2.2, 2.2), kRed.darker(115),
+                             f.line * 0.5);
                 p.restore();
             }
         } else {
@@ -387,7 +389,7 @@ void drawRobe(QPainter &p, const Figure &f)
     p.drawPath(robe);
 }
 
-}  // namespace
+} // namespace
 
 void drawFigure(QPainter &p, const Figure &f, QPointF feet, qreal scale)
 {
@@ -559,7 +561,8 @@ void drawCoin(QPainter &p, QPointF centre, qreal r, qreal squash, qreal line)
     p.setBrush(Qt::NoBrush);
     p.setPen(outlinePen(r * 0.07, QColor(206, 140, 20)));
     p.drawEllipse(QPointF(0, 0), r * 0.8, r * 0.8);
-    p.drawRect(QRectF(-hole / 2 - r * 0.08, -hole / 2 - r * 0.08, hole + r * 0.16, hole + r * 0.16));
+    p.drawRect(
+        QRectF(-hole / 2 - r * 0.08, -hole / 2 - r * 0.08, hole + r * 0.16, hole + r * 0.16));
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(196, 124, 14));
     for (int i = 0; i < 4; ++i) {
@@ -633,4 +636,4 @@ QPen outlinePen(qreal width, const QColor &colour)
     return pen;
 }
 
-}  // namespace cartoon
+} // namespace cartoon

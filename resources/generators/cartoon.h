@@ -29,7 +29,7 @@ struct Figure {
     QColor trousers{246, 190, 40};
     bool openEyes = true;
     bool foreheadDot = false;
-    qreal line = 2.2;  // outline width in figure units
+    qreal line = 2.2; // outline width in figure units
 };
 
 // A figure is about 210 units tall, standing on `feet`; `scale` maps units
@@ -48,4 +48,4 @@ void drawSparkle(QPainter &p, QPointF centre, qreal radius, const QColor &colour
 // Red lantern hanging from `top` (where its string begins).
 void drawLantern(QPainter &p, QPointF top, qreal height, qreal line = 1.6);
 
-}  // namespace cartoon
+} // namespace cartoon

@@ -10,9 +10,9 @@
 #include "picture_files.h"
 #include "scene.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QPainter>
-#include <QCoreApplication>
 #include <QTextStream>
 
 #include <cstdio>
@@ -29,7 +29,7 @@ void save(const QString &path, const QByteArray &bytes)
     }
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -47,7 +47,8 @@ int main(int argc, char **argv)
 
     const QImage demoBackground = scene::drawBackground(scene::Variant::Lanterns);
     out.mkpath(QStringLiteral("demo/抽奖名单"));
-    save(out.filePath(QStringLiteral("demo/抽奖名单/背景.bmp")), pictures::encodeBmp24(demoBackground));
+    save(out.filePath(QStringLiteral("demo/抽奖名单/背景.bmp")),
+         pictures::encodeBmp24(demoBackground));
 
     const QImage glyph = icon::drawButtonGlyph();
     save(out.filePath(QStringLiteral("button3_glyph.bmp")), pictures::encodeBmp24(glyph));

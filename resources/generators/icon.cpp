@@ -20,7 +20,7 @@ const QColor kHair(50, 36, 40);
 const QColor kRed(222, 34, 40);
 const QColor kGold(252, 198, 40);
 
-}  // namespace
+} // namespace
 
 QImage drawChild(int size)
 {
@@ -201,7 +201,7 @@ QImage drawButtonGlyph()
         ".dddddddddddddd.",
     }};
     const QHash<char, QRgb> colours{
-        {'.', qRgb(255, 255, 255)}, {'O', qRgb(96, 56, 28)},   {'h', qRgb(150, 92, 42)},
+        {'.', qRgb(255, 255, 255)}, {'O', qRgb(96, 56, 28)},    {'h', qRgb(150, 92, 42)},
         {'H', qRgb(200, 140, 76)},  {'s', qRgb(252, 214, 178)}, {'e', qRgb(72, 42, 30)},
         {'c', qRgb(248, 168, 160)}, {'m', qRgb(196, 62, 60)},   {'d', qRgb(28, 100, 40)},
         {'g', qRgb(64, 168, 72)},   {'G', qRgb(132, 212, 124)}, {'v', qRgb(38, 128, 52)},
@@ -215,4 +215,4 @@ QImage drawButtonGlyph()
     return image;
 }
 
-}  // namespace icon
+} // namespace icon

@@ -12,4 +12,4 @@ QImage drawChild(int size);
 // 16 × 16 person (brown hair, green shirt) on white, drawn pixel by pixel.
 QImage drawButtonGlyph();
 
-}  // namespace icon
+} // namespace icon

@@ -46,7 +46,7 @@ void putInfoHeader(QByteArray &out, int width, int height, int bitCount, qint64 
     put32(out, height);
     put16(out, 1);
     put16(out, bitCount);
-    put32(out, 0);  // BI_RGB
+    put32(out, 0); // BI_RGB
     put32(out, imageSize);
     put32(out, pixelsPerMetre);
     put32(out, pixelsPerMetre);
@@ -63,7 +63,7 @@ struct Sample {
 
 struct Box {
     int begin = 0;
-    int end = 0;  // samples[begin, end)
+    int end = 0; // samples[begin, end)
 };
 
 // Median cut over the distinct colours, weighted by how often they occur,
@@ -85,9 +85,8 @@ QVector<QRgb> buildPalette(const QImage &image, int colours)
     for (auto it = histogram.cbegin(); it != histogram.cend(); ++it) {
         samples.push_back({{qRed(it.key()), qGreen(it.key()), qBlue(it.key())}, it.value()});
     }
-    std::sort(samples.begin(), samples.end(), [](const Sample &a, const Sample &b) {
-        return a.rgb < b.rgb;
-    });
+    std::sort(samples.begin(), samples.end(),
+              [](const Sample &a, const Sample &b) { return a.rgb < b.rgb; });
     if (static_cast<int>(samples.size()) <= colours) {
         QVector<QRgb> palette;
         for (const Sample &s : samples) {
@@ -126,7 +125,8 @@ QVector<QRgb> buildPalette(const QImage &image, int colours)
                 }
             }
             const int range = hi[static_cast<size_t>(axis)] - lo[static_cast<size_t>(axis)];
-            const double score = static_cast<double>(range) * std::sqrt(static_cast<double>(weight));
+            const double score =
+                static_cast<double>(range) * std::sqrt(static_cast<double>(weight));
             if (range > 0 && score > bestScore) {
                 bestScore = score;
                 best = static_cast<int>(i);
@@ -294,7 +294,7 @@ QByteArray encodeIconImage(const QImage &source, int bitCount)
     return out;
 }
 
-}  // namespace
+} // namespace
 
 QByteArray encodeBmp24(const QImage &source)
 {
@@ -332,7 +332,7 @@ QByteArray encodeIco(const QVector<IconImage> &images)
     }
     QByteArray out;
     put16(out, 0);
-    put16(out, 1);  // icon, not cursor
+    put16(out, 1); // icon, not cursor
     put16(out, static_cast<int>(images.size()));
     qint64 offset = 6 + 16 * static_cast<qint64>(images.size());
     for (qsizetype i = 0; i < images.size(); ++i) {
@@ -340,7 +340,7 @@ QByteArray encodeIco(const QVector<IconImage> &images)
         const int bitCount = images[i].bitCount;
         putByte(out, image.width() >= 256 ? 0 : image.width());
         putByte(out, image.height() >= 256 ? 0 : image.height());
-        putByte(out, bitCount == 4 ? 16 : 0);  // colour count, 0 when 256 or more
+        putByte(out, bitCount == 4 ? 16 : 0); // colour count, 0 when 256 or more
         putByte(out, 0);
         put16(out, 1);
         put16(out, bitCount);
@@ -380,4 +380,4 @@ bool writeFile(const QString &path, const QByteArray &bytes)
     return file.write(bytes) == bytes.size();
 }
 
-}  // namespace pictures
+} // namespace pictures

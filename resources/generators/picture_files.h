@@ -31,4 +31,4 @@ QImage quantized(const QImage &image, int colours);
 
 bool writeFile(const QString &path, const QByteArray &bytes);
 
-}  // namespace pictures
+} // namespace pictures

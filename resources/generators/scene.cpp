@@ -54,7 +54,7 @@ void groundShadow(QPainter &p, qreal x, qreal y, qreal rx)
     p.restore();
 }
 
-}  // namespace
+} // namespace
 
 QImage drawBackground(Variant variant)
 {
@@ -76,7 +76,8 @@ QImage drawBackground(Variant variant)
 
     if (variant == Variant::Lanterns) {
         // Lanterns hung from above at the two sides, clear of the heads.
-        for (const auto &[x, top] : {std::pair<qreal, qreal>{26, 168}, std::pair<qreal, qreal>{564, 176}}) {
+        for (const auto &[x, top] :
+             {std::pair<qreal, qreal>{26, 168}, std::pair<qreal, qreal>{564, 176}}) {
             p.setPen(QPen(QColor(150, 90, 40), 1.6));
             p.drawLine(QPointF(x, 0), QPointF(x, top));
             cartoon::drawLantern(p, QPointF(x, top), 62, 1.8);
@@ -84,17 +85,20 @@ QImage drawBackground(Variant variant)
     }
 
     for (int i = 0; i < 6; ++i) {
-        cartoon::drawFigure(p, figures[static_cast<size_t>(i)], QPointF(figureX(i), kGround), kScale);
+        cartoon::drawFigure(p, figures[static_cast<size_t>(i)], QPointF(figureX(i), kGround),
+                            kScale);
     }
 
     // A carpet of treasure in front of their feet: upright coins at the
     // back, then ingots and little stacks of coins lying flat.
-    for (const QPointF c : {QPointF(94, 473), QPointF(238, 472), QPointF(386, 473), QPointF(536, 472)}) {
+    for (const QPointF c :
+         {QPointF(94, 473), QPointF(238, 472), QPointF(386, 473), QPointF(536, 472)}) {
         cartoon::drawCoin(p, c, 10.5, 1.0);
     }
     const auto stack = [&p](qreal x, qreal bottom, int coins) {
         for (int k = 0; k < coins; ++k) {
-            cartoon::drawCoin(p, QPointF(x + (k % 2 == 0 ? 0 : 1.5), bottom - 6 - 4.2 * k), 11, 0.42);
+            cartoon::drawCoin(p, QPointF(x + (k % 2 == 0 ? 0 : 1.5), bottom - 6 - 4.2 * k), 11,
+                              0.42);
         }
     };
     stack(62, 486, 3);
@@ -114,9 +118,18 @@ QImage drawBackground(Variant variant)
     cartoon::drawIngot(p, QPointF(568, 488), 36);
 
     // Sparkles only in the gaps, never on top of a child.
-    const std::array<QPointF, 12> sparkles{{{10, 296}, {101, 262}, {150, 244}, {198, 232}, {318, 236},
-                                            {395, 262}, {584, 300}, {42, 462}, {146, 464}, {296, 461},
-                                            {444, 462}, {556, 458}}};
+    const std::array<QPointF, 12> sparkles{{{10, 296},
+                                            {101, 262},
+                                            {150, 244},
+                                            {198, 232},
+                                            {318, 236},
+                                            {395, 262},
+                                            {584, 300},
+                                            {42, 462},
+                                            {146, 464},
+                                            {296, 461},
+                                            {444, 462},
+                                            {556, 458}}};
     for (size_t i = 0; i < sparkles.size(); ++i) {
         cartoon::drawSparkle(p, sparkles[i], i % 3 == 0 ? 7.5 : 5.5, QColor(255, 188, 28));
     }
@@ -124,4 +137,4 @@ QImage drawBackground(Variant variant)
     return image;
 }
 
-}  // namespace scene
+} // namespace scene

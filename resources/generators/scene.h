@@ -7,10 +7,10 @@
 namespace scene {
 
 enum class Variant {
-    Plain,     // the program's built-in picture
-    Lanterns,  // the demo folder's picture: adds a lantern at each side
+    Plain, // the program's built-in picture
+    Lanterns, // the demo folder's picture: adds a lantern at each side
 };
 
 QImage drawBackground(Variant variant);
 
-}  // namespace scene
+} // namespace scene

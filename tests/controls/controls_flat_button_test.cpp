@@ -21,15 +21,15 @@ public:
     int releases = 0;
 
 protected:
-    void keyPressEvent(QKeyEvent*) override { ++presses; }
-    void keyReleaseEvent(QKeyEvent*) override { ++releases; }
+    void keyPressEvent(QKeyEvent *) override { ++presses; }
+    void keyReleaseEvent(QKeyEvent *) override { ++releases; }
 };
 
 // Button1 as the window sets it up.
 struct StartButton {
     KeyCountingParent parent;
-    TFlatButton* button = nullptr;
-    QWidget* other = nullptr;
+    TFlatButton *button = nullptr;
+    QWidget *other = nullptr;
 
     StartButton()
     {
@@ -56,7 +56,7 @@ struct StartButton {
     bool active = false;
 };
 
-QImage solidGlyph(int w, int h, const QColor& color)
+QImage solidGlyph(int w, int h, const QColor &color)
 {
     QImage image(w, h, QImage::Format_RGB32);
     image.fill(color);
@@ -253,7 +253,8 @@ void FlatButtonTest::spaceClicksOnRelease()
     QCOMPARE(pixelAt(grabImage(f.button), 1, 1), kDownFace);
     QCOMPARE(clicks.count(), 0);
     // Auto-repeat sends release/press pairs while the key is held: no click yet.
-    QKeyEvent repeatRelease(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
+    QKeyEvent repeatRelease(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "),
+                            true);
     QApplication::sendEvent(f.button, &repeatRelease);
     QCOMPARE(clicks.count(), 0);
     QTest::keyRelease(f.button, Qt::Key_Space);
@@ -319,7 +320,7 @@ void FlatButtonTest::numGlyphsFromGlyphSize()
 void FlatButtonTest::glyphLeftOfCaptionWithTransparentWhite()
 {
     QWidget parent;
-    auto* button = new TFlatButton(&parent);
+    auto *button = new TFlatButton(&parent);
     button->setGeometry(0, 0, 112, 28);
     QFont font;
     font.setPixelSize(12);
@@ -336,8 +337,8 @@ void FlatButtonTest::glyphLeftOfCaptionWithTransparentWhite()
     button->setLayout(blGlyphLeft);
     parent.show();
 
-    const TGlyphCaptionLayout expected = LayoutGlyphAndCaption(font, QRect(0, 0, 112, 28), QPoint(), blGlyphLeft,
-                                                               4, -1, glyph, 1, button->caption());
+    const TGlyphCaptionLayout expected = LayoutGlyphAndCaption(
+        font, QRect(0, 0, 112, 28), QPoint(), blGlyphLeft, 4, -1, glyph, 1, button->caption());
     const QPoint origin = expected.glyphOrigin;
     QCOMPARE(origin.y(), 6);
     const QImage image = grabImage(button);
@@ -346,7 +347,8 @@ void FlatButtonTest::glyphLeftOfCaptionWithTransparentWhite()
     QCOMPARE(pixelAt(image, origin.x() + 1, origin.y() + 1), kIdleFace); // white left out
     QCOMPARE(pixelAt(image, origin.x() + 15, origin.y() + 15), kIdleFace);
     // The caption starts 20 pixels right of the glyph.
-    const QRect ink = inkBounds(image, QRect(origin.x() + 16, 3, 112 - origin.x() - 19, 22), kIdleFace);
+    const QRect ink =
+        inkBounds(image, QRect(origin.x() + 16, 3, 112 - origin.x() - 19, 22), kIdleFace);
     QVERIFY(!ink.isEmpty());
     QVERIFY(ink.left() >= origin.x() + 20 && ink.left() <= origin.x() + 22);
 }
@@ -354,7 +356,7 @@ void FlatButtonTest::glyphLeftOfCaptionWithTransparentWhite()
 void FlatButtonTest::disabledGlyphKeepsOnlyBlackPixels()
 {
     QWidget parent;
-    auto* button = new TFlatButton(&parent);
+    auto *button = new TFlatButton(&parent);
     button->setGeometry(0, 0, 40, 40);
     button->setColorFlat(16707559);
     QImage glyph = solidGlyph(16, 16, Qt::white);
@@ -380,7 +382,7 @@ void FlatButtonTest::disabledGlyphKeepsOnlyBlackPixels()
 void FlatButtonTest::glyphStripCellFollowsState()
 {
     QWidget parent;
-    auto* button = new TFlatButton(&parent);
+    auto *button = new TFlatButton(&parent);
     button->setGeometry(0, 0, 40, 40);
     QImage strip(64, 16, QImage::Format_RGB32);
     const QRgb cells[4] = {qRgb(10, 0, 0), qRgb(20, 0, 0), qRgb(30, 0, 0), qRgb(40, 0, 0)};
@@ -405,9 +407,9 @@ void FlatButtonTest::glyphStripCellFollowsState()
 void FlatButtonTest::groupLatching()
 {
     QWidget parent;
-    auto* a = new TFlatButton(&parent);
-    auto* b = new TFlatButton(&parent);
-    auto* loose = new TFlatButton(&parent);
+    auto *a = new TFlatButton(&parent);
+    auto *b = new TFlatButton(&parent);
+    auto *loose = new TFlatButton(&parent);
     b->move(100, 0);
     loose->move(200, 0);
     a->setGroupIndex(1);
@@ -447,7 +449,7 @@ void FlatButtonTest::transparentFaceShowsParent()
     pal.setColor(QPalette::Window, QColor(10, 100, 200));
     parent.setPalette(pal);
     parent.resize(200, 100);
-    auto* button = new TFlatButton(&parent);
+    auto *button = new TFlatButton(&parent);
     button->setGeometry(10, 10, 80, 25);
     button->setColorBorder(clGray);
     button->setTransparent(tmNotFocused);

@@ -12,8 +12,8 @@ const QColor kGrey(128, 128, 128);
 // Label13 as the window sets it up, beside a control that holds the focus.
 struct RosterHeader {
     QWidget parent;
-    TFlatPanel* panel = nullptr;
-    QWidget* focused = nullptr;
+    TFlatPanel *panel = nullptr;
+    QWidget *focused = nullptr;
 
     RosterHeader()
     {

@@ -7,7 +7,7 @@
 
 namespace {
 
-QImage blank(int w, int h, const QColor& color = Qt::white)
+QImage blank(int w, int h, const QColor &color = Qt::white)
 {
     QImage image(w, h, QImage::Format_RGB32);
     image.fill(color);
@@ -21,7 +21,7 @@ public:
     using QWidget::QWidget;
 
 protected:
-    void paintEvent(QPaintEvent*) override
+    void paintEvent(QPaintEvent *) override
     {
         QPainter p(this);
         for (int y = 0; y < height(); ++y)
@@ -119,7 +119,8 @@ void FlatStyleTest::makeDisabledGlyph()
     source.setPixel(2, 2, qRgb(0, 0, 0));
     source.setPixel(0, 3, qRgb(1, 0, 0)); // nearly black is not ink
 
-    const QImage withHighlight = MakeDisabledGlyph(source, clBlack, clBtnFace, clBtnHighlight, clBtnShadow, true);
+    const QImage withHighlight =
+        MakeDisabledGlyph(source, clBlack, clBtnFace, clBtnHighlight, clBtnShadow, true);
     QCOMPARE(withHighlight.size(), source.size());
     const QColor face(240, 240, 240), highlight(255, 255, 255), shadow(160, 160, 160);
     QCOMPARE(pixelAt(withHighlight, 0, 0), face);
@@ -128,12 +129,13 @@ void FlatStyleTest::makeDisabledGlyph()
     QCOMPARE(pixelAt(withHighlight, 3, 3), highlight);
     QCOMPARE(pixelAt(withHighlight, 0, 3), face);
 
-    const QImage plain = MakeDisabledGlyph(source, clBlack, clBtnFace, clBtnHighlight, clBtnShadow, false);
+    const QImage plain =
+        MakeDisabledGlyph(source, clBlack, clBtnFace, clBtnHighlight, clBtnShadow, false);
     QCOMPARE(pixelAt(plain, 3, 3), face);
     QCOMPARE(pixelAt(plain, 2, 2), shadow);
 
-    const QImage noInk = MakeDisabledGlyph(blank(3, 3, Qt::white), clBlack, clBtnFace, clBtnHighlight,
-                                           clBtnShadow, true);
+    const QImage noInk = MakeDisabledGlyph(blank(3, 3, Qt::white), clBlack, clBtnFace,
+                                           clBtnHighlight, clBtnShadow, true);
     QCOMPARE(countColor(noInk, noInk.rect(), face), 9);
     QCOMPARE(pixelAt(source, 1, 1), QColor(0, 0, 0)); // the source stays as it was
 }
@@ -152,21 +154,26 @@ void FlatStyleTest::layoutGlyphAndCaption_data()
     QTest::addColumn<QString>("rule");
 
     const QString button3 = QString::fromUtf8("查看获奖名单");
-    QTest::newRow("button3 glyph left") << QRect(0, 0, 112, 28) << QPoint() << int(blGlyphLeft) << 4 << -1
-                                        << QSize(16, 16) << 1 << button3 << QStringLiteral("button3");
-    QTest::newRow("no glyph centred") << QRect(0, 0, 112, 28) << QPoint() << int(blGlyphLeft) << 4 << -1
-                                      << QSize() << 1 << QStringLiteral("Abc") << QStringLiteral("centred");
+    QTest::newRow("button3 glyph left")
+        << QRect(0, 0, 112, 28) << QPoint() << int(blGlyphLeft) << 4 << -1 << QSize(16, 16) << 1
+        << button3 << QStringLiteral("button3");
+    QTest::newRow("no glyph centred")
+        << QRect(0, 0, 112, 28) << QPoint() << int(blGlyphLeft) << 4 << -1 << QSize() << 1
+        << QStringLiteral("Abc") << QStringLiteral("centred");
     QTest::newRow("glyph alone") << QRect(0, 0, 112, 28) << QPoint() << int(blGlyphLeft) << 4 << -1
                                  << QSize(16, 16) << 1 << QString() << QStringLiteral("glyphAlone");
-    QTest::newRow("strip of four") << QRect(0, 0, 112, 28) << QPoint() << int(blGlyphLeft) << 4 << -1
-                                   << QSize(64, 16) << 4 << QString() << QStringLiteral("glyphAlone");
-    QTest::newRow("spread evenly") << QRect(0, 0, 112, 28) << QPoint() << int(blGlyphLeft) << -1 << -1
-                                   << QSize(16, 16) << 1 << QStringLiteral("Abc") << QStringLiteral("even");
-    QTest::newRow("margin 5, caption halfway") << QRect(0, 0, 112, 28) << QPoint() << int(blGlyphLeft) << -1 << 5
-                                               << QSize(16, 16) << 1 << QStringLiteral("Abc")
-                                               << QStringLiteral("halfway");
+    QTest::newRow("strip of four")
+        << QRect(0, 0, 112, 28) << QPoint() << int(blGlyphLeft) << 4 << -1 << QSize(64, 16) << 4
+        << QString() << QStringLiteral("glyphAlone");
+    QTest::newRow("spread evenly")
+        << QRect(0, 0, 112, 28) << QPoint() << int(blGlyphLeft) << -1 << -1 << QSize(16, 16) << 1
+        << QStringLiteral("Abc") << QStringLiteral("even");
+    QTest::newRow("margin 5, caption halfway")
+        << QRect(0, 0, 112, 28) << QPoint() << int(blGlyphLeft) << -1 << 5 << QSize(16, 16) << 1
+        << QStringLiteral("Abc") << QStringLiteral("halfway");
     QTest::newRow("glyph right") << QRect(0, 0, 112, 28) << QPoint() << int(blGlyphRight) << 4 << 3
-                                 << QSize(16, 16) << 1 << QStringLiteral("Abc") << QStringLiteral("right");
+                                 << QSize(16, 16) << 1 << QStringLiteral("Abc")
+                                 << QStringLiteral("right");
     QTest::newRow("glyph top, pressed, moved client")
         << QRect(10, 20, 80, 60) << QPoint(1, 1) << int(blGlyphTop) << 4 << -1 << QSize(16, 16) << 1
         << QStringLiteral("Abc") << QStringLiteral("top");
@@ -193,8 +200,8 @@ void FlatStyleTest::layoutGlyphAndCaption()
     }
     const QSize text = measureTextLine(font, caption);
     const int t = text.width(), h = text.height();
-    const TGlyphCaptionLayout r = LayoutGlyphAndCaption(font, client, offset, TButtonLayout(layout), spacing,
-                                                        margin, glyph, numGlyphs, caption);
+    const TGlyphCaptionLayout r = LayoutGlyphAndCaption(font, client, offset, TButtonLayout(layout),
+                                                        spacing, margin, glyph, numGlyphs, caption);
     QCOMPARE(r.captionRect.size(), text);
 
     if (rule == QLatin1String("button3")) {
@@ -269,17 +276,20 @@ void FlatStyleTest::prefixTextRule()
 {
     QFont font;
     font.setPixelSize(14);
-    QCOMPARE(measureTextLine(font, QStringLiteral("&Start")), measureTextLine(font, QStringLiteral("Start"), false));
-    QCOMPARE(measureTextLine(font, QStringLiteral("A&&B")), measureTextLine(font, QStringLiteral("A&B"), false));
-    QVERIFY(measureTextLine(font, QStringLiteral("A&B"), false).width()
-            > measureTextLine(font, QStringLiteral("AB"), false).width());
+    QCOMPARE(measureTextLine(font, QStringLiteral("&Start")),
+             measureTextLine(font, QStringLiteral("Start"), false));
+    QCOMPARE(measureTextLine(font, QStringLiteral("A&&B")),
+             measureTextLine(font, QStringLiteral("A&B"), false));
+    QVERIFY(measureTextLine(font, QStringLiteral("A&B"), false).width() >
+            measureTextLine(font, QStringLiteral("AB"), false).width());
     QCOMPARE(measureTextLine(font, QString()), QSize(0, 0));
 
-    auto render = [&](const QString& text, bool prefix) {
+    auto render = [&](const QString &text, bool prefix) {
         QImage image = blank(80, 20);
         QPainter p(&image);
         p.setFont(font);
-        drawTextLine(p, QRect(0, 0, 80, 20), text, Qt::AlignLeft | Qt::AlignVCenter, Qt::black, prefix);
+        drawTextLine(p, QRect(0, 0, 80, 20), text, Qt::AlignLeft | Qt::AlignVCenter, Qt::black,
+                     prefix);
         return image;
     };
     QCOMPARE(render(QStringLiteral("A&&B"), true), render(QStringLiteral("A&B"), false));
@@ -295,8 +305,8 @@ void FlatStyleTest::prefixTextRule()
     {
         QPainter p(&clipped);
         p.setFont(font);
-        drawTextLine(p, QRect(10, 0, 10, 20), QStringLiteral("WWWWWW"), Qt::AlignLeft | Qt::AlignVCenter,
-                     Qt::black);
+        drawTextLine(p, QRect(10, 0, 10, 20), QStringLiteral("WWWWWW"),
+                     Qt::AlignLeft | Qt::AlignVCenter, Qt::black);
     }
     const QRect ink = inkBounds(clipped, clipped.rect(), Qt::white);
     QVERIFY(!ink.isEmpty());

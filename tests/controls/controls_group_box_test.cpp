@@ -11,9 +11,9 @@ const QColor kShadow(160, 160, 160);
 // A panel with a picture under the box (created before it) and a button-like child in the box.
 struct PanelWithBox {
     QWidget panel;
-    QWidget* picture = nullptr;
-    TLookGroupBox* box = nullptr;
-    QWidget* child = nullptr;
+    QWidget *picture = nullptr;
+    TLookGroupBox *box = nullptr;
+    QWidget *child = nullptr;
 
     PanelWithBox()
     {
@@ -33,7 +33,10 @@ struct PanelWithBox {
         panel.show();
     }
 
-    QImage grabBox() { return panel.grab(box->geometry()).toImage().convertToFormat(QImage::Format_RGB32); }
+    QImage grabBox()
+    {
+        return panel.grab(box->geometry()).toImage().convertToFormat(QImage::Format_RGB32);
+    }
 };
 
 } // namespace
@@ -58,7 +61,8 @@ void GroupBoxTest::windowConfigurationPaintsNothing()
     const QImage image = f.grabBox();
     for (int y = 0; y < 100; ++y)
         for (int x = 0; x < 200; ++x) {
-            QColor expected = x < 50 ? QColor(200, 30, 30) : kPanel; // the picture to the left shows through
+            QColor expected =
+                x < 50 ? QColor(200, 30, 30) : kPanel; // the picture to the left shows through
             if (QRect(100, 40, 30, 20).contains(x, y))
                 expected = QColor(20, 20, 200);
             QCOMPARE(pixelAt(image, x, y), expected);
@@ -115,7 +119,8 @@ void GroupBoxTest::captionInterruptsTopLine()
     const int textWidth = QFontMetrics(font).horizontalAdvance(QStringLiteral("Prizes"));
     QCOMPARE(pixelAt(image, 190, lineY), kShadow);
     QCOMPARE(pixelAt(image, 60, 0), kPanel); // the top line runs at the caption's middle
-    QVERIFY(countColor(image, QRect(8, 0, textWidth + 2, QFontMetrics(font).height()), QColor(0, 0, 0)) > 10);
+    QVERIFY(countColor(image, QRect(8, 0, textWidth + 2, QFontMetrics(font).height()),
+                       QColor(0, 0, 0)) > 10);
     QVERIFY(countColor(image, QRect(8, lineY, textWidth + 2, 1), kShadow) == 0);
 }
 

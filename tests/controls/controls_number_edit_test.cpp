@@ -14,8 +14,8 @@ namespace {
 // SpinEdit1 as the window sets it up, next to another control to move the focus to.
 struct GroupSizeField {
     QWidget parent;
-    TDBNumberEdit* edit = nullptr;
-    QLineEdit* other = nullptr;
+    TDBNumberEdit *edit = nullptr;
+    QLineEdit *other = nullptr;
     bool active = false;
 
     GroupSizeField()
@@ -44,10 +44,10 @@ struct GroupSizeField {
 
     void enter() { edit->setFocus(Qt::TabFocusReason); }
     void leave() { other->setFocus(Qt::TabFocusReason); }
-    QLineEdit* line() const { return edit->lineEdit(); }
+    QLineEdit *line() const { return edit->lineEdit(); }
 };
 
-QString valueText(const std::optional<double>& value)
+QString valueText(const std::optional<double> &value)
 {
     return value ? QString::number(*value) : QStringLiteral("Null");
 }
@@ -103,15 +103,17 @@ void NumberEditTest::typingThenLeaving_data()
     QTest::addColumn<QString>("textAfterLeaving");
     QTest::newRow("0 gives 1") << QStringLiteral("0") << QStringLiteral("0") << QStringLiteral("1")
                                << QStringLiteral("1");
-    QTest::newRow("1500 gives 999") << QStringLiteral("1500") << QStringLiteral("1500") << QStringLiteral("999")
-                                    << QStringLiteral("999");
-    QTest::newRow("0005 gives 5") << QStringLiteral("0005") << QStringLiteral("0005") << QStringLiteral("5")
-                                  << QStringLiteral("5");
-    QTest::newRow("Delete empties") << QStringLiteral("<del>") << QString() << QStringLiteral("Null") << QString();
-    QTest::newRow("decimals kept") << QStringLiteral("2.5") << QStringLiteral("2.5") << QStringLiteral("2.5")
-                                   << QStringLiteral("2.5");
-    QTest::newRow("comma types the decimal point") << QStringLiteral("7,5") << QStringLiteral("7.5")
-                                                   << QStringLiteral("7.5") << QStringLiteral("7.5");
+    QTest::newRow("1500 gives 999") << QStringLiteral("1500") << QStringLiteral("1500")
+                                    << QStringLiteral("999") << QStringLiteral("999");
+    QTest::newRow("0005 gives 5") << QStringLiteral("0005") << QStringLiteral("0005")
+                                  << QStringLiteral("5") << QStringLiteral("5");
+    QTest::newRow("Delete empties")
+        << QStringLiteral("<del>") << QString() << QStringLiteral("Null") << QString();
+    QTest::newRow("decimals kept") << QStringLiteral("2.5") << QStringLiteral("2.5")
+                                   << QStringLiteral("2.5") << QStringLiteral("2.5");
+    QTest::newRow("comma types the decimal point")
+        << QStringLiteral("7,5") << QStringLiteral("7.5") << QStringLiteral("7.5")
+        << QStringLiteral("7.5");
 }
 
 void NumberEditTest::typingThenLeaving()
@@ -165,8 +167,8 @@ void NumberEditTest::stepping()
     // Wheel notches step; with a modifier held they do nothing.
     auto wheel = [&](int delta, Qt::KeyboardModifiers mods) {
         const QPoint at(10, 8);
-        QWheelEvent event(at, f.line()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, mods,
-                          Qt::NoScrollPhase, false);
+        QWheelEvent event(at, f.line()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          mods, Qt::NoScrollPhase, false);
         QApplication::sendEvent(f.line(), &event);
     };
     wheel(-120, Qt::NoModifier);
@@ -206,7 +208,7 @@ void NumberEditTest::keyPressHandlerSeesAndDiscardsCharacters()
     QVERIFY(f.active);
     QList<int> seen;
     // The window's rule: anything but a digit is discarded.
-    connect(f.edit, &TDBNumberEdit::keyPress, f.edit, [&](QChar& key) {
+    connect(f.edit, &TDBNumberEdit::keyPress, f.edit, [&](QChar &key) {
         seen << key.unicode();
         if (key == QLatin1Char('x'))
             key = QLatin1Char('7');
@@ -304,8 +306,9 @@ void NumberEditTest::textAndValueAssignment()
     try {
         f.edit->setText(QStringLiteral("abc"));
         QFAIL("a text that is not a number must throw");
-    } catch (const EConvertError& error) {
-        QCOMPARE(QString::fromUtf8(error.what()), QStringLiteral("'abc' is not a valid floating point value"));
+    } catch (const EConvertError &error) {
+        QCOMPARE(QString::fromUtf8(error.what()),
+                 QStringLiteral("'abc' is not a valid floating point value"));
     }
     QCOMPARE(f.edit->text(), QStringLiteral("5"));
     f.edit->setText(QStringLiteral("1,234.5"));
@@ -358,7 +361,7 @@ void NumberEditTest::upDownButtonLayoutAndFaces()
 {
     GroupSizeField f;
     QVERIFY(f.active);
-    TEditButtonControl* button = f.edit->editButtonControl();
+    TEditButtonControl *button = f.edit->editButtonControl();
     QVERIFY(button->isVisible());
     QCOMPARE(button->geometry(), QRect(31, 2, 11, 16));
     QCOMPARE(f.line()->geometry(), QRect(2, 2, 28, 18));
@@ -368,8 +371,8 @@ void NumberEditTest::upDownButtonLayoutAndFaces()
     QCOMPARE(pixelAt(image, 0, 0), face); // border dim while neither focused nor hovered
     QCOMPARE(pixelAt(image, 1, 1), face);
     QCOMPARE(pixelAt(image, 43, 21), face);
-    QCOMPARE(pixelAt(image, 30, 5), white);     // separator in the edit's colour
-    QCOMPARE(pixelAt(image, 31, 2), white);     // inset faces framed in the edit's colour
+    QCOMPARE(pixelAt(image, 30, 5), white); // separator in the edit's colour
+    QCOMPARE(pixelAt(image, 31, 2), white); // inset faces framed in the edit's colour
     QCOMPARE(pixelAt(image, 31 + 1, 2 + 1), face);
     QCOMPARE(pixelAt(image, 31 + 5, 2 + 7), white); // middle band
     QCOMPARE(pixelAt(image, 31 + 1, 2 + 9), face);
@@ -381,17 +384,17 @@ void NumberEditTest::upDownButtonLayoutAndFaces()
     QCOMPARE(pixelAt(image, 0, 0), shadow);
     QCOMPARE(pixelAt(image, 43, 21), white);
     QCOMPARE(pixelAt(image, 1, 1), face);
-    QCOMPARE(pixelAt(image, 30, 5), face);                  // separator lit
-    QCOMPARE(pixelAt(image, 31 + 10, 2 + 7), shadow);        // upper face edge, bottom right
-    QCOMPARE(pixelAt(image, 31 + 10, 2 + 15), shadow);       // lower face edge, bottom right
-    QCOMPARE(pixelAt(image, 31 + 5, 2 + 7), shadow);         // the faces meet: no band when lit
+    QCOMPARE(pixelAt(image, 30, 5), face); // separator lit
+    QCOMPARE(pixelAt(image, 31 + 10, 2 + 7), shadow); // upper face edge, bottom right
+    QCOMPARE(pixelAt(image, 31 + 10, 2 + 15), shadow); // lower face edge, bottom right
+    QCOMPARE(pixelAt(image, 31 + 5, 2 + 7), shadow); // the faces meet: no band when lit
 }
 
 void NumberEditTest::upDownButtonSteps()
 {
     GroupSizeField f;
     QVERIFY(f.active);
-    TEditButtonControl* button = f.edit->editButtonControl();
+    TEditButtonControl *button = f.edit->editButtonControl();
     QSignalSpy clicks(button, &TEditButtonControl::buttonClicked);
 
     QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 3));
@@ -434,7 +437,7 @@ void NumberEditTest::upDownButtonAutoRepeat()
     GroupSizeField f;
     QVERIFY(f.active);
     f.edit->setValue(500);
-    TEditButtonControl* button = f.edit->editButtonControl();
+    TEditButtonControl *button = f.edit->editButtonControl();
     QElapsedTimer clock;
     clock.start();
     QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 12));

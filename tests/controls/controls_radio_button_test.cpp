@@ -18,7 +18,7 @@ const QColor kBlack(0, 0, 0);
 // The top bar with its six tier radio buttons, see-through as the window sets them.
 struct TierBar {
     QWidget bar;
-    QList<TLookRadioButton*> radios;
+    QList<TLookRadioButton *> radios;
     bool active = false;
 
     TierBar()
@@ -28,9 +28,9 @@ struct TierBar {
         QPalette pal = bar.palette();
         pal.setColor(QPalette::Window, kBar);
         bar.setPalette(pal);
-        const char* names[] = {"特等奖", "一等奖", "二等奖", "三等奖", "四等奖", "五等奖"};
+        const char *names[] = {"特等奖", "一等奖", "二等奖", "三等奖", "四等奖", "五等奖"};
         for (int i = 0; i < 6; ++i) {
-            auto* radio = new TLookRadioButton(&bar);
+            auto *radio = new TLookRadioButton(&bar);
             radio->setGeometry(2 + 100 * i, 10, 94, 25);
             radio->setCaption(QString::fromUtf8(names[i]));
             QFont font;
@@ -46,10 +46,14 @@ struct TierBar {
         active = QTest::qWaitForWindowActive(&bar);
     }
 
-    QImage grabRadio(int i) { return bar.grab(radios[i]->geometry()).toImage().convertToFormat(QImage::Format_RGB32); }
+    QImage grabRadio(int i)
+    {
+        return bar.grab(radios[i]->geometry()).toImage().convertToFormat(QImage::Format_RGB32);
+    }
     int checkedCount() const
     {
-        return int(std::count_if(radios.begin(), radios.end(), [](auto* r) { return r->isChecked(); }));
+        return int(
+            std::count_if(radios.begin(), radios.end(), [](auto *r) { return r->isChecked(); }));
     }
 };
 
@@ -80,20 +84,21 @@ void RadioButtonTest::glyphColours_data()
     QTest::addColumn<QColor>("ring");
     QTest::addColumn<QColor>("body");
     QTest::addColumn<QColor>("dot");
-    QTest::newRow("ultra-flat normal") << int(lfUltraFlat) << int(gsNormal) << false << false << kShadow << kWindow
-                                       << kWindow;
-    QTest::newRow("ultra-flat focused") << int(lfUltraFlat) << int(gsNormal) << false << true << kHighlight
-                                        << kWindow << kWindow;
-    QTest::newRow("ultra-flat checked") << int(lfUltraFlat) << int(gsNormal) << true << false << kShadow << kWindow
-                                        << kBlack;
-    QTest::newRow("ultra-flat hot blend") << int(lfUltraFlat) << int(gsHot) << true << false << kHighlight
-                                          << QColor(194, 225, 255) << kBlack;
-    QTest::newRow("ultra-flat pressed blend") << int(lfUltraFlat) << int(gsPressed) << false << false << kHighlight
-                                              << QColor(158, 203, 248) << QColor(158, 203, 248);
-    QTest::newRow("ultra-flat disabled checked") << int(lfUltraFlat) << int(gsDisabled) << true << false << kShadow
-                                                 << kFace << kShadow;
-    QTest::newRow("standard pressed") << int(lfStandard) << int(gsPressed) << false << false << kShadow << kFace
-                                      << kFace;
+    QTest::newRow("ultra-flat normal")
+        << int(lfUltraFlat) << int(gsNormal) << false << false << kShadow << kWindow << kWindow;
+    QTest::newRow("ultra-flat focused")
+        << int(lfUltraFlat) << int(gsNormal) << false << true << kHighlight << kWindow << kWindow;
+    QTest::newRow("ultra-flat checked")
+        << int(lfUltraFlat) << int(gsNormal) << true << false << kShadow << kWindow << kBlack;
+    QTest::newRow("ultra-flat hot blend") << int(lfUltraFlat) << int(gsHot) << true << false
+                                          << kHighlight << QColor(194, 225, 255) << kBlack;
+    QTest::newRow("ultra-flat pressed blend")
+        << int(lfUltraFlat) << int(gsPressed) << false << false << kHighlight
+        << QColor(158, 203, 248) << QColor(158, 203, 248);
+    QTest::newRow("ultra-flat disabled checked")
+        << int(lfUltraFlat) << int(gsDisabled) << true << false << kShadow << kFace << kShadow;
+    QTest::newRow("standard pressed")
+        << int(lfStandard) << int(gsPressed) << false << false << kShadow << kFace << kFace;
 }
 
 void RadioButtonTest::glyphColours()
@@ -106,8 +111,9 @@ void RadioButtonTest::glyphColours()
     QFETCH(QColor, body);
     QFETCH(QColor, dot);
     QCOMPARE(RadioGlyphSize(), QSize(13, 13));
-    const QImage image = RadioGlyphImage(TLookAndFeelKind(kind), TGlyphState(state), checked, focused);
-    const QList<int>& pattern = RadioGlyphPattern();
+    const QImage image =
+        RadioGlyphImage(TLookAndFeelKind(kind), TGlyphState(state), checked, focused);
+    const QList<int> &pattern = RadioGlyphPattern();
     for (int y = 0; y < 13; ++y) {
         for (int x = 0; x < 13; ++x) {
             const int index = pattern[y * 13 + x];
@@ -191,7 +197,7 @@ void RadioButtonTest::pressReleasedOutsideDoesNotCheck()
 {
     TierBar f;
     QVERIFY(f.active);
-    TLookRadioButton* radio = f.radios[2];
+    TLookRadioButton *radio = f.radios[2];
     QTest::mousePress(radio, Qt::LeftButton, {}, QPoint(40, 12));
     QVERIFY(radio->hasFocus());
     QVERIFY(!radio->isChecked()); // a press only focuses
@@ -269,12 +275,12 @@ void RadioButtonTest::faceGlyphAndFocusRectangle()
 {
     TierBar f;
     QVERIFY(f.active);
-    auto* other = new QWidget(&f.bar);
+    auto *other = new QWidget(&f.bar);
     other->setFocusPolicy(Qt::StrongFocus);
     other->setGeometry(610, 10, 20, 20);
     other->show();
     other->setFocus();
-    TLookRadioButton* radio = f.radios[0];
+    TLookRadioButton *radio = f.radios[0];
     const QRect glyph = radio->glyphRect();
     QCOMPARE(glyph, QRect(1, 6, 13, 13)); // left 1, centred vertically
 
@@ -309,7 +315,7 @@ void RadioButtonTest::faceGlyphAndFocusRectangle()
 void RadioButtonTest::disabledLook()
 {
     TierBar f;
-    TLookRadioButton* radio = f.radios[1];
+    TLookRadioButton *radio = f.radios[1];
     radio->setEnabled(false);
     QCOMPARE(radio->pointerState(), gsDisabled);
     const QImage image = f.grabRadio(1);

@@ -6,18 +6,18 @@
 #include <QWidget>
 
 // The widget as it shows on screen, one pixel per widget pixel.
-inline QImage grabImage(QWidget* widget)
+inline QImage grabImage(QWidget *widget)
 {
     return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
-inline QColor pixelAt(const QImage& image, int x, int y)
+inline QColor pixelAt(const QImage &image, int x, int y)
 {
     return QColor(image.pixel(x, y)).toRgb();
 }
 
 // Bounding box of the pixels inside area that differ from background.
-inline QRect inkBounds(const QImage& image, const QRect& area, const QColor& background)
+inline QRect inkBounds(const QImage &image, const QRect &area, const QColor &background)
 {
     QRect bounds;
     for (int y = area.top(); y <= area.bottom(); ++y)
@@ -27,7 +27,7 @@ inline QRect inkBounds(const QImage& image, const QRect& area, const QColor& bac
     return bounds;
 }
 
-inline int countColor(const QImage& image, const QRect& area, const QColor& color)
+inline int countColor(const QImage &image, const QRect &area, const QColor &color)
 {
     int count = 0;
     for (int y = area.top(); y <= area.bottom(); ++y)

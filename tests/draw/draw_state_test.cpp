@@ -40,7 +40,8 @@ TEST(DrawState, TierInUse)
     for (const auto &c : cases) {
         state.TierCount = c.tierCount;
         for (int k = 1; k <= draw::kTierSlots; ++k)
-            EXPECT_EQ(state.tierInUse(k), k <= c.lastInUse) << "TierCount " << c.tierCount << " tier " << k;
+            EXPECT_EQ(state.tierInUse(k), k <= c.lastInUse)
+                << "TierCount " << c.tierCount << " tier " << k;
     }
 }
 
@@ -57,7 +58,8 @@ TEST(DrawState, RosterCountText)
 TEST(ReadMan, ReplacesTheRosterWithEveryLine)
 {
     TempFolder folder;
-    writeBytes(folder / "roster.txt", std::string(kZhangSan) + "\r\n\r\n" + kLiSi + "\r\n" + kZhangSan);
+    writeBytes(folder / "roster.txt",
+               std::string(kZhangSan) + "\r\n\r\n" + kLiSi + "\r\n" + kZhangSan);
     draw::Roster roster;
     roster.append("old");
     roster.setSelected(0, true);

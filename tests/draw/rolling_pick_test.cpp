@@ -10,16 +10,23 @@
 #include <string>
 #include <vector>
 
-using draw::Roster;
 using draw::RollingPick;
+using draw::Roster;
 
 namespace {
 
 TEST(StrToInt, AcceptsStrictDecimalWholeNumbers)
 {
     const std::pair<const char *, std::int32_t> good[] = {
-        {"5", 5}, {"0", 0}, {"0005", 5}, {"+12", 12}, {"-7", -7}, {" \t 42", 42},
-        {"2147483647", 2147483647}, {"-2147483648", INT32_MIN}, {"-0", 0},
+        {"5", 5},
+        {"0", 0},
+        {"0005", 5},
+        {"+12", 12},
+        {"-7", -7},
+        {" \t 42", 42},
+        {"2147483647", 2147483647},
+        {"-2147483648", INT32_MIN},
+        {"-0", 0},
     };
     for (const auto &[text, value] : good)
         EXPECT_EQ(draw::StrToInt(text), value) << text;
@@ -27,8 +34,24 @@ TEST(StrToInt, AcceptsStrictDecimalWholeNumbers)
 
 TEST(StrToInt, RejectsEverythingElseWithTheText)
 {
-    const char *bad[] = {"", " ", "+", "-", "2.5", "5 ", "5\t", "1e3", "0x10", "$10", "--5", "+-5", "5a",
-                         "\n5", "2147483648", "-2147483649", "99999999999999999999", "\xA3\xB5"};
+    const char *bad[] = {"",
+                         " ",
+                         "+",
+                         "-",
+                         "2.5",
+                         "5 ",
+                         "5\t",
+                         "1e3",
+                         "0x10",
+                         "$10",
+                         "--5",
+                         "+-5",
+                         "5a",
+                         "\n5",
+                         "2147483648",
+                         "-2147483649",
+                         "99999999999999999999",
+                         "\xA3\xB5"};
     for (const char *text : bad) {
         try {
             (void)draw::StrToInt(text);
@@ -46,19 +69,20 @@ TEST(RandomPosition, IsTheHighHalfOfNTimesTheNextSeed)
     const struct {
         std::uint32_t seed, n, position;
     } cases[] = {
-        {0, 10, 0},                     // seed' = 1
-        {0x80000000u, 10, 5},           // seed' = 2^31 + 1: 10 * (1/2) = 5
-        {0x40000000u, 10, 2},           // seed' = 2^30 + 1: 10 * (1/4) = 2.5
-        {0xC0000000u, 10, 7},           // seed' = 3 * 2^30 + 1: 10 * (3/4) = 7.5
-        {0x20000000u, 10, 6},           // seed' = 5 * 2^29 + 1: 10 * (5/8) = 6.25
-        {0x60000000u, 10, 8},           // seed' = 7 * 2^29 + 1: 10 * (7/8) = 8.75
-        {0x80000000u, 100000, 50000},   // one half of the roster
-        {0xFFFFFFFFu, 10, 9},           // seed' = 2^32 - 134775812 = 4160191484: 9.686…
+        {0, 10, 0}, // seed' = 1
+        {0x80000000u, 10, 5}, // seed' = 2^31 + 1: 10 * (1/2) = 5
+        {0x40000000u, 10, 2}, // seed' = 2^30 + 1: 10 * (1/4) = 2.5
+        {0xC0000000u, 10, 7}, // seed' = 3 * 2^30 + 1: 10 * (3/4) = 7.5
+        {0x20000000u, 10, 6}, // seed' = 5 * 2^29 + 1: 10 * (5/8) = 6.25
+        {0x60000000u, 10, 8}, // seed' = 7 * 2^29 + 1: 10 * (7/8) = 8.75
+        {0x80000000u, 100000, 50000}, // one half of the roster
+        {0xFFFFFFFFu, 10, 9}, // seed' = 2^32 - 134775812 = 4160191484: 9.686…
         {0xFFFFFFFFu, 0xFFFFFFFFu, 4160191483u},
         {12345, 0, 0},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(draw::randomPosition(c.seed, c.n), c.position) << std::hex << c.seed << " " << std::dec << c.n;
+        EXPECT_EQ(draw::randomPosition(c.seed, c.n), c.position)
+            << std::hex << c.seed << " " << std::dec << c.n;
 }
 
 // Seeds handed out in order; counts how many were asked for.
@@ -194,7 +218,8 @@ TEST_F(Tick, BadGroupSizeThrowsWithDisplayEmptyAndMarksClear)
             pick.tick(roster, display, groupSize);
             ADD_FAILURE() << "no exception for '" << groupSize << "'";
         } catch (const draw::DrawError &error) {
-            EXPECT_EQ(error.what(), "'" + std::string(groupSize) + "' is not a valid integer value");
+            EXPECT_EQ(error.what(),
+                      "'" + std::string(groupSize) + "' is not a valid integer value");
         }
         EXPECT_EQ(display, "");
         EXPECT_TRUE(markedPositions(roster).empty());

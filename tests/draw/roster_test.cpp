@@ -78,7 +78,7 @@ TEST(Roster, MarksAndTheirCount)
 
 TEST(Roster, FindIsByteExactAndFirst)
 {
-    const Roster roster = rosterOf({"Ab", "ab", "", "ab "," ab", "ab"});
+    const Roster roster = rosterOf({"Ab", "ab", "", "ab ", " ab", "ab"});
     EXPECT_EQ(roster.find("ab"), 1u);
     EXPECT_EQ(roster.find("Ab"), 0u);
     EXPECT_EQ(roster.find(""), 2u);
@@ -124,7 +124,10 @@ TEST(Roster, ObserverHearsOnceAfterEachChange)
         {"clearSelection", [&] { roster.clearSelection(); }},
         {"selectAll", [&] { roster.selectAll(); }},
         {"deleteSelected", [&] { roster.deleteSelected(); }},
-        {"assign", [&] { roster.assign({"x", "y"}); }},
+        {"assign",
+         [&] {
+             roster.assign({"x", "y"});
+         }},
         {"clear", [&] { roster.clear(); }},
     };
     for (const auto &[name, change] : changes) {

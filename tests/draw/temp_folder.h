@@ -11,7 +11,8 @@ class TempFolder {
 public:
     TempFolder()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "draw_test_XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "draw_test_XXXXXX").string();
         if (::mkdtemp(pattern.data()) == nullptr)
             throw std::runtime_error("mkdtemp failed");
         m_path = pattern;
@@ -25,7 +26,10 @@ public:
     TempFolder &operator=(const TempFolder &) = delete;
 
     const std::filesystem::path &path() const { return m_path; }
-    std::filesystem::path operator/(const std::filesystem::path &name) const { return m_path / name; }
+    std::filesystem::path operator/(const std::filesystem::path &name) const
+    {
+        return m_path / name;
+    }
 
     // Names of everything directly inside, to see that no stray file was left.
     std::set<std::string> entries() const { return entriesOf(m_path); }

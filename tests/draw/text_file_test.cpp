@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <functional>
 #include <errno.h>
+#include <functional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -42,23 +42,24 @@ TEST_P(LineRules, ParseGivesTheEntries)
 
 INSTANTIATE_TEST_SUITE_P(
     TextList, LineRules,
-    testing::Values(
-        LineCase{"EmptyFile", "", {}},
-        LineCase{"NoFinalBreak", "a\r\nb", {"a", "b"}},
-        LineCase{"FinalCrLfAddsNoEntry", "a\r\nb\r\n", {"a", "b"}},
-        LineCase{"BlankLineBetweenNames", "a\r\n\r\nb\r\n", {"a", "", "b"}},
-        LineCase{"CrOnly", "a\rb\r", {"a", "b"}},
-        LineCase{"LfOnly", "a\nb\n", {"a", "b"}},
-        LineCase{"MixedBreaks", "a\rb\nc\r\nd", {"a", "b", "c", "d"}},
-        LineCase{"LfThenCrAreTwoBreaks", "a\n\rb", {"a", "", "b"}},
-        LineCase{"CrCrLf", "\r\r\n", {"", ""}},
-        LineCase{"LoneBreak", "\r\n", {""}},
-        LineCase{"NulStopsReading", "a\r\nb\0c\r\nd"s, {"a", "b"}},
-        LineCase{"NulFirst", "\0a\r\n"s, {}},
-        LineCase{"CrLfCutByNul", "a\r\0\nb"s, {"a"}},
-        LineCase{"NoTrimming", " \ta b \t\r\n", {" \ta b \t"}},
-        LineCase{"GbkBytesKept", "\xD5\xC5\xC8\xFD\xA3\xAC\xC0\xEE\r\n", {"\xD5\xC5\xC8\xFD\xA3\xAC\xC0\xEE"}}),
-    [](const testing::TestParamInfo<LineCase> &caseInfo) { return std::string(caseInfo.param.label); });
+    testing::Values(LineCase{"EmptyFile", "", {}}, LineCase{"NoFinalBreak", "a\r\nb", {"a", "b"}},
+                    LineCase{"FinalCrLfAddsNoEntry", "a\r\nb\r\n", {"a", "b"}},
+                    LineCase{"BlankLineBetweenNames", "a\r\n\r\nb\r\n", {"a", "", "b"}},
+                    LineCase{"CrOnly", "a\rb\r", {"a", "b"}},
+                    LineCase{"LfOnly", "a\nb\n", {"a", "b"}},
+                    LineCase{"MixedBreaks", "a\rb\nc\r\nd", {"a", "b", "c", "d"}},
+                    LineCase{"LfThenCrAreTwoBreaks", "a\n\rb", {"a", "", "b"}},
+                    LineCase{"CrCrLf", "\r\r\n", {"", ""}}, LineCase{"LoneBreak", "\r\n", {""}},
+                    LineCase{"NulStopsReading", "a\r\nb\0c\r\nd"s, {"a", "b"}},
+                    LineCase{"NulFirst", "\0a\r\n"s, {}},
+                    LineCase{"CrLfCutByNul", "a\r\0\nb"s, {"a"}},
+                    LineCase{"NoTrimming", " \ta b \t\r\n", {" \ta b \t"}},
+                    LineCase{"GbkBytesKept",
+                             "\xD5\xC5\xC8\xFD\xA3\xAC\xC0\xEE\r\n",
+                             {"\xD5\xC5\xC8\xFD\xA3\xAC\xC0\xEE"}}),
+    [](const testing::TestParamInfo<LineCase> &caseInfo) {
+        return std::string(caseInfo.param.label);
+    });
 
 TEST(TextListFormat, EveryEntryEndsInCrLfAndNothingElse)
 {
@@ -114,7 +115,8 @@ TEST_F(TextFileIo, LoadsTheLinesOfAFile)
 {
     std::filesystem::create_directory("抽奖名单");
     writeBytes("抽奖名单/抽奖名单.txt", "\xD5\xC5\xC8\xFD\r\n\r\n\xC0\xEE\xCB\xC4");
-    EXPECT_EQ(draw::loadTextList("抽奖名单/抽奖名单.txt"), (TextList{"\xD5\xC5\xC8\xFD", "", "\xC0\xEE\xCB\xC4"}));
+    EXPECT_EQ(draw::loadTextList("抽奖名单/抽奖名单.txt"),
+              (TextList{"\xD5\xC5\xC8\xFD", "", "\xC0\xEE\xCB\xC4"}));
 }
 
 TEST_F(TextFileIo, OpenFailureQuotesThePathAsGiven)
@@ -122,7 +124,8 @@ TEST_F(TextFileIo, OpenFailureQuotesThePathAsGiven)
     EXPECT_EQ(messageOf([] { draw::loadTextList("抽奖名单/抽奖名单.txt"); }),
               "Cannot open file \"抽奖名单/抽奖名单.txt\". No such file or directory");
     std::filesystem::create_directory("folder");
-    EXPECT_EQ(messageOf([] { draw::loadTextList("folder"); }), "Cannot open file \"folder\". Is a directory");
+    EXPECT_EQ(messageOf([] { draw::loadTextList("folder"); }),
+              "Cannot open file \"folder\". Is a directory");
 }
 
 TEST_F(TextFileIo, ReadFileBytesKeepsEveryByte)
@@ -229,7 +232,8 @@ TEST(ExecutableFolder, HoldsTheRunningProgram)
 {
     const std::filesystem::path folder = draw::executableFolder();
     EXPECT_TRUE(folder.is_absolute());
-    EXPECT_TRUE(std::filesystem::equivalent(folder / program_invocation_short_name, "/proc/self/exe"));
+    EXPECT_TRUE(
+        std::filesystem::equivalent(folder / program_invocation_short_name, "/proc/self/exe"));
 }
 
 } // namespace

@@ -51,8 +51,8 @@ TEST(WinnersRecord, SaveHumanWritesTheRecordFile)
     state.winners(2) = draw::Join(kLiSi, kWangWu);
     draw::SaveHuman(state, folder / "record.txt");
     EXPECT_EQ(readBytes(folder / "record.txt"),
-              bracketed(1) + "\r\n" + kZhangSan + "\r\n" + bracketed(2) + "\r\n" + kLiSi + comma + kWangWu + "\r\n" +
-                  bracketed(3) + "\r\n\r\n");
+              bracketed(1) + "\r\n" + kZhangSan + "\r\n" + bracketed(2) + "\r\n" + kLiSi + comma +
+                  kWangWu + "\r\n" + bracketed(3) + "\r\n\r\n");
 }
 
 DrawState stateWithRoster(std::int32_t tierCount, const std::vector<std::string> &names)
@@ -138,7 +138,8 @@ TEST(RestoreWinners, EachEmptyPieceTakesOneBlankEntry)
 TEST(RestoreWinners, OneWinnerTakesOneOfTwoEqualEntries)
 {
     DrawState state = stateWithRoster(2, {kZhangSan, kLiSi, kZhangSan, kLiSi});
-    draw::restoreWinners(state, {bracketed(1), kZhangSan, bracketed(2), kLiSi + comma + kLiSi + comma + kLiSi});
+    draw::restoreWinners(
+        state, {bracketed(1), kZhangSan, bracketed(2), kLiSi + comma + kLiSi + comma + kLiSi});
     EXPECT_EQ(state.roster.names(), (std::vector<std::string>{kZhangSan}));
     EXPECT_EQ(state.tier(2).countText, "3");
 }
@@ -150,7 +151,9 @@ TEST(RestoreWinners, MatchesDeletingPieceByPiece)
 {
     std::mt19937 random(7);
     const std::vector<std::string> alphabet = {"", "a", "b", "c"};
-    const auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random); };
+    const auto pick = [&](std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
+    };
     for (int round = 0; round < 300; ++round) {
         std::vector<std::string> names(pick(8));
         for (std::string &name : names)

@@ -7,23 +7,23 @@
 #include <QWidget>
 
 // The widget as it shows, one pixel per widget pixel, children included.
-inline QImage grabImage(QWidget* widget)
+inline QImage grabImage(QWidget *widget)
 {
     return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
-inline QColor pixelAt(const QImage& image, int x, int y)
+inline QColor pixelAt(const QImage &image, int x, int y)
 {
     return QColor(image.pixel(x, y));
 }
 
-inline QColor pixelAt(const QImage& image, QPoint p)
+inline QColor pixelAt(const QImage &image, QPoint p)
 {
     return pixelAt(image, p.x(), p.y());
 }
 
 // Bounding box of the pixels inside area that differ from background.
-inline QRect inkBounds(const QImage& image, const QRect& area, const QColor& background)
+inline QRect inkBounds(const QImage &image, const QRect &area, const QColor &background)
 {
     QRect bounds;
     const QRect inside = area & image.rect();
@@ -34,7 +34,7 @@ inline QRect inkBounds(const QImage& image, const QRect& area, const QColor& bac
     return bounds;
 }
 
-inline int countColor(const QImage& image, const QRect& area, const QColor& color)
+inline int countColor(const QImage &image, const QRect &area, const QColor &color)
 {
     int count = 0;
     const QRect inside = area & image.rect();

@@ -12,13 +12,13 @@ namespace {
 
 const QColor kClient(239, 239, 239);
 
-void put16(QByteArray& bytes, int at, int value)
+void put16(QByteArray &bytes, int at, int value)
 {
     bytes[at] = char(value & 0xFF);
     bytes[at + 1] = char((value >> 8) & 0xFF);
 }
 
-void put32(QByteArray& bytes, int at, qint64 value)
+void put32(QByteArray &bytes, int at, qint64 value)
 {
     put16(bytes, at, int(value & 0xFFFF));
     put16(bytes, at + 2, int((value >> 16) & 0xFFFF));
@@ -26,8 +26,9 @@ void put32(QByteArray& bytes, int at, qint64 value)
 
 // A Windows bitmap file built byte by byte: BITMAPFILEHEADER, BITMAPINFOHEADER,
 // an optional colour table, then rows bottom-up, each padded to four bytes.
-QByteArray bmpFile(int width, int height, int bitCount, const std::function<QByteArray(int row)>& rowBytes,
-                   const QList<QRgb>& colourTable = {})
+QByteArray bmpFile(int width, int height, int bitCount,
+                   const std::function<QByteArray(int row)> &rowBytes,
+                   const QList<QRgb> &colourTable = {})
 {
     const int stride = (width * bitCount + 31) / 32 * 4;
     const int pixelsAt = 14 + 40 + 4 * int(colourTable.size());
@@ -80,7 +81,7 @@ QByteArray pngBytes()
 // A grey client panel holding one transparent image at (10, 10), 60 x 50.
 struct ImageFixture {
     TPanel panel;
-    TImage* image;
+    TImage *image;
 
     ImageFixture()
     {
@@ -94,7 +95,7 @@ struct ImageFixture {
     QColor at(int x, int y) { return pixelAt(grabImage(&panel), 10 + x, 10 + y); }
 };
 
-QImage picture(int w, int h, const QColor& background)
+QImage picture(int w, int h, const QColor &background)
 {
     QImage image(w, h, QImage::Format_RGB32);
     image.fill(background);
@@ -193,12 +194,13 @@ void ImageTest::drawnUnscaledAndCutOff()
     panel.resize(700, 560);
     panel.setBevelOuter(bvNone);
     panel.setColor(rgbColor(239, 239, 239));
-    auto* image = new TImage(&panel);
+    auto *image = new TImage(&panel);
     image->setGeometry(56, 66, 593, 489);
     image->setTransparent(true);
     image->setPicture(p);
     const QImage shot = grabImage(&panel);
-    for (const QPoint at : {QPoint(0, 0), QPoint(300, 200), QPoint(592, 488), QPoint(0, 488), QPoint(592, 0)})
+    for (const QPoint at :
+         {QPoint(0, 0), QPoint(300, 200), QPoint(592, 488), QPoint(0, 488), QPoint(592, 0)})
         QCOMPARE(pixelAt(shot, at + QPoint(56, 66)), QColor(p.pixel(at)));
     QCOMPARE(pixelAt(shot, 56 + 593, 66 + 100), kClient);
     QCOMPARE(pixelAt(shot, 56 + 100, 66 + 489), kClient);
@@ -211,9 +213,9 @@ void ImageTest::repaintsWhenThePictureChanges()
     QVERIFY(QTest::qWaitForWindowExposed(&f.panel));
     int paints = 0;
     struct Counter : QObject {
-        int* paints;
-        explicit Counter(int* p) : paints(p) {}
-        bool eventFilter(QObject*, QEvent* e) override
+        int *paints;
+        explicit Counter(int *p) : paints(p) {}
+        bool eventFilter(QObject *, QEvent *e) override
         {
             if (e->type() == QEvent::Paint)
                 ++*paints;
@@ -243,8 +245,9 @@ void ImageTest::decodesA24BitBitmap()
 void ImageTest::decodesAMonochromeBitmap()
 {
     // 8 x 2, one bit a pixel, colour 0 black and 1 white; bottom row all black.
-    const QByteArray bytes = bmpFile(8, 2, 1, [](int row) { return QByteArray(1, row == 0 ? '\x0F' : '\x00'); },
-                                     {qRgb(0, 0, 0), qRgb(255, 255, 255)});
+    const QByteArray bytes =
+        bmpFile(8, 2, 1, [](int row) { return QByteArray(1, row == 0 ? '\x0F' : '\x00'); },
+                {qRgb(0, 0, 0), qRgb(255, 255, 255)});
     const QImage image = decodeWindowsBitmap(bytes);
     QCOMPARE(image.size(), QSize(8, 2));
     QCOMPARE(image.depth(), 1);
@@ -285,7 +288,7 @@ void ImageTest::rejectsWhatIsNotABitmap()
     try {
         decodeWindowsBitmap(bytes);
         QFAIL("decoded");
-    } catch (const std::runtime_error& e) {
+    } catch (const std::runtime_error &e) {
         QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("Bitmap image is not valid"));
     }
 }

@@ -12,7 +12,7 @@ namespace {
 const QColor kTopBar(208, 225, 253);
 
 // A transparent label's text, drawn in black on white, for measuring ink.
-QImage render(const QString& caption, const QSize& size, bool accel = true, bool wrap = false)
+QImage render(const QString &caption, const QSize &size, bool accel = true, bool wrap = false)
 {
     TLabel label;
     label.setFont(testFont(13));
@@ -53,7 +53,8 @@ void LabelTest::fill_data()
     QTest::addColumn<QColor>("shown");
     QTest::newRow("opaque in its own colour") << false << rgbColor(0, 128, 0) << QColor(0, 128, 0);
     QTest::newRow("opaque in the parent's colour") << false << clDefault << kTopBar;
-    QTest::newRow("transparent shows what lies beneath") << true << rgbColor(0, 128, 0) << QColor(255, 0, 0);
+    QTest::newRow("transparent shows what lies beneath")
+        << true << rgbColor(0, 128, 0) << QColor(255, 0, 0);
 }
 
 void LabelTest::fill()
@@ -68,14 +69,14 @@ void LabelTest::fill()
     bar.resize(100, 40);
     bar.setBevelOuter(bvNone);
     bar.setColor(rgbColor(208, 225, 253));
-    auto* holder = new QWidget(&bar);
+    auto *holder = new QWidget(&bar);
     holder->setGeometry(0, 0, 100, 40);
-    auto* image = new TImage(holder);
+    auto *image = new TImage(holder);
     image->setGeometry(0, 0, 100, 40);
     QImage red(100, 40, QImage::Format_RGB32);
     red.fill(Qt::red);
     image->setPicture(red);
-    auto* label = new TLabel(holder);
+    auto *label = new TLabel(holder);
     label->setFont(testFont(13));
     label->setGeometry(10, 10, 60, 20);
     label->setTransparent(transparent);
@@ -92,7 +93,7 @@ void LabelTest::autoSizeGrowsToTheRight()
 {
     TPanel bar;
     bar.resize(200, 40);
-    auto* label = new TLabel(&bar);
+    auto *label = new TLabel(&bar);
     label->setFont(testFont(13));
     label->setGeometry(105, 16, 14, 14);
     label->setAutoSize(true);
@@ -173,9 +174,11 @@ void LabelTest::tabsAreExpanded()
     const QFontMetrics metrics(testFont(13));
     const QImage shot = render(QStringLiteral("A\tB"), QSize(200, 20));
     // "B" starts at the first tab stop, eight average characters in.
-    const QRect b = inkBounds(shot, QRect(metrics.horizontalAdvance(u'A') + 1, 0, 199, 20), Qt::white);
+    const QRect b =
+        inkBounds(shot, QRect(metrics.horizontalAdvance(u'A') + 1, 0, 199, 20), Qt::white);
     const int tabStop = 8 * metrics.averageCharWidth();
-    QVERIFY2(qAbs(b.left() - tabStop) <= 2, qPrintable(QStringLiteral("B at %1, tab stop %2").arg(b.left()).arg(tabStop)));
+    QVERIFY2(qAbs(b.left() - tabStop) <= 2,
+             qPrintable(QStringLiteral("B at %1, tab stop %2").arg(b.left()).arg(tabStop)));
 }
 
 void LabelTest::wordWrapBreaksAtTheWidth()
@@ -226,8 +229,11 @@ void LabelTest::wrappedTextIsCutOffAtTheBottom()
         QPainter painter(&image);
         label.drawLabel(painter, label.rect());
     }
-    QVERIFY(inkBounds(image, QRect(0, label.height(), 120, 200 - label.height()), Qt::white).isEmpty());
-    QVERIFY(!inkBounds(image, QRect(0, 2 * metrics.height(), 120, label.height() - 2 * metrics.height()), Qt::white)
+    QVERIFY(
+        inkBounds(image, QRect(0, label.height(), 120, 200 - label.height()), Qt::white).isEmpty());
+    QVERIFY(!inkBounds(image,
+                       QRect(0, 2 * metrics.height(), 120, label.height() - 2 * metrics.height()),
+                       Qt::white)
                  .isEmpty());
 }
 

@@ -14,7 +14,7 @@ namespace {
 constexpr int kRow = 13;
 
 // A roster of n names "name0", "name1", ...
-void fill(draw::Roster& roster, int n)
+void fill(draw::Roster &roster, int n)
 {
     std::vector<std::string> names;
     for (int i = 0; i < n; ++i)
@@ -23,7 +23,7 @@ void fill(draw::Roster& roster, int n)
 }
 
 // The marks as a string of 0s and 1s.
-QString marks(const draw::Roster& roster)
+QString marks(const draw::Roster &roster)
 {
     QString out;
     for (std::size_t i = 0; i < roster.size(); ++i)
@@ -37,14 +37,15 @@ QPoint rowCentre(int row)
 }
 
 // Clicks written as "2 ^3 +1 ^+4": a row, after ^ for Ctrl and + for Shift.
-void clickAll(TListBox& list, const QString& clicks)
+void clickAll(TListBox &list, const QString &clicks)
 {
-    for (const QString& click : clicks.split(u' ', Qt::SkipEmptyParts)) {
+    for (const QString &click : clicks.split(u' ', Qt::SkipEmptyParts)) {
         Qt::KeyboardModifiers modifiers;
         qsizetype i = 0;
         for (; i < click.size() && !click.at(i).isDigit(); ++i)
             modifiers |= click.at(i) == u'^' ? Qt::ControlModifier : Qt::ShiftModifier;
-        QTest::mouseClick(list.viewport(), Qt::LeftButton, modifiers, rowCentre(click.mid(i).toInt()));
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, modifiers,
+                          rowCentre(click.mid(i).toInt()));
     }
 }
 
@@ -54,7 +55,7 @@ public:
     int paints = 0;
 
 protected:
-    bool eventFilter(QObject*, QEvent* event) override
+    bool eventFilter(QObject *, QEvent *event) override
     {
         if (event->type() == QEvent::Paint)
             ++paints;
@@ -153,16 +154,36 @@ void ListBoxTest::mouseSelection_data()
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("clicks");
     QTest::addColumn<QString>("after");
-    QTest::newRow("click selects alone") << "10001" << "2" << "00100";
-    QTest::newRow("second click moves it") << "00000" << "1 3" << "00010";
-    QTest::newRow("ctrl adds") << "00000" << "1 ^3" << "01010";
-    QTest::newRow("ctrl toggles off") << "00000" << "1 ^3 ^1" << "00010";
-    QTest::newRow("shift selects the range down") << "00000" << "1 +3" << "01110";
-    QTest::newRow("shift selects the range up") << "00000" << "3 +1" << "01110";
-    QTest::newRow("shift replaces the rest") << "00000" << "0 ^4 +2" << "00111";
-    QTest::newRow("ctrl+shift adds the range") << "00000" << "0 ^4 ^+2" << "10111";
-    QTest::newRow("shift again keeps the anchor") << "00000" << "2 +4 +0" << "11100";
-    QTest::newRow("below the last entry nothing changes") << "01000" << "7" << "01000";
+    QTest::newRow("click selects alone") << "10001"
+                                         << "2"
+                                         << "00100";
+    QTest::newRow("second click moves it") << "00000"
+                                           << "1 3"
+                                           << "00010";
+    QTest::newRow("ctrl adds") << "00000"
+                               << "1 ^3"
+                               << "01010";
+    QTest::newRow("ctrl toggles off") << "00000"
+                                      << "1 ^3 ^1"
+                                      << "00010";
+    QTest::newRow("shift selects the range down") << "00000"
+                                                  << "1 +3"
+                                                  << "01110";
+    QTest::newRow("shift selects the range up") << "00000"
+                                                << "3 +1"
+                                                << "01110";
+    QTest::newRow("shift replaces the rest") << "00000"
+                                             << "0 ^4 +2"
+                                             << "00111";
+    QTest::newRow("ctrl+shift adds the range") << "00000"
+                                               << "0 ^4 ^+2"
+                                               << "10111";
+    QTest::newRow("shift again keeps the anchor") << "00000"
+                                                  << "2 +4 +0"
+                                                  << "11100";
+    QTest::newRow("below the last entry nothing changes") << "01000"
+                                                          << "7"
+                                                          << "01000";
 }
 
 void ListBoxTest::mouseSelection()
@@ -181,8 +202,9 @@ void ListBoxTest::dragStretchesTheSelection()
 {
     ListFixture f(6);
     QTest::mousePress(f.list.viewport(), Qt::LeftButton, {}, rowCentre(1));
-    QMouseEvent move(QEvent::MouseMove, QPointF(rowCentre(3)), f.list.viewport()->mapToGlobal(QPointF(rowCentre(3))),
-                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(rowCentre(3)),
+                     f.list.viewport()->mapToGlobal(QPointF(rowCentre(3))), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(f.list.viewport(), &move);
     QTest::mouseRelease(f.list.viewport(), Qt::LeftButton, {}, rowCentre(3));
     QCOMPARE(marks(f.roster), QStringLiteral("011100"));
@@ -210,16 +232,22 @@ void ListBoxTest::keyboardSelection_data()
     const int none = Qt::NoModifier, shift = Qt::ShiftModifier, ctrl = Qt::ControlModifier;
     QTest::newRow("down selects alone") << 1 << QList<int>{Qt::Key_Down} << none << "001000" << 2;
     QTest::newRow("up at the top stays") << 0 << QList<int>{Qt::Key_Up} << none << "100000" << 0;
-    QTest::newRow("shift+down twice") << 1 << QList<int>{Qt::Key_Down, Qt::Key_Down} << shift << "011100" << 3;
-    QTest::newRow("shift+up past the anchor") << 2 << QList<int>{Qt::Key_Up, Qt::Key_Up} << shift << "111000" << 0;
+    QTest::newRow("shift+down twice")
+        << 1 << QList<int>{Qt::Key_Down, Qt::Key_Down} << shift << "011100" << 3;
+    QTest::newRow("shift+up past the anchor")
+        << 2 << QList<int>{Qt::Key_Up, Qt::Key_Up} << shift << "111000" << 0;
     QTest::newRow("end") << 1 << QList<int>{Qt::Key_End} << none << "000001" << 5;
     QTest::newRow("shift+home") << 2 << QList<int>{Qt::Key_Home} << shift << "111000" << 0;
-    QTest::newRow("ctrl moves the focus only") << 1 << QList<int>{Qt::Key_Down, Qt::Key_Down} << ctrl << "010000" << 3;
-    QTest::newRow("ctrl+space toggles") << 1 << QList<int>{Qt::Key_Down, Qt::Key_Space} << ctrl << "011000" << 2;
+    QTest::newRow("ctrl moves the focus only")
+        << 1 << QList<int>{Qt::Key_Down, Qt::Key_Down} << ctrl << "010000" << 3;
+    QTest::newRow("ctrl+space toggles")
+        << 1 << QList<int>{Qt::Key_Down, Qt::Key_Space} << ctrl << "011000" << 2;
     // Four rows fit: a page is three rows.
     QTest::newRow("page down") << 0 << QList<int>{Qt::Key_PageDown} << none << "000100" << 3;
-    QTest::newRow("page down stops at the end") << 3 << QList<int>{Qt::Key_PageDown} << none << "000001" << 5;
-    QTest::newRow("page up") << 0 << QList<int>{Qt::Key_End, Qt::Key_PageUp} << none << "001000" << 2;
+    QTest::newRow("page down stops at the end")
+        << 3 << QList<int>{Qt::Key_PageDown} << none << "000001" << 5;
+    QTest::newRow("page up") << 0 << QList<int>{Qt::Key_End, Qt::Key_PageUp} << none << "001000"
+                             << 2;
 }
 
 void ListBoxTest::keyboardSelection()
@@ -242,7 +270,7 @@ void ListBoxTest::keyboardSelection()
 void ListBoxTest::rosterChangesUpdateTheScrollRange()
 {
     ListFixture f(100); // ten rows fit
-    QScrollBar* bar = f.list.verticalScrollBar();
+    QScrollBar *bar = f.list.verticalScrollBar();
     QCOMPARE(bar->maximum(), 90);
     QCOMPARE(bar->pageStep(), 10);
 

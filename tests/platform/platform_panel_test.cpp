@@ -19,9 +19,12 @@ const QColor kPanel8Colour(208, 225, 253);
 QColor expected(Expect e)
 {
     switch (e) {
-    case Light: return toQColor(clBtnHighlight);
-    case Shadow: return toQColor(clBtnShadow);
-    case Fill: break;
+    case Light:
+        return toQColor(clBtnHighlight);
+    case Shadow:
+        return toQColor(clBtnShadow);
+    case Fill:
+        break;
     }
     return kPanel8Colour;
 }
@@ -53,21 +56,23 @@ void PanelTest::bevels_data()
     QTest::newRow("top bar: outer lowered, inner raised")
         << int(bvLowered) << int(bvRaised) << 1 << 2
         << QList<Sample>{{{0, 0}, Shadow}, {{18, 0}, Shadow}, {{0, 8}, Shadow}, {{19, 0}, Light},
-                         {{0, 9}, Light}, {{19, 9}, Light}, {{1, 1}, Light}, {{17, 1}, Light},
-                         {{1, 7}, Light}, {{18, 1}, Shadow}, {{1, 8}, Shadow}, {{18, 8}, Shadow},
-                         {{2, 2}, Fill}, {{17, 7}, Fill}};
+                         {{0, 9}, Light},  {{19, 9}, Light},  {{1, 1}, Light},  {{17, 1}, Light},
+                         {{1, 7}, Light},  {{18, 1}, Shadow}, {{1, 8}, Shadow}, {{18, 8}, Shadow},
+                         {{2, 2}, Fill},   {{17, 7}, Fill}};
     QTest::newRow("client panel: inner lowered only")
         << int(bvNone) << int(bvLowered) << 1 << 1
-        << QList<Sample>{{{0, 0}, Shadow}, {{19, 0}, Light}, {{0, 9}, Light}, {{19, 9}, Light},
-                         {{1, 1}, Fill}, {{18, 8}, Fill}};
+        << QList<Sample>{{{0, 0}, Shadow}, {{19, 0}, Light}, {{0, 9}, Light},
+                         {{19, 9}, Light}, {{1, 1}, Fill},   {{18, 8}, Fill}};
     QTest::newRow("outer raised, width 2")
         << int(bvRaised) << int(bvNone) << 2 << 2
-        << QList<Sample>{{{0, 0}, Light}, {{1, 1}, Light}, {{19, 9}, Shadow}, {{18, 8}, Shadow},
-                         {{18, 1}, Shadow}, {{2, 2}, Fill}, {{17, 7}, Fill}};
-    QTest::newRow("both raised, width 2")
-        << int(bvRaised) << int(bvRaised) << 2 << 4
-        << QList<Sample>{{{0, 0}, Light}, {{3, 3}, Light}, {{16, 6}, Shadow}, {{4, 4}, Fill},
-                         {{15, 5}, Fill}};
+        << QList<Sample>{{{0, 0}, Light},   {{1, 1}, Light}, {{19, 9}, Shadow}, {{18, 8}, Shadow},
+                         {{18, 1}, Shadow}, {{2, 2}, Fill},  {{17, 7}, Fill}};
+    QTest::newRow("both raised, width 2") << int(bvRaised) << int(bvRaised) << 2 << 4
+                                          << QList<Sample>{{{0, 0}, Light},
+                                                           {{3, 3}, Light},
+                                                           {{16, 6}, Shadow},
+                                                           {{4, 4}, Fill},
+                                                           {{15, 5}, Fill}};
     QTest::newRow("no bevels") << int(bvNone) << int(bvNone) << 1 << 0
                                << QList<Sample>{{{0, 0}, Fill}, {{19, 9}, Fill}};
 }
@@ -90,7 +95,7 @@ void PanelTest::bevels()
     QCOMPARE(panel.contentsRect(), QRect(inside, inside, 20 - 2 * inside, 10 - 2 * inside));
 
     const QImage shot = grabImage(&panel);
-    for (const Sample& s : samples) {
+    for (const Sample &s : samples) {
         if (pixelAt(shot, s.at) != expected(s.expect))
             QFAIL(qPrintable(QStringLiteral("pixel (%1, %2) is %3, expected %4")
                                  .arg(s.at.x())
@@ -126,7 +131,7 @@ void PanelTest::disabledPanelKeepsItsLookAndItsChildrens()
     panel.setBevelInner(bvRaised);
     panel.setFont(testFont(13));
     panel.setCaption(QStringLiteral("Bar"));
-    auto* label = new TLabel(&panel);
+    auto *label = new TLabel(&panel);
     label->setGeometry(4, 4, 30, 16);
     label->setTransparent(true);
     label->setFontColor(clBlue);

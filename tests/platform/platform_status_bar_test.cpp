@@ -23,14 +23,14 @@ void StatusBarTest::loweredPanelRunsToTheRightEnd()
     const QColor face = toQColor(clBtnFace);
     const QColor dark = toQColor(clBtnShadow);
     const QColor light = toQColor(clBtnHighlight);
-    QCOMPARE(pixelAt(shot, 150, 0), face);   // above the panel
-    QCOMPARE(pixelAt(shot, 0, 2), dark);     // top-left corner
-    QCOMPARE(pixelAt(shot, 150, 2), dark);   // top edge
-    QCOMPARE(pixelAt(shot, 0, 15), dark);    // left edge
-    QCOMPARE(pixelAt(shot, 299, 2), light);  // the right edge is the bar's
+    QCOMPARE(pixelAt(shot, 150, 0), face); // above the panel
+    QCOMPARE(pixelAt(shot, 0, 2), dark); // top-left corner
+    QCOMPARE(pixelAt(shot, 150, 2), dark); // top edge
+    QCOMPARE(pixelAt(shot, 0, 15), dark); // left edge
+    QCOMPARE(pixelAt(shot, 299, 2), light); // the right edge is the bar's
     QCOMPARE(pixelAt(shot, 299, 15), light);
     QCOMPARE(pixelAt(shot, 150, 21), light); // bottom edge
-    QCOMPARE(pixelAt(shot, 150, 10), face);  // inside
+    QCOMPARE(pixelAt(shot, 150, 10), face); // inside
 }
 
 void StatusBarTest::sizeGripAtTheRightEnd()
@@ -39,7 +39,7 @@ void StatusBarTest::sizeGripAtTheRightEnd()
     bar.resize(300, 22);
     bar.show();
     QVERIFY(QTest::qWaitForWindowExposed(&bar));
-    auto* grip = bar.findChild<QSizeGrip*>();
+    auto *grip = bar.findChild<QSizeGrip *>();
     QVERIFY(grip);
     QCOMPARE(grip->geometry().right(), 299);
     QCOMPARE(grip->geometry().bottom(), 21);
@@ -57,7 +57,7 @@ void StatusBarTest::textIsLeftAlignedInTheDesktopFont()
 {
     QWidget window;
     window.setFont(testFont(40)); // the window's own font is not the bar's
-    auto* bar = new TStatusBar(&window);
+    auto *bar = new TStatusBar(&window);
     bar->setGeometry(0, 0, 300, 22);
     bar->setPanelText(QStringLiteral("Credit & thanks"));
     const QImage shot = grabImage(bar);

@@ -16,7 +16,10 @@
 
 namespace {
 
-QString u(const char *utf8) { return QString::fromUtf8(utf8); }
+QString u(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
 
 struct CycleState {
     QString caption;
@@ -32,14 +35,14 @@ CycleState cycleState(TForm1 &form)
             form.Timer1->isActive(), form.Timer2->isActive()};
 }
 
-#define QCOMPARE_STATE(form, cap, b1, top, t1, t2)                                             \
-    do {                                                                                       \
-        const CycleState s = cycleState(form);                                                 \
-        QCOMPARE(s.caption, u(cap));                                                           \
-        QCOMPARE(s.button1Enabled, b1);                                                        \
-        QCOMPARE(s.topBarEnabled, top);                                                        \
-        QCOMPARE(s.timer1, t1);                                                                \
-        QCOMPARE(s.timer2, t2);                                                                \
+#define QCOMPARE_STATE(form, cap, b1, top, t1, t2) \
+    do { \
+        const CycleState s = cycleState(form); \
+        QCOMPARE(s.caption, u(cap)); \
+        QCOMPARE(s.button1Enabled, b1); \
+        QCOMPARE(s.topBarEnabled, top); \
+        QCOMPARE(s.timer1, t1); \
+        QCOMPARE(s.timer2, t2); \
     } while (0)
 
 // Releases a key where the operator's keyboard would deliver it.
@@ -139,7 +142,8 @@ void DrawCycleTest::secondDrawAppendsToTier()
         form.handle(&TForm1::Timer2Timer);
     }
     QCOMPARE(form.Label1->caption(), u("10"));
-    const QStringList winners = u(draw::gbkToUtf8(form.state().TierWinners[0]).c_str()).split(u("，"));
+    const QStringList winners =
+        u(draw::gbkToUtf8(form.state().TierWinners[0]).c_str()).split(u("，"));
     QCOMPARE(winners.size(), 10);
     QCOMPARE(QSet<QString>(winners.begin(), winners.end()).size(), 10);
     QCOMPARE(form.state().roster.size(), std::size_t(2));
@@ -281,8 +285,9 @@ void DrawCycleTest::failedWriteKeepsCommitForNextWrite()
     QVERIFY(QDir().rename(u("抽奖名单"), u("moved")));
     form.handle(&TForm1::Button1Click);
     QCOMPARE(f.dialogs.errors.size(), 1);
-    QVERIFY2(f.dialogs.errors.front().startsWith(u("Cannot create file \"抽奖名单/获奖记录.txt\". ")),
-             qPrintable(f.dialogs.errors.front()));
+    QVERIFY2(
+        f.dialogs.errors.front().startsWith(u("Cannot create file \"抽奖名单/获奖记录.txt\". ")),
+        qPrintable(f.dialogs.errors.front()));
     QCOMPARE(form.Label1->caption(), u("5"));
     QCOMPARE(form.state().roster.size(), std::size_t(7));
     QCOMPARE(form.Panel8->isEnabled(), false); // until Cancel

@@ -12,7 +12,10 @@
 
 namespace {
 
-QString u(const char *utf8) { return QString::fromUtf8(utf8); }
+QString u(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
 
 } // namespace
 
@@ -34,7 +37,8 @@ void RosterCommandsTest::addNameTrimsAndAppends()
     WindowFixture f;
     f.writeDrawFolder(2, "3");
     TForm1 &form = f.create(false);
-    f.dialogs.inputAnswers = {u("  王小明 \t"), u("员工1"), std::nullopt, u("   "), u("\u3000李雷\u3000")};
+    f.dialogs.inputAnswers = {u("  王小明 \t"), u("员工1"), std::nullopt, u("   "),
+                              u("\u3000李雷\u3000")};
     for (int i = 0; i < 5; ++i)
         form.handle(&TForm1::N1Click);
     QCOMPARE(f.dialogs.inputs.front(), u("提示|请输入加入名单的名字"));
@@ -56,7 +60,8 @@ void RosterCommandsTest::addNameGbkCannotHoldIsRefused()
     form.handle(&TForm1::N1Click);
     QCOMPARE(form.state().roster.size(), std::size_t(2));
     QCOMPARE(f.dialogs.errors.size(), 1);
-    QVERIFY2(f.dialogs.errors.front().contains(u("\U0001F600")), qPrintable(f.dialogs.errors.front()));
+    QVERIFY2(f.dialogs.errors.front().contains(u("\U0001F600")),
+             qPrintable(f.dialogs.errors.front()));
 }
 
 void RosterCommandsTest::exportWritesRosterAndSaysSo()
@@ -98,7 +103,8 @@ void RosterCommandsTest::viewWinnersOpensTheRecord()
     QCOMPARE(f.editor.opened.size(), 1);
     // The record in the working folder, by its full path, whatever folder the
     // program was started from.
-    QCOMPARE(f.editor.opened.front(), QDir(f.dirPath()).absoluteFilePath(u("抽奖名单/获奖记录.txt")));
+    QCOMPARE(f.editor.opened.front(),
+             QDir(f.dirPath()).absoluteFilePath(u("抽奖名单/获奖记录.txt")));
 }
 
 QTEST_MAIN(RosterCommandsTest)

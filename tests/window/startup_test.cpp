@@ -17,7 +17,10 @@
 
 namespace {
 
-QString u(const char *utf8) { return QString::fromUtf8(utf8); }
+QString u(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
 
 QStringList visibleTierNames(TForm1 &form)
 {
@@ -64,7 +67,15 @@ private slots:
     void hintsOnlyOnTheirControls();
 };
 
-enum class Setup { NoFiles, NoConfig, ShortConfig, NoBackground, BadBackground, BadTierCount, ShortPrizes };
+enum class Setup {
+    NoFiles,
+    NoConfig,
+    ShortConfig,
+    NoBackground,
+    BadBackground,
+    BadTierCount,
+    ShortPrizes
+};
 
 void StartupTest::failuresLeaveWhatWasDone_data()
 {
@@ -155,8 +166,8 @@ void StartupTest::tierCountShowsAndNamesTiers_data()
     QTest::newRow("0") << u("0") << QStringList{u("特等奖")};
     QTest::newRow("1") << u("1") << QStringList{u("一号奖")};
     QTest::newRow("3") << u("3") << QStringList{u("一号奖"), u("二号奖"), u("三号奖")};
-    QTest::newRow("8") << u("8")
-                       << QStringList{u("一号奖"), u("二号奖"), u("三号奖"), u("四号奖"), u("五号奖"), u("六号奖")};
+    QTest::newRow("8") << u("8") << QStringList{u("一号奖"), u("二号奖"), u("三号奖"),
+                                                u("四号奖"), u("五号奖"), u("六号奖")};
 }
 
 void StartupTest::tierCountShowsAndNamesTiers()
@@ -255,7 +266,8 @@ void StartupTest::declineResetsRecordOnDisk()
     form.show();
     QTRY_COMPARE(f.dialogs.questions.size(), 1);
     const draw::TextList record = draw::loadTextList("抽奖名单/获奖记录.txt");
-    QCOMPARE(record, (draw::TextList{gbk("[一号奖]"), "", gbk("[二号奖]"), "", gbk("[三号奖]"), ""}));
+    QCOMPARE(record,
+             (draw::TextList{gbk("[一号奖]"), "", gbk("[二号奖]"), "", gbk("[三号奖]"), ""}));
     QCOMPARE(form.Label1->caption(), u("00"));
     QCOMPARE(form.state().roster.size(), std::size_t(12));
 }
@@ -266,8 +278,9 @@ void StartupTest::resumeWithoutRecordChangesNothing()
     f.writeDrawFolder(12, "3");
     TForm1 &form = f.create(true);
     form.show();
-    QTRY_COMPARE(f.dialogs.errors,
-                 QStringList{u("Cannot open file \"抽奖名单/获奖记录.txt\". No such file or directory.")});
+    QTRY_COMPARE(
+        f.dialogs.errors,
+        QStringList{u("Cannot open file \"抽奖名单/获奖记录.txt\". No such file or directory.")});
     QCOMPARE(form.state().roster.size(), std::size_t(12));
     QCOMPARE(form.Label1->caption(), u("00"));
 }
