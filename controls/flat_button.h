@@ -115,11 +115,11 @@ private:
     TButtonLayout m_layout = blGlyphTop;
     int m_margin = -1;
     int m_spacing = 4;
-    TColor m_colorFocused = 16498329;
-    TColor m_colorDown = 12965593;
-    TColor m_colorBorder = 16744448;
-    TColor m_colorShadow = 13026816;
-    TColor m_colorFlat = 14805739;
+    TColor m_colorFocused = 0xFBBE99; // RGB 153,190,251
+    TColor m_colorDown = 0xC5D6D9; // RGB 217,214,197
+    TColor m_colorBorder = 0xFF8000; // RGB 0,128,255
+    TColor m_colorShadow = 0xC6C600; // RGB 0,198,198
+    TColor m_colorFlat = 0xE1EAEB; // RGB 235,234,225
     TTransparentMode m_transparent = tmNone;
     bool m_hasFocusFrame = true;
     bool m_default = false;

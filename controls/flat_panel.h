@@ -63,7 +63,7 @@ protected:
 private:
     QString m_caption;
     TColor m_color = clBtnFace;
-    TColor m_colorBorder = 16744448;
+    TColor m_colorBorder = 0xFF8000; // RGB 0,128,255
     TColor m_startColor = clGray;
     TColor m_stopColor = clWhite;
     TStyleOrien m_orien = bsHorizontal;

@@ -6,11 +6,11 @@
 #include "controls/number_edit.h"
 #include "draw/gbk_codec.h"
 #include "draw/text_file.h"
+#include "headless_services.h"
 #include "platform/fonts.h"
 #include "platform/label.h"
 #include "platform/list_box.h"
 #include "platform/scripted_dialogs.h"
-#include "tools/headless_services.h"
 #include "window/unit1.h"
 
 #include <QApplication>

@@ -1,9 +1,9 @@
 // Builds the main window headlessly on a working folder and saves it as a PNG.
 //   screenshot --workdir DIR [--resume yes|no] [--out FILE] [--size WxH] [--screen-width N]
 //              [--rolling]   (picture taken while a draw rolls)
+#include "headless_services.h"
 #include "platform/fonts.h"
 #include "platform/scripted_dialogs.h"
-#include "tools/headless_services.h"
 #include "window/unit1.h"
 
 #include <QApplication>

@@ -62,9 +62,9 @@ constexpr ControlRow kRows[] = {
     {"StatusBar1", K::StatusBar, "Form1", {0, 651, 932, 22}, P::AlignBottom, -1, true},
 };
 
-constexpr TColor kTopBarColor = 16638416; // RGB(208,225,253)
-constexpr TColor kFaceColor = 16707559; // RGB(231,239,254)
-constexpr TColor kClientColor = 15724527; // RGB(239,239,239)
+constexpr TColor kTopBarColor = 0xFDE1D0; // RGB 208,225,253
+constexpr TColor kFaceColor = 0xFEEFE7; // RGB 231,239,254
+constexpr TColor kClientColor = 0xEFEFEF; // RGB 239,239,239
 
 QString text(const char *utf8)
 {

@@ -1,5 +1,6 @@
 #include "controls/flat_button.h"
 #include "pixel_helpers.h"
+#include "platform/fonts.h"
 
 #include <QShortcut>
 #include <QSignalSpy>
@@ -46,7 +47,7 @@ struct StartButton {
         button->setFontColor(clMaroon);
         button->setCaption(QString::fromUtf8("开始"));
         button->setColorBorder(clGray);
-        button->setColorFlat(16707559);
+        button->setColorFlat(0xFEEFE7); // RGB 231,239,254
         button->setToolTip(QString::fromUtf8("点这里开始抽奖"));
         parent.show();
         parent.activateWindow();
@@ -69,6 +70,8 @@ class FlatButtonTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // The layout's font names map to the same installed fonts as in the window.
+    void initTestCase() { installFontSubstitutions(); }
     void idleFace();
     void hotFaceByFocusAndByPointer();
     void pressedFaceShiftsCaption();
@@ -326,7 +329,7 @@ void FlatButtonTest::glyphLeftOfCaptionWithTransparentWhite()
     font.setPixelSize(12);
     button->setFont(font);
     button->setColorBorder(clGray);
-    button->setColorFlat(16707559);
+    button->setColorFlat(0xFEEFE7); // RGB 231,239,254
     button->setCaption(QString::fromUtf8("查看获奖名单"));
     QImage glyph = solidGlyph(16, 16, Qt::white);
     glyph.fill(Qt::white);
@@ -358,7 +361,7 @@ void FlatButtonTest::disabledGlyphKeepsOnlyBlackPixels()
     QWidget parent;
     auto *button = new TFlatButton(&parent);
     button->setGeometry(0, 0, 40, 40);
-    button->setColorFlat(16707559);
+    button->setColorFlat(0xFEEFE7); // RGB 231,239,254
     QImage glyph = solidGlyph(16, 16, Qt::white);
     glyph.setPixel(5, 5, qRgb(0, 0, 0));
     glyph.setPixel(9, 9, qRgb(200, 0, 0));

@@ -1,5 +1,6 @@
 #include "controls/flat_panel.h"
 #include "pixel_helpers.h"
+#include "platform/fonts.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -23,7 +24,7 @@ struct RosterHeader {
         focused->setGeometry(250, 50, 20, 20);
         panel = new TFlatPanel(&parent);
         panel->setGeometry(11, 5, 174, 27);
-        panel->setColor(16707559);
+        panel->setColor(0xFEEFE7); // RGB 231,239,254
         panel->setColorBorder(clGray);
         panel->setFontColor(clBlack);
         QFont crisp; // plain pixels, so the caption's colours can be counted
@@ -42,6 +43,8 @@ class FlatPanelTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // The layout's font names map to the same installed fonts as in the window.
+    void initTestCase() { installFontSubstitutions(); }
     void faceBorderAndCentredCaption();
     void captionIsCutAtCaptionArea_data();
     void captionIsCutAtCaptionArea();
@@ -182,7 +185,7 @@ void FlatPanelTest::defaults()
     TFlatPanel panel;
     QCOMPARE(panel.size(), QSize(185, 41));
     QCOMPARE(panel.color(), clBtnFace);
-    QCOMPARE(panel.colorBorder(), TColor(16744448));
+    QCOMPARE(panel.colorBorder(), TColor(0xFF8000)); // RGB 0,128,255
     QCOMPARE(panel.alignment(), taCenter);
     QCOMPARE(panel.focusPolicy(), Qt::NoFocus);
     QCOMPARE(panel.tag(), 0);

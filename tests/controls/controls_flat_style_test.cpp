@@ -1,6 +1,7 @@
 #include "controls/flat_style.h"
 #include "pixel_helpers.h"
 #include "platform/canvas.h"
+#include "platform/fonts.h"
 
 #include <QPainter>
 #include <QtTest>
@@ -36,6 +37,8 @@ class FlatStyleTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // The layout's font names map to the same installed fonts as in the window.
+    void initTestCase() { installFontSubstitutions(); }
     void drawFlatFrame_data();
     void drawFlatFrame();
     void fillGradientBands();

@@ -1,5 +1,6 @@
 #include "controls/look_group_box.h"
 #include "pixel_helpers.h"
+#include "platform/fonts.h"
 
 #include <QtTest>
 
@@ -45,6 +46,8 @@ class GroupBoxTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // The layout's font names map to the same installed fonts as in the window.
+    void initTestCase() { installFontSubstitutions(); }
     void windowConfigurationPaintsNothing();
     void frameWithAndWithoutTransparentBorder();
     void captionInterruptsTopLine();

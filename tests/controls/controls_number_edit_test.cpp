@@ -1,5 +1,6 @@
 #include "controls/number_edit.h"
 #include "pixel_helpers.h"
+#include "platform/fonts.h"
 
 #include <QClipboard>
 #include <QElapsedTimer>
@@ -58,6 +59,8 @@ class NumberEditTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // The layout's font names map to the same installed fonts as in the window.
+    void initTestCase() { installFontSubstitutions(); }
     void loadsWithValueFive();
     void typingThenLeaving_data();
     void typingThenLeaving();

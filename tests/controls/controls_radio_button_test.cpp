@@ -1,6 +1,7 @@
 #include "controls/look_radio_button.h"
 #include "controls/radio_glyph.h"
 #include "pixel_helpers.h"
+#include "platform/fonts.h"
 
 #include <QPainter>
 #include <QSignalSpy>
@@ -63,6 +64,8 @@ class RadioButtonTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // The layout's font names map to the same installed fonts as in the window.
+    void initTestCase() { installFontSubstitutions(); }
     void glyphColours_data();
     void glyphColours();
     void glyphBrushFillsSquareOnly();

@@ -1,4 +1,4 @@
-#include "pixels.h"
+#include "pixel_helpers.h"
 #include "platform/bitmap_file.h"
 #include "platform/image.h"
 #include "platform/panel.h"

@@ -1,5 +1,5 @@
 #include "draw/roster.h"
-#include "pixels.h"
+#include "pixel_helpers.h"
 #include "platform/list_box.h"
 
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "pixels.h"
+#include "pixel_helpers.h"
 #include "platform/label.h"
 #include "platform/panel.h"
 

@@ -1,4 +1,4 @@
-#include "pixels.h"
+#include "pixel_helpers.h"
 #include "platform/colors.h"
 #include "platform/status_bar.h"
 

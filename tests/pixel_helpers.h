@@ -6,7 +6,7 @@
 #include <QRect>
 #include <QWidget>
 
-// The widget as it shows, one pixel per widget pixel, children included.
+// The widget as it shows on screen, one pixel per widget pixel, children included.
 inline QImage grabImage(QWidget *widget)
 {
     return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
