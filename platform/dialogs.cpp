@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -28,12 +29,46 @@ void ModalDialogs::showError(const QString &message)
     box.exec();
 }
 
-bool ModalDialogs::askYesNo(const QString &title, const QString &text)
+namespace {
+
+// Keeps a question open against Escape and close requests: a message box would
+// otherwise take either for its No button.
+class OnlyButtonsAnswer : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Close) {
+            event->ignore();
+            return true;
+        }
+        if (event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent *>(event)->matches(QKeySequence::Cancel))
+            return true;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
+DialogAnswer ModalDialogs::askYesNo(const QString &title, const QString &text)
 {
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
                     m_owner);
     box.setDefaultButton(QMessageBox::Yes);
-    return box.exec() == QMessageBox::Yes;
+    // No close button in the title bar, where the window manager honours that.
+    box.setWindowFlags((box.windowFlags() | Qt::CustomizeWindowHint) &
+                       ~(Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint));
+    OnlyButtonsAnswer onlyButtons;
+    box.installEventFilter(&onlyButtons);
+    box.exec();
+    if (box.clickedButton() == box.button(QMessageBox::Yes))
+        return DialogAnswer::Yes;
+    if (box.clickedButton() == box.button(QMessageBox::No))
+        return DialogAnswer::No;
+    return DialogAnswer::Dismissed;
 }
 
 void ModalDialogs::showInformation(const QString &text)

@@ -6,6 +6,10 @@
 
 class QWidget;
 
+// How a Yes/No question ended. Dismissed: the box was shut without either button,
+// which answers nothing.
+enum class DialogAnswer { Yes, No, Dismissed };
+
 // The modal boxes of the program behind one small interface, so tests can answer
 // them and read what they said.
 class Dialogs {
@@ -14,8 +18,8 @@ public:
 
     // The application's error box: title = application title.
     virtual void showError(const QString &message) = 0;
-    // Yes/No question with a question icon; true for Yes.
-    virtual bool askYesNo(const QString &title, const QString &text) = 0;
+    // Yes/No question with a question icon. Only the two buttons answer it.
+    virtual DialogAnswer askYesNo(const QString &title, const QString &text) = 0;
     // Information box with an OK button, titled with the application title.
     virtual void showInformation(const QString &text) = 0;
     // One-line input box; nullopt when cancelled. maxLength limits the typed characters.
@@ -33,7 +37,8 @@ public:
     explicit ModalDialogs(QWidget *owner = nullptr);
 
     void showError(const QString &message) override;
-    bool askYesNo(const QString &title, const QString &text) override;
+    // Escape and the title bar's close button leave the question open.
+    DialogAnswer askYesNo(const QString &title, const QString &text) override;
     void showInformation(const QString &text) override;
     std::optional<QString> inputText(const QString &title, const QString &prompt,
                                      int maxLength) override;

@@ -5,16 +5,24 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 
 // Answers the boxes from a script instead of asking anyone, and keeps what each box
 // said. Used where nobody sits at the screen: tests and the screenshot tool.
 class ScriptedDialogs : public Dialogs {
 public:
     void showError(const QString &message) override { errors << errorBoxText(message); }
-    bool askYesNo(const QString &title, const QString &text) override
+    DialogAnswer askYesNo(const QString &title, const QString &text) override
     {
         questions << title + QLatin1Char('|') + text;
-        return answerYes;
+        if (onQuestion)
+            onQuestion();
+        if (!yesNoAnswers.empty()) {
+            const DialogAnswer answer = yesNoAnswers.front();
+            yesNoAnswers.pop_front();
+            return answer;
+        }
+        return answerYes ? DialogAnswer::Yes : DialogAnswer::No;
     }
     void showInformation(const QString &text) override { informations << text; }
     std::optional<QString> inputText(const QString &title, const QString &prompt,
@@ -32,7 +40,9 @@ public:
         return answer;
     }
 
-    bool answerYes = true;
+    bool answerYes = true; // once yesNoAnswers is used up
+    std::deque<DialogAnswer> yesNoAnswers;
+    std::function<void()> onQuestion; // runs as each question is asked
     std::deque<std::optional<QString>> inputAnswers; // nullopt answers Cancel
     int lastInputMaxLength = 0;
     QStringList errors, questions, informations, inputs;

@@ -63,8 +63,14 @@ void TForm1::loadBackground(const std::string &fileName)
 void TForm1::FormShow()
 {
     const ShowTiersOnExit showTiersAtEnd([this] { showTiers(); });
-    if (!m_services.dialogs->askYesNo(QStringLiteral("提示"),
-                                      QStringLiteral("是否继续上次的获奖记录？"))) {
+    // Only an explicit answer decides: going on without one would overwrite the old
+    // winners at the next Stop just as a No would.
+    DialogAnswer answer;
+    do
+        answer = m_services.dialogs->askYesNo(QStringLiteral("提示"),
+                                              QStringLiteral("是否继续上次的获奖记录？"));
+    while (answer == DialogAnswer::Dismissed);
+    if (answer == DialogAnswer::No) {
         saveWinners();
         return;
     }

@@ -5,6 +5,7 @@
 #include "controls/flat_panel.h"
 #include "controls/look_group_box.h"
 #include "controls/look_radio_button.h"
+#include "draw/file_bytes.h"
 #include "draw/name_list.h"
 #include "platform/fonts.h"
 #include "platform/image.h"
@@ -58,6 +59,8 @@ private slots:
     void resumeReadsOnlyLinesPresent();
     void resumeEmptyPiecesRemoveBlankEntries();
     void declineResetsRecordOnDisk();
+    void dismissedQuestionIsAskedAgain_data();
+    void dismissedQuestionIsAskedAgain();
     void resumeWithoutRecordChangesNothing();
     void layoutAtDesignSize();
     void layoutFollowsWidth();
@@ -270,6 +273,54 @@ void StartupTest::declineResetsRecordOnDisk()
              (draw::TextList{gbk("[一号奖]"), "", gbk("[二号奖]"), "", gbk("[三号奖]"), ""}));
     QCOMPARE(form.Label1->caption(), u("00"));
     QCOMPARE(form.state().roster.size(), std::size_t(12));
+}
+
+void StartupTest::dismissedQuestionIsAskedAgain_data()
+{
+    QTest::addColumn<QList<DialogAnswer>>("answers");
+    QTest::addColumn<bool>("resumed");
+    QTest::newRow("dismissed twice, then Yes")
+        << QList<DialogAnswer>{DialogAnswer::Dismissed, DialogAnswer::Dismissed, DialogAnswer::Yes}
+        << true;
+    QTest::newRow("dismissed, then No")
+        << QList<DialogAnswer>{DialogAnswer::Dismissed, DialogAnswer::No} << false;
+}
+
+void StartupTest::dismissedQuestionIsAskedAgain()
+{
+    QFETCH(QList<DialogAnswer>, answers);
+    QFETCH(bool, resumed);
+    WindowFixture f;
+    f.writeDrawFolder(12, "3");
+    f.write("获奖记录.txt", {"[一号奖]", "员工1，员工2", "[二号奖]", "员工3", "[三号奖]", ""});
+    const std::string record = draw::readFileBytes("抽奖名单/获奖记录.txt");
+    f.dialogs.yesNoAnswers.assign(answers.begin(), answers.end());
+    // What the record and the draw state are each time the question is asked.
+    QStringList seen;
+    f.dialogs.onQuestion = [&] {
+        const TForm1 &form = *f.form;
+        const bool recordKept = draw::readFileBytes("抽奖名单/获奖记录.txt") == record;
+        seen << QStringLiteral("record %1, roster %2, counts %3 %4, winners '%5'")
+                    .arg(recordKept ? u("kept") : u("changed"))
+                    .arg(form.state().roster.size())
+                    .arg(form.Label1->caption(), form.Label4->caption(),
+                         u(draw::gbkToUtf8(form.state().TierWinners[0]).c_str()));
+    };
+    TForm1 &form = f.create();
+    form.show();
+    QTRY_COMPARE(f.dialogs.questions.size(), answers.size());
+    QCOMPARE(seen,
+             QStringList(answers.size(), u("record kept, roster 12, counts 00 00, winners ''")));
+    if (resumed) {
+        QCOMPARE(draw::readFileBytes("抽奖名单/获奖记录.txt"), record);
+        QCOMPARE(form.Label1->caption(), u("2"));
+        QCOMPARE(form.Label4->caption(), u("1"));
+        QCOMPARE(form.state().roster.size(), std::size_t(9));
+    } else {
+        QCOMPARE(draw::loadTextList("抽奖名单/获奖记录.txt"),
+                 (draw::TextList{gbk("[一号奖]"), "", gbk("[二号奖]"), "", gbk("[三号奖]"), ""}));
+        QCOMPARE(form.state().roster.size(), std::size_t(12));
+    }
 }
 
 void StartupTest::resumeWithoutRecordChangesNothing()
