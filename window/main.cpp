@@ -1,7 +1,9 @@
+#include "platform/detectable_auto_repeat.h"
 #include "platform/dialogs.h"
 #include "platform/editor_launch.h"
 #include "platform/fonts.h"
 #include "platform/hint_style.h"
+#include "platform/key_repeat_filter.h"
 #include "platform/sound.h"
 #include "window/unit1.h"
 
@@ -14,6 +16,9 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("luckydraw"));
     QApplication::setStyle(new HintStyle);
     installFontSubstitutions();
+    // A held Space or PageDown must start or stop a draw once, on its real release.
+    enableDetectableAutoRepeat();
+    KeyRepeatFilter keyRepeat;
 
     ModalDialogs dialogs;
     WavSoundPlayer sound;

@@ -52,13 +52,6 @@ void releaseKey(TForm1 &form, Qt::Key key)
     QTest::keyClick(target, key);
 }
 
-void showActive(TForm1 &form)
-{
-    form.show();
-    form.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
-}
-
 } // namespace
 
 class DrawCycleTest : public QObject {
@@ -83,9 +76,8 @@ void DrawCycleTest::startArmStopCommitsToChosenTier()
 {
     WindowFixture f;
     f.writeDrawFolder(12, "3");
-    TForm1 &form = f.create(false);
-    showActive(form);
-    QTRY_COMPARE(f.dialogs.questions.size(), 1);
+    QVERIFY(f.open(false, WindowFixture::Shown::Active));
+    TForm1 &form = *f.form;
     form.RadioButton2->setChecked(true);
 
     QTest::mouseClick(form.Button1, Qt::LeftButton);
@@ -153,9 +145,8 @@ void DrawCycleTest::pageDownFollowsPageKeyFlag()
 {
     WindowFixture f;
     f.writeDrawFolder(12, "3");
-    TForm1 &form = f.create(false);
-    showActive(form);
-    QTRY_COMPARE(f.dialogs.questions.size(), 1);
+    QVERIFY(f.open(false, WindowFixture::Shown::Active));
+    TForm1 &form = *f.form;
     form.setFocus();
 
     releaseKey(form, Qt::Key_PageDown);
@@ -220,9 +211,8 @@ void DrawCycleTest::groupSizeGuardKeepsText()
 {
     WindowFixture f;
     f.writeDrawFolder(12, "3");
-    TForm1 &form = f.create(false);
-    showActive(form);
-    QTRY_COMPARE(f.dialogs.questions.size(), 1);
+    QVERIFY(f.open(false, WindowFixture::Shown::Active));
+    TForm1 &form = *f.form;
     form.SpinEdit1->setFocus();
     QTRY_VERIFY(form.SpinEdit1->hasFocus());
     QLineEdit *line = form.SpinEdit1->lineEdit();
@@ -240,9 +230,8 @@ void DrawCycleTest::emptyDisplayCommitsNoName()
     WindowFixture f;
     f.writeDrawFolder(0, "3");
     f.write("获奖记录.txt", {"[一号奖]", "张三", "[二号奖]", "", "[三号奖]", ""});
-    TForm1 &form = f.create(true);
-    form.show();
-    QTRY_COMPARE(f.dialogs.questions.size(), 1);
+    QVERIFY(f.open(true));
+    TForm1 &form = *f.form;
     QCOMPARE(form.Label1->caption(), u("1"));
 
     form.handle(&TForm1::Button1Click);

@@ -36,7 +36,8 @@ void RosterCommandsTest::addNameTrimsAndAppends()
 {
     WindowFixture f;
     f.writeDrawFolder(2, "3");
-    TForm1 &form = f.create(false);
+    QVERIFY(f.open(false));
+    TForm1 &form = *f.form;
     f.dialogs.inputAnswers = {u("  王小明 \t"), u("员工1"), std::nullopt, u("   "),
                               u("\u3000李雷\u3000")};
     for (int i = 0; i < 5; ++i)
@@ -55,7 +56,8 @@ void RosterCommandsTest::addNameGbkCannotHoldIsRefused()
 {
     WindowFixture f;
     f.writeDrawFolder(2, "3");
-    TForm1 &form = f.create(false);
+    QVERIFY(f.open(false));
+    TForm1 &form = *f.form;
     f.dialogs.inputAnswers = {u("张\U0001F600三")};
     form.handle(&TForm1::N1Click);
     QCOMPARE(form.state().roster.size(), std::size_t(2));
@@ -69,7 +71,8 @@ void RosterCommandsTest::exportWritesRosterAndSaysSo()
     WindowFixture f;
     f.writeDrawFolder(0, "3");
     f.write("抽奖名单.txt", {"甲", "", "乙"});
-    TForm1 &form = f.create(false);
+    QVERIFY(f.open(false));
+    TForm1 &form = *f.form;
     form.handle(&TForm1::N6Click);
     QCOMPARE(f.dialogs.informations, QStringList{u("导出完毕!")});
     QCOMPARE(draw::readFileBytes("导出的名单.txt"), gbk("甲\r\n\r\n乙\r\n"));
@@ -84,7 +87,8 @@ void RosterCommandsTest::deleteSelected()
 {
     WindowFixture f;
     f.writeDrawFolder(6, "3");
-    TForm1 &form = f.create(false);
+    QVERIFY(f.open(false));
+    TForm1 &form = *f.form;
     form.handle(&TForm1::N2Click);
     QCOMPARE(form.state().roster.size(), std::size_t(6));
     form.state().roster.setSelected(1, true);
@@ -98,7 +102,8 @@ void RosterCommandsTest::viewWinnersOpensTheRecord()
 {
     WindowFixture f;
     f.writeDrawFolder(6, "3");
-    TForm1 &form = f.create(false);
+    QVERIFY(f.open(false));
+    TForm1 &form = *f.form;
     form.handle(&TForm1::Button3Click);
     QCOMPARE(f.editor.opened.size(), 1);
     // The record in the working folder, by its full path, whatever folder the

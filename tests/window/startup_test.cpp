@@ -194,9 +194,8 @@ void StartupTest::resumeRestoresCountsAndPrunesRoster()
     f.writeDrawFolder(0, "2");
     f.write("抽奖名单.txt", {"张三", "李四", "王五", "赵六", "张三"});
     f.write("获奖记录.txt", {"[特等奖]", "张三", "[一等奖]", "李四，王五"});
-    TForm1 &form = f.create(true);
-    form.show();
-    QTRY_COMPARE(f.dialogs.questions.size(), 1);
+    QVERIFY(f.open(true));
+    TForm1 &form = *f.form;
     QCOMPARE(f.dialogs.questions.front(), u("提示|是否继续上次的获奖记录？"));
     QVERIFY2(f.dialogs.errors.isEmpty(), qPrintable(f.dialogs.errors.join(u(";"))));
     QCOMPARE(form.Label1->caption(), u("1"));
@@ -213,9 +212,8 @@ void StartupTest::resumeReadsOnlyLinesPresent()
         WindowFixture f;
         f.writeDrawFolder(3, "3");
         f.write("获奖记录.txt", {"[一号奖]", "员工1", "[二号奖]", "", "[三号奖]", "员工2，员工3"});
-        TForm1 &form = f.create(true);
-        form.show();
-        QTRY_COMPARE(f.dialogs.questions.size(), 1);
+        QVERIFY(f.open(true));
+        TForm1 &form = *f.form;
         QCOMPARE(form.Label1->caption(), u("1"));
         QCOMPARE(form.Label4->caption(), u("0"));
         QCOMPARE(form.Label5->caption(), u("2"));
@@ -226,9 +224,8 @@ void StartupTest::resumeReadsOnlyLinesPresent()
         WindowFixture f;
         f.writeDrawFolder(3, "2");
         f.write("获奖记录.txt", {"[一号奖]", "员工2", "[二号奖]"});
-        TForm1 &form = f.create(true);
-        form.show();
-        QTRY_COMPARE(f.dialogs.questions.size(), 1);
+        QVERIFY(f.open(true));
+        TForm1 &form = *f.form;
         QVERIFY2(f.dialogs.errors.isEmpty(), qPrintable(f.dialogs.errors.join(u(";"))));
         QCOMPARE(form.Label1->caption(), u("1"));
         QCOMPARE(form.Label4->caption(), u("00"));
@@ -239,8 +236,8 @@ void StartupTest::resumeReadsOnlyLinesPresent()
         WindowFixture f;
         f.writeDrawFolder(3, "2");
         f.write("获奖记录.txt", {"[一号奖]"});
-        TForm1 &form = f.create(true);
-        form.show();
+        QVERIFY(f.open(true));
+        TForm1 &form = *f.form;
         QTRY_COMPARE(f.dialogs.errors, QStringList{u("List index out of bounds (1)")});
         QCOMPARE(form.Label1->caption(), u("00"));
         QCOMPARE(form.state().roster.size(), std::size_t(3));
@@ -253,9 +250,8 @@ void StartupTest::resumeEmptyPiecesRemoveBlankEntries()
     f.writeDrawFolder(0, "2");
     f.write("抽奖名单.txt", {"甲", "", "乙", "", "丙", ""});
     f.write("获奖记录.txt", {"[特等奖]", "甲", "[一等奖]", ""});
-    TForm1 &form = f.create(true);
-    form.show();
-    QTRY_COMPARE(f.dialogs.questions.size(), 1);
+    QVERIFY(f.open(true));
+    TForm1 &form = *f.form;
     // "甲" and five empty pieces: 甲 and all three blank entries leave.
     QCOMPARE(rosterNames(form), (QStringList{u("乙"), u("丙")}));
 }
@@ -265,9 +261,8 @@ void StartupTest::declineResetsRecordOnDisk()
     WindowFixture f;
     f.writeDrawFolder(12, "3");
     f.write("获奖记录.txt", {"[一号奖]", "员工1，员工2", "[二号奖]", "员工3", "[三号奖]", ""});
-    TForm1 &form = f.create(false);
-    form.show();
-    QTRY_COMPARE(f.dialogs.questions.size(), 1);
+    QVERIFY(f.open(false));
+    TForm1 &form = *f.form;
     const draw::TextList record = draw::loadTextList("抽奖名单/获奖记录.txt");
     QCOMPARE(record,
              (draw::TextList{gbk("[一号奖]"), "", gbk("[二号奖]"), "", gbk("[三号奖]"), ""}));
@@ -327,8 +322,8 @@ void StartupTest::resumeWithoutRecordChangesNothing()
 {
     WindowFixture f;
     f.writeDrawFolder(12, "3");
-    TForm1 &form = f.create(true);
-    form.show();
+    QVERIFY(f.open(true));
+    TForm1 &form = *f.form;
     QTRY_COMPARE(
         f.dialogs.errors,
         QStringList{u("Cannot open file \"抽奖名单/获奖记录.txt\". No such file or directory.")});
@@ -442,9 +437,8 @@ void StartupTest::hintsOnlyOnTheirControls()
 {
     WindowFixture f;
     f.writeDrawFolder();
-    TForm1 &form = f.create(false);
-    form.show();
-    QTRY_COMPARE(f.dialogs.questions.size(), 1);
+    QVERIFY(f.open(false));
+    TForm1 &form = *f.form;
     auto showsHint = [](QWidget *w, const QString &expected) {
         QToolTip::hideText();
         QTRY_VERIFY(!QToolTip::isVisible());

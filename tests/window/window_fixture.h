@@ -3,6 +3,7 @@
 #include "draw/gbk_codec.h"
 #include "draw/text_file.h"
 #include "platform/editor_launch.h"
+#include "platform/key_repeat_filter.h"
 #include "platform/scripted_dialogs.h"
 #include "platform/sound.h"
 #include "window/unit1.h"
@@ -11,6 +12,7 @@
 #include <QImage>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <deque>
 #include <memory>
@@ -102,8 +104,27 @@ public:
         return *form;
     }
 
+    enum class Shown { Plain, Active };
+
+    // Opens the window as the program does: creates it, shows it (and makes it the
+    // active window, which keys need) and lets the resume question be answered, Yes
+    // when `resume`. True when it showed and the question was asked once.
+    bool open(bool resume = true, Shown shown = Shown::Plain)
+    {
+        TForm1 &window = create(resume);
+        window.show();
+        if (shown == Shown::Active) {
+            window.activateWindow();
+            if (!QTest::qWaitForWindowActive(&window))
+                return false;
+        }
+        return QTest::qWaitFor([this] { return !dialogs.questions.isEmpty(); }) &&
+            dialogs.questions.size() == 1;
+    }
+
     QString dirPath() const { return m_dir.path(); }
 
+    KeyRepeatFilter keyRepeat; // as the program entry installs it
     ScriptedDialogs dialogs;
     RecordingSound sound;
     RecordingEditor editor;
