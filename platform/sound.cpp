@@ -4,22 +4,41 @@
 #include <QSoundEffect>
 #include <QUrl>
 
-WavSoundPlayer::WavSoundPlayer() = default;
+SoundEffectVoice::SoundEffectVoice(const QString &path) : m_effect(std::make_unique<QSoundEffect>())
+{
+    m_effect->setSource(QUrl::fromLocalFile(path));
+}
+
+SoundEffectVoice::~SoundEffectVoice() = default;
+
+void SoundEffectVoice::play()
+{
+    m_effect->play();
+}
+
+void SoundEffectVoice::stop()
+{
+    m_effect->stop();
+}
+
+WavSoundPlayer::WavSoundPlayer()
+    : WavSoundPlayer([](const QString &path) { return std::make_unique<SoundEffectVoice>(path); })
+{
+}
+
+WavSoundPlayer::WavSoundPlayer(VoiceMaker makeVoice) : m_makeVoice(std::move(makeVoice)) {}
+
 WavSoundPlayer::~WavSoundPlayer() = default;
 
 void WavSoundPlayer::play(const QString &path)
 {
-    for (auto &[_, effect] : m_effects)
-        effect->stop();
+    for (auto &[_, voice] : m_voices)
+        voice->stop();
     // A missing file is not an error: nothing plays.
     if (!QFileInfo::exists(path))
         return;
-    auto &effect = m_effects[path];
-    if (!effect) {
-        effect = std::make_unique<QSoundEffect>();
-        effect->setSource(QUrl::fromLocalFile(path));
-    }
-    // Plays as soon as the file is loaded; without an audio device the effect
-    // reports an error status and stays silent.
-    effect->play();
+    auto &voice = m_voices[path];
+    if (!voice)
+        voice = m_makeVoice(path);
+    voice->play();
 }

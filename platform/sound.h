@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -16,14 +17,44 @@ public:
     virtual void play(const QString &path) = 0;
 };
 
+// One loaded sound file that can be started and stopped.
+class SoundVoice {
+public:
+    virtual ~SoundVoice() = default;
+    virtual void play() = 0;
+    virtual void stop() = 0;
+};
+
+// A voice on the desktop's audio output. Loads the file in the background and plays
+// as soon as it is loaded; without an audio device it stays silent.
+class SoundEffectVoice : public SoundVoice {
+public:
+    explicit SoundEffectVoice(const QString &path);
+    ~SoundEffectVoice() override;
+
+    void play() override;
+    void stop() override;
+
+    const QSoundEffect &effect() const { return *m_effect; }
+
+private:
+    std::unique_ptr<QSoundEffect> m_effect;
+};
+
 class WavSoundPlayer : public SoundPlayer {
 public:
+    using VoiceMaker = std::function<std::unique_ptr<SoundVoice>(const QString &path)>;
+
+    // Plays on the desktop's audio output.
     WavSoundPlayer();
+    // Plays through the voices `makeVoice` makes: a seam for tests.
+    explicit WavSoundPlayer(VoiceMaker makeVoice);
     ~WavSoundPlayer() override;
 
     void play(const QString &path) override;
 
 private:
-    // One effect per file, loaded on first use and kept, so a later play starts at once.
-    std::map<QString, std::unique_ptr<QSoundEffect>> m_effects;
+    VoiceMaker m_makeVoice;
+    // One voice per file, made on first use and kept, so a later play starts at once.
+    std::map<QString, std::unique_ptr<SoundVoice>> m_voices;
 };

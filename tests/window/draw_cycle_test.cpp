@@ -11,6 +11,7 @@
 #include "platform/panel.h"
 
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
 
@@ -70,6 +71,9 @@ private slots:
     void badGroupSizeStopsRollingOnce();
     void failedWriteKeepsCommitForNextWrite();
     void topBarKeepsItsLookWhileRolling();
+    void missingSoundFilesRaiseNoErrorBox();
+    void focusedFlatButtonKeepsSpaceAndPageDown_data();
+    void focusedFlatButtonKeepsSpaceAndPageDown();
 };
 
 void DrawCycleTest::startArmStopCommitsToChosenTier()
@@ -304,6 +308,63 @@ void DrawCycleTest::topBarKeepsItsLookWhileRolling()
     QVERIFY(!form.Panel8->isEnabled());
     // Its input is blocked, but tiers, counts, group size and view button look as before.
     QCOMPARE(form.Panel8->grab().toImage(), idle);
+}
+
+void DrawCycleTest::missingSoundFilesRaiseNoErrorBox()
+{
+    // The desktop's player, with no sound files beside the test program.
+    QVERIFY(!QFileInfo::exists(QCoreApplication::applicationDirPath() + u("/drum.wav")));
+    WavSoundPlayer player;
+    WindowFixture f;
+    f.player = &player;
+    f.writeDrawFolder(12, "3");
+    QVERIFY(f.open(false));
+    TForm1 &form = *f.form;
+    form.handle(&TForm1::Button1Click);
+    form.handle(&TForm1::Timer1Timer);
+    form.handle(&TForm1::Timer2Timer);
+    form.handle(&TForm1::Button1Click);
+    QCOMPARE(form.Label1->caption(), u("5"));
+    QCOMPARE(f.dialogs.errors, QStringList());
+    for (QWidget *w : QApplication::topLevelWidgets())
+        QVERIFY2(!qobject_cast<QMessageBox *>(w) || !w->isVisible(), qPrintable(w->windowTitle()));
+}
+
+void DrawCycleTest::focusedFlatButtonKeepsSpaceAndPageDown_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("display"); // Cancel's own click clears it
+    QTest::addColumn<int>("editorOpened"); // the view-winners button's own click
+    QTest::newRow("Cancel, Space") << u("FlatButton1") << int(Qt::Key_Space) << QString() << 0;
+    QTest::newRow("Cancel, PageDown")
+        << u("FlatButton1") << int(Qt::Key_PageDown) << u("新年快乐") << 0;
+    QTest::newRow("view winners, Space")
+        << u("Button3") << int(Qt::Key_Space) << u("新年快乐") << 1;
+    QTest::newRow("view winners, PageDown")
+        << u("Button3") << int(Qt::Key_PageDown) << u("新年快乐") << 0;
+}
+
+void DrawCycleTest::focusedFlatButtonKeepsSpaceAndPageDown()
+{
+    QFETCH(QString, button);
+    QFETCH(int, key);
+    QFETCH(QString, display);
+    QFETCH(int, editorOpened);
+    WindowFixture f;
+    f.writeDrawFolder(12, "3");
+    QVERIFY(f.open(false, WindowFixture::Shown::Active));
+    TForm1 &form = *f.form;
+    TFlatButton *focused = button == u("Button3") ? form.Button3 : form.FlatButton1;
+    focused->setFocus();
+    QTRY_VERIFY(focused->hasFocus());
+
+    releaseKey(form, Qt::Key(key));
+    // The window's key handler never saw the key: no draw started.
+    QCOMPARE(f.sound.played, QStringList());
+    QCOMPARE_STATE(form, "开始", true, true, false, false);
+    QCOMPARE(form.StaticText1->caption(), display);
+    QCOMPARE(f.editor.opened.size(), editorOpened);
 }
 
 QTEST_MAIN(DrawCycleTest)

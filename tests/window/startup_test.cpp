@@ -13,6 +13,7 @@
 #include "platform/list_box.h"
 #include "platform/panel.h"
 
+#include <QTimer>
 #include <QToolTip>
 #include <QtTest>
 
@@ -68,6 +69,7 @@ private slots:
     void narrowScreenRule();
     void imageLeavesOutBottomLeftColour();
     void hintsOnlyOnTheirControls();
+    void timersAtStart();
 };
 
 enum class Setup {
@@ -454,6 +456,22 @@ void StartupTest::hintsOnlyOnTheirControls()
     // A changed hint is used the next time it shows.
     form.handle(&TForm1::Label13Click);
     showsHint(form.Label13, u("禁止用翻页键抽奖！"));
+}
+
+void StartupTest::timersAtStart()
+{
+    WindowFixture f;
+    f.writeDrawFolder();
+    QVERIFY(f.open(false));
+    const TForm1 &form = *f.form;
+    // Rolling ticks every millisecond, on time; arming ends once, 2 seconds on.
+    QCOMPARE(form.Timer1->interval(), 1);
+    QCOMPARE(form.Timer1->timerType(), Qt::PreciseTimer);
+    QCOMPARE(form.Timer1->isSingleShot(), false);
+    QCOMPARE(form.Timer1->isActive(), false);
+    QCOMPARE(form.Timer2->interval(), 2000);
+    QCOMPARE(form.Timer2->isSingleShot(), true);
+    QCOMPARE(form.Timer2->isActive(), false);
 }
 
 QTEST_MAIN(StartupTest)

@@ -91,7 +91,7 @@ public:
     TForm1 &create(bool resume = true)
     {
         dialogs.answerYes = resume;
-        FormServices services{&dialogs, &sound, &editor, [this] { return screenWidth; },
+        FormServices services{&dialogs, player, &editor, [this] { return screenWidth; },
                               [this] {
                                   if (seeds.empty())
                                       return std::uint32_t(0);
@@ -127,6 +127,7 @@ public:
     KeyRepeatFilter keyRepeat; // as the program entry installs it
     ScriptedDialogs dialogs;
     RecordingSound sound;
+    SoundPlayer *player = &sound; // what the window plays through
     RecordingEditor editor;
     int screenWidth = 1920;
     std::deque<std::uint32_t> seeds{1u, 2u, 3u, 4u, 5u};
