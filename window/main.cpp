@@ -1,3 +1,4 @@
+#include "controls/look_and_feel.h"
 #include "platform/dialogs.h"
 #include "platform/editor_launch.h"
 #include "platform/fonts.h"
@@ -14,6 +15,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("luckydraw"));
     QApplication::setStyle(new HintStyle);
     installFontSubstitutions();
+    // Every control's look and feel inherits from the root: it outlives them all.
+    TRootLookAndFeelScope rootLookAndFeel;
 
     ModalDialogs dialogs;
     WavSoundPlayer sound;
