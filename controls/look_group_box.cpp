@@ -77,10 +77,10 @@ TEditBorderStyle styleForKind(TLookAndFeelKind kind)
     }
 }
 
+// The height of a line of text ("Qq") in the font, and a little air.
 int captionBand(const QFont &font)
 {
-    return QFontMetrics(font).size(Qt::TextSingleLine, QStringLiteral("Qq")).height() +
-        kCaptionBandExtra;
+    return QFontMetrics(font).height() + kCaptionBandExtra;
 }
 
 // One ring of lines on the sides in edges, lighter on the top and left.
