@@ -486,9 +486,11 @@ void RadioButtonTest::popupMenuAndContextPopup()
         asked << pos;
         handled = true;
     });
-    QContextMenuEvent keyboard(QContextMenuEvent::Keyboard, QPoint(5, 5));
+    QContextMenuEvent keyboard(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                               radio->mapToGlobal(QPoint(5, 5)));
     QCoreApplication::sendEvent(radio, &keyboard);
-    QContextMenuEvent mouse(QContextMenuEvent::Mouse, QPoint(30, 10));
+    QContextMenuEvent mouse(QContextMenuEvent::Mouse, QPoint(30, 10),
+                            radio->mapToGlobal(QPoint(30, 10)));
     QCoreApplication::sendEvent(radio, &mouse);
     QCOMPARE(asked, (QList<QPoint>{QPoint(-1, -1), QPoint(30, 10)}));
     QVERIFY(!menu->isVisible());
