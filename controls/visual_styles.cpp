@@ -86,7 +86,7 @@ void drawNativeRadioGlyph(QPainter &painter, const QRect &rect, TGlyphState stat
 void PaintParentCopy(QWidget *control, QPainter &painter, const QRect &rect,
                      bool withEarlierSiblings)
 {
-    QWidget *parent = control->parentWidget();
+    QWidget *parent = control ? control->parentWidget() : nullptr;
     if (!parent || rect.isEmpty())
         return;
     const QRect inParent = rect.translated(control->pos());

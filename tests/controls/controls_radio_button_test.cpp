@@ -608,6 +608,12 @@ void RadioButtonTest::propertiesByName()
     // The look and feel and the font are objects of their own, also by name.
     auto *lf = radio->property("LookAndFeel").value<TLookAndFeel *>();
     QCOMPARE(lf, radio->lookAndFeel());
+    TLookAndFeel source;
+    source.setKind(lfOffice11);
+    QVERIFY(radio->setProperty("LookAndFeel", QVariant::fromValue(&source)));
+    QCOMPARE(radio->lookAndFeel(), lf); // its own, with the source's values
+    QCOMPARE(lf->Kind(), lfOffice11);
+    QCOMPARE(lf->AssignedValues(), TLookAndFeelValues(lfvKind));
     QFont font;
     font.setPixelSize(17);
     QVERIFY(radio->setProperty("Font", font));
