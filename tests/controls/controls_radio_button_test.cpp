@@ -1,4 +1,5 @@
 #include "controls/look_and_feel_painters.h"
+#include "controls/look_group_box.h"
 #include "controls/look_radio_button.h"
 #include "controls/radio_glyph.h"
 #include "controls/visual_styles.h"
@@ -87,6 +88,7 @@ private slots:
     void focusRectangleInFontAndBackgroundColours();
     void nativeModeAndLeftJustify();
     void lookAndFeelChangeRepaints();
+    void arrowKeysReachAGroupBox();
     void propertiesByName_data();
     void propertiesByName();
 };
@@ -562,6 +564,25 @@ void RadioButtonTest::lookAndFeelChangeRepaints()
     QCOMPARE(radio->paintState().painter, &TStandardLookAndFeelPainter::Instance());
     TLookAndFeel::root()->setAssignedValues({});
     QCOMPARE(f.radios[1]->paintState().painter, &TUltraFlatLookAndFeelPainter::Instance());
+}
+
+void RadioButtonTest::arrowKeysReachAGroupBox()
+{
+    // A group box takes the focus without being a tab stop: the arrows stop at it.
+    TierBar f;
+    QVERIFY(f.active);
+    auto *box = new TLookGroupBox(&f.bar); // after the six radios in the focus order
+    box->setGeometry(600, 0, 40, 46);
+    box->show();
+    f.radios[5]->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(f.radios[5], Qt::Key_Right);
+    QVERIFY(box->hasFocus());
+    QCOMPARE(box->tabStop(), false);
+    QVERIFY(f.radios[5]->isChecked());
+    box->hide(); // one that cannot take the focus is skipped
+    f.radios[5]->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(f.radios[5], Qt::Key_Right);
+    QVERIFY(f.radios[0]->hasFocus());
 }
 
 void RadioButtonTest::propertiesByName_data()
