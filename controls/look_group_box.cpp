@@ -1,27 +1,401 @@
 #include "controls/look_group_box.h"
-#include "platform/enabled_look.h"
 
+#include "controls/look_and_feel_painters.h"
 #include "platform/canvas.h"
+#include "platform/enabled_look.h"
 
 #include <QEvent>
 #include <QFontMetrics>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 
 #include <algorithm>
 
 namespace {
 
-constexpr int kLineWidth = 1; // the ultra-flat border is a single line
 constexpr int kShadowWidth = 3;
 constexpr int kCaptionIndent = 8;
+constexpr int kTransparentBorderExtent = 2;
+constexpr int kCaptionBandExtra = 3;
+
+bool captionAtTop(TCaptionAlignment a)
+{
+    return a == alTopLeft || a == alTopCenter || a == alTopRight;
+}
+bool captionAtBottom(TCaptionAlignment a)
+{
+    return a == alBottomLeft || a == alBottomCenter || a == alBottomRight;
+}
+bool captionAtLeft(TCaptionAlignment a)
+{
+    return a == alLeftTop || a == alLeftCenter || a == alLeftBottom;
+}
+bool captionAtRight(TCaptionAlignment a)
+{
+    return a == alRightTop || a == alRightCenter || a == alRightBottom;
+}
+
+// 0 at the start of the side, 1 in the middle, 2 at its end.
+int captionPlace(TCaptionAlignment a)
+{
+    switch (a) {
+    case alTopCenter:
+    case alBottomCenter:
+    case alLeftCenter:
+    case alRightCenter:
+    case alCenterCenter:
+        return 1;
+    case alTopRight:
+    case alBottomRight:
+    case alLeftBottom:
+    case alRightBottom:
+        return 2;
+    default:
+        return 0;
+    }
+}
+
+// Ultra-flat and office borders are drawn as a single line.
+TEditBorderStyle drawnStyle(TEditBorderStyle style)
+{
+    return style == ebsUltraFlat || style == ebsOffice11 ? ebsSingle : style;
+}
+
+TEditBorderStyle styleForKind(TLookAndFeelKind kind)
+{
+    switch (kind) {
+    case lfFlat:
+        return ebsFlat;
+    case lfStandard:
+        return ebs3D;
+    case lfOffice11:
+        return ebsOffice11;
+    case lfUltraFlat:
+    default:
+        return ebsUltraFlat;
+    }
+}
+
+// The height of a line of text ("Qq") in the font, and a little air.
+int captionBand(const QFont &font)
+{
+    return QFontMetrics(font).height() + kCaptionBandExtra;
+}
+
+// One ring of lines on the sides in edges, lighter on the top and left.
+void frameRing(QPainter &painter, const QRect &r, TBorderEdges edges, const QColor &topLeft,
+               const QColor &bottomRight)
+{
+    if (r.width() <= 0 || r.height() <= 0)
+        return;
+    if (edges.testFlag(bTop))
+        painter.fillRect(QRect(r.left(), r.top(), r.width(), 1), topLeft);
+    if (edges.testFlag(bLeft))
+        painter.fillRect(QRect(r.left(), r.top(), 1, r.height()), topLeft);
+    if (edges.testFlag(bBottom))
+        painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), bottomRight);
+    if (edges.testFlag(bRight))
+        painter.fillRect(QRect(r.right(), r.top(), 1, r.height()), bottomRight);
+}
+
+QRect shrinkOnEdges(const QRect &r, TBorderEdges edges, int by)
+{
+    return r.adjusted(edges.testFlag(bLeft) ? by : 0, edges.testFlag(bTop) ? by : 0,
+                      edges.testFlag(bRight) ? -by : 0, edges.testFlag(bBottom) ? -by : 0);
+}
 
 } // namespace
 
-TLookGroupBox::TLookGroupBox(QWidget *parent) : QWidget(parent)
+// ---- style objects
+
+TLookGroupBoxStyle::TLookGroupBoxStyle(TLookGroupBox *box) : QObject(box), m_box(box) {}
+
+void TLookGroupBoxStyle::changed(bool geometry)
 {
+    m_box->styleChanged(geometry);
+}
+
+void TLookGroupBoxStyle::setEdges(TBorderEdges edges)
+{
+    if (edges == m_edges)
+        return;
+    m_edges = edges;
+    changed(true);
+}
+
+void TLookGroupBoxStyle::setShadow(bool shadow)
+{
+    if (shadow == m_shadow)
+        return;
+    m_shadow = shadow;
+    changed(false);
+}
+
+void TLookGroupBoxStyle::setTransparentBorder(bool value)
+{
+    if (value == m_transparentBorder)
+        return;
+    m_transparentBorder = value;
+    changed(true);
+}
+
+TEditBorderStyle TLookGroupBoxStyle::borderStyle() const
+{
+    return m_borderStyleAssigned ? m_borderStyle : styleForKind(m_box->lookAndFeel()->Kind());
+}
+
+void TLookGroupBoxStyle::setBorderStyle(TEditBorderStyle style)
+{
+    if (m_borderStyleAssigned && style == m_borderStyle)
+        return;
+    m_borderStyle = style;
+    m_borderStyleAssigned = true;
+    changed(true);
+}
+
+void TLookGroupBoxStyle::restoreDefaultBorderStyle()
+{
+    if (!m_borderStyleAssigned)
+        return;
+    m_borderStyleAssigned = false;
+    changed(true);
+}
+
+void TLookGroupBoxStyle::setHotTrack(bool value)
+{
+    if (value == m_hotTrack)
+        return;
+    m_hotTrack = value;
+    changed(false);
+}
+
+void TLookGroupBoxStyle::setBorderColor(TColor color)
+{
+    if (color == m_borderColor)
+        return;
+    m_borderColor = color;
+    changed(false);
+}
+
+void TLookGroupBoxStyle::setColor(TColor color)
+{
+    if (color == m_color)
+        return;
+    m_color = color;
+    // Children that take their parent's colour take this one.
+    QPalette pal = m_box->palette();
+    if (color == clDefault) {
+        pal.setResolveMask(pal.resolveMask() & ~(quint64(1) << QPalette::Window));
+        m_box->setPalette(
+            pal.resolve(m_box->parentWidget() ? m_box->parentWidget()->palette() : QPalette()));
+    } else {
+        pal.setColor(QPalette::Window, toQColor(color));
+        m_box->setPalette(pal);
+    }
+    changed(false);
+}
+
+TLookGroupBoxPanelStyle::TLookGroupBoxPanelStyle(TLookGroupBox *box) : QObject(box), m_box(box) {}
+
+void TLookGroupBoxPanelStyle::setActive(bool value)
+{
+    if (value == m_active)
+        return;
+    m_active = value;
+    m_box->styleChanged(true);
+}
+
+void TLookGroupBoxPanelStyle::setOfficeBackgroundKind(TPanelOfficeBackgroundKind kind)
+{
+    if (kind == m_officeBackgroundKind)
+        return;
+    m_officeBackgroundKind = kind;
+    m_box->styleChanged(false);
+}
+
+// ---- drawing
+
+int groupBoxBorderWidth(TEditBorderStyle style)
+{
+    switch (style) {
+    case ebsNone:
+        return 0;
+    case ebsThick:
+    case ebsFlat:
+    case ebs3D:
+        return 2;
+    default:
+        return 1;
+    }
+}
+
+int groupBoxBorderExtent(const TGroupBoxPaintState &state, TBorderEdge side)
+{
+    if (state.transparentBorder)
+        return kTransparentBorderExtent;
+    return state.edges.testFlag(side) ? groupBoxBorderWidth(state.borderStyle) : 0;
+}
+
+QRect groupBoxCaptionRect(const QRect &box, const TGroupBoxPaintState &state)
+{
+    if (state.caption.isEmpty())
+        return QRect();
+    const QSize text = measureTextLine(state.font, state.caption) + QSize(2, 0);
+    const int place = captionPlace(state.alignment);
+    auto along = [&](int start, int length, int size) {
+        if (place == 0)
+            return start + kCaptionIndent;
+        if (place == 1)
+            return start + (length - size) / 2;
+        return start + length - kCaptionIndent - size;
+    };
+    if (captionAtTop(state.alignment))
+        return QRect(along(box.left(), box.width(), text.width()), box.top(), text.width(),
+                     text.height());
+    if (captionAtBottom(state.alignment))
+        return QRect(along(box.left(), box.width(), text.width()),
+                     box.top() + box.height() - text.height(), text.width(), text.height());
+    // Captions on the left or right side read along that side.
+    if (captionAtLeft(state.alignment))
+        return QRect(box.left(), along(box.top(), box.height(), text.width()), text.height(),
+                     text.width());
+    if (captionAtRight(state.alignment))
+        return QRect(box.left() + box.width() - text.height(),
+                     along(box.top(), box.height(), text.width()), text.height(), text.width());
+    return QRect(box.left() + (box.width() - text.width()) / 2,
+                 box.top() + (box.height() - text.height()) / 2, text.width(), text.height());
+}
+
+void drawGroupBox(QPainter &painter, const QRect &rect, const TGroupBoxPaintState &state)
+{
+    painter.save();
+    const bool shadowAllowed =
+        state.panel || captionAtTop(state.alignment) || captionAtLeft(state.alignment);
+    const bool withShadow = state.shadow && shadowAllowed;
+    const QRect box = withShadow ? rect.adjusted(0, 0, -kShadowWidth, -kShadowWidth) : rect;
+    if (withShadow) {
+        const QColor shade = toQColor(clBtnShadow);
+        painter.fillRect(QRect(rect.right() - kShadowWidth + 1, rect.top() + kShadowWidth,
+                               kShadowWidth, rect.height() - kShadowWidth),
+                         shade);
+        painter.fillRect(QRect(rect.left() + kShadowWidth, rect.bottom() - kShadowWidth + 1,
+                               rect.width() - kShadowWidth, kShadowWidth),
+                         shade);
+    }
+
+    // Background. A transparent box draws nothing: Qt has already painted the
+    // parent and the earlier siblings beneath it, which is the parent copy.
+    if (!state.transparent) {
+        painter.fillRect(box, state.color);
+        if (state.panel && state.panelPainter)
+            state.panelPainter->PaintPanelBackground(painter, state.control, box, state.panelColor,
+                                                     state.panelColorTo);
+    }
+
+    const QRect captionRect = groupBoxCaptionRect(box, state);
+    if (!captionRect.isEmpty()) {
+        painter.save();
+        painter.setClipRect(captionRect, Qt::IntersectClip);
+        painter.setFont(state.font);
+        const QColor ink = state.enabled ? state.fontColor : toQColor(clBtnShadow);
+        if (captionAtLeft(state.alignment) || captionAtRight(state.alignment)) {
+            const bool left = captionAtLeft(state.alignment);
+            painter.translate(left ? captionRect.bottomLeft() + QPoint(0, 1)
+                                   : captionRect.topRight() + QPoint(1, 0));
+            painter.rotate(left ? -90 : 90);
+            drawTextLine(painter, QRect(1, 0, captionRect.height() - 2, captionRect.width()),
+                         state.caption, Qt::AlignLeft | Qt::AlignVCenter, ink, true, false);
+        } else {
+            drawTextLine(painter, captionRect.adjusted(1, 0, -1, 0), state.caption,
+                         Qt::AlignLeft | Qt::AlignVCenter, ink);
+        }
+        painter.restore();
+        // The border does not run through the caption.
+        painter.setClipRegion(QRegion(rect) - QRegion(captionRect), Qt::IntersectClip);
+    }
+
+    const TEditBorderStyle style = drawnStyle(state.borderStyle);
+    const int width = groupBoxBorderWidth(state.borderStyle);
+    if (state.edges && style != ebsNone) {
+        QRect border = box.adjusted(
+            groupBoxBorderExtent(state, bLeft), groupBoxBorderExtent(state, bTop),
+            -groupBoxBorderExtent(state, bRight), -groupBoxBorderExtent(state, bBottom));
+        border = shrinkOnEdges(border, state.edges, -width);
+        // A caption on a side sits on that side's line.
+        if (!captionRect.isEmpty()) {
+            const int half = captionRect.height() / 2;
+            const int halfAcross = captionRect.width() / 2;
+            if (captionAtTop(state.alignment) && state.edges.testFlag(bTop))
+                border.setTop(std::max(border.top(), box.top() + half));
+            if (captionAtBottom(state.alignment) && state.edges.testFlag(bBottom))
+                border.setBottom(std::min(border.bottom(), box.bottom() - half));
+            if (captionAtLeft(state.alignment) && state.edges.testFlag(bLeft))
+                border.setLeft(std::max(border.left(), box.left() + halfAcross));
+            if (captionAtRight(state.alignment) && state.edges.testFlag(bRight))
+                border.setRight(std::min(border.right(), box.right() - halfAcross));
+        }
+        const QColor line = state.borderColor;
+        switch (style) {
+        case ebsSingle:
+            frameRing(painter, border, state.edges, line, line);
+            break;
+        case ebsThick:
+            frameRing(painter, border, state.edges, line, line);
+            frameRing(painter, shrinkOnEdges(border, state.edges, 1), state.edges, line, line);
+            break;
+        case ebsFlat:
+            frameRing(painter, border, state.edges, line, line);
+            frameRing(painter, shrinkOnEdges(border, state.edges, 1), state.edges,
+                      toQColor(clBtnFace), toQColor(clBtnFace));
+            break;
+        case ebs3D:
+            if (state.ctl3D) {
+                frameRing(painter, border, state.edges, toQColor(clBtnShadow),
+                          toQColor(clBtnHighlight));
+                frameRing(painter, shrinkOnEdges(border, state.edges, 1), state.edges,
+                          toQColor(cl3DDkShadow), toQColor(cl3DLight));
+            } else {
+                frameRing(painter, border, state.edges, line, line);
+                frameRing(painter, shrinkOnEdges(border, state.edges, 1), state.edges, line, line);
+            }
+            break;
+        default:
+            break;
+        }
+    }
+    painter.restore();
+}
+
+// ---- the control
+
+TLookGroupBox::TLookGroupBox(QWidget *parent)
+    : QWidget(parent),
+      m_style(new TLookGroupBoxStyle(this)),
+      m_panelStyle(new TLookGroupBoxPanelStyle(this)),
+      m_lookAndFeel(new TLookAndFeel(this))
+{
+    // Not a tab stop and not focused by a click; the arrow keys of a radio
+    // button may still move the focus here.
     setFocusPolicy(Qt::NoFocus);
+    m_lookAndFeel->OnChanged = [this](TLookAndFeel *, TLookAndFeelValues) {
+        updateMargins();
+        update();
+    };
     resize(185, 105);
     updateMargins();
+}
+
+TLookGroupBox::~TLookGroupBox()
+{
+    m_lookAndFeel->OnChanged = nullptr;
+}
+
+void TLookGroupBox::styleChanged(bool geometry)
+{
+    if (geometry)
+        updateMargins();
+    update();
 }
 
 void TLookGroupBox::setTransparent(bool transparent)
@@ -40,102 +414,146 @@ void TLookGroupBox::setCaption(const QString &caption)
     update();
 }
 
-void TLookGroupBox::setEdges(TBorderEdges edges)
+void TLookGroupBox::setAlignment(TCaptionAlignment alignment)
 {
-    if (edges == m_edges)
+    if (alignment == m_alignment)
         return;
-    m_edges = edges;
+    m_alignment = alignment;
     updateMargins();
     update();
 }
 
-void TLookGroupBox::setShadow(bool shadow)
+bool TLookGroupBox::ctl3D() const
 {
-    if (shadow == m_shadow)
+    if (!m_parentCtl3D)
+        return m_ctl3D;
+    if (auto *parentBox = qobject_cast<const TLookGroupBox *>(parentWidget()))
+        return parentBox->ctl3D();
+    return true;
+}
+
+void TLookGroupBox::setCtl3D(bool value)
+{
+    if (!m_parentCtl3D && value == m_ctl3D)
         return;
-    m_shadow = shadow;
+    m_ctl3D = value;
+    m_parentCtl3D = false;
     update();
 }
 
-void TLookGroupBox::setTransparentBorder(bool value)
+void TLookGroupBox::setParentCtl3D(bool value)
 {
-    if (value == m_transparentBorder)
+    if (value == m_parentCtl3D)
         return;
-    m_transparentBorder = value;
-    updateMargins();
+    m_parentCtl3D = value;
     update();
 }
 
-int TLookGroupBox::extent(TBorderEdge side) const
+void TLookGroupBox::setTabStop(bool value)
 {
-    if (m_transparentBorder)
-        return 2;
-    return m_edges.testFlag(side) ? kLineWidth : 0;
+    setFocusPolicy(value ? Qt::StrongFocus : Qt::NoFocus);
+}
+
+void TLookGroupBox::setParentColor(bool value)
+{
+    if (value == parentColor())
+        return;
+    m_style->setColor(value ? clDefault : toTColor(palette().color(QPalette::Window)));
+}
+
+void TLookGroupBox::setParentFont(bool value)
+{
+    if (value == parentFont())
+        return;
+    if (value) {
+        setFont(QFont());
+        setAttribute(Qt::WA_SetFont, false);
+    } else {
+        setFont(font());
+        setAttribute(Qt::WA_SetFont, true);
+    }
+}
+
+void TLookGroupBox::setLookAndFeel(TLookAndFeel *source)
+{
+    if (source && source != m_lookAndFeel)
+        m_lookAndFeel->Assign(*source);
+}
+
+TGroupBoxPaintState TLookGroupBox::paintState() const
+{
+    TGroupBoxPaintState s;
+    s.transparent = m_transparent;
+    s.caption = m_caption;
+    s.font = font();
+    s.fontColor = palette().color(QPalette::WindowText);
+    s.enabled = looksEnabled(this);
+    s.alignment = m_alignment;
+    s.edges = m_style->edges();
+    s.shadow = m_style->shadow();
+    s.transparentBorder = m_style->transparentBorder();
+    s.borderStyle = m_style->borderStyle();
+    const bool singleLine = s.borderStyle == ebsUltraFlat || s.borderStyle == ebsOffice11;
+    TColor line = singleLine ? clBtnShadow : m_style->borderColor();
+    if (singleLine && m_style->hotTrack() && m_hot)
+        line = clHighlight;
+    s.borderColor = toQColor(line);
+    s.ctl3D = ctl3D();
+    s.color = m_style->color() == clDefault ? palette().color(QPalette::Window)
+                                            : toQColor(m_style->color());
+    s.panel = m_panelStyle->active();
+    if (s.panel) {
+        const TCustomLookAndFeelPainter &painter = m_lookAndFeel->ActivePainter();
+        s.panelPainter = &painter;
+        s.panelColor = m_style->color() == clDefault ? toTColor(s.color) : m_style->color();
+        if (painter.PainterStyle() == lfsOffice11) {
+            switch (m_panelStyle->officeBackgroundKind()) {
+            case pobkGradient:
+                s.panelColor = clWindow;
+                s.panelColorTo = clBtnFace;
+                break;
+            case pobkOffice11Color:
+                s.panelColor = clBtnFace;
+                break;
+            case pobkStyleColor:
+                break;
+            }
+        }
+    }
+    s.control = const_cast<TLookGroupBox *>(this);
+    return s;
 }
 
 void TLookGroupBox::updateMargins()
 {
-    // Children laid out inside the box stay clear of the border and of a
-    // caption band at the top.
-    const int band = QFontMetrics(font()).height() + 3;
-    setContentsMargins(extent(bLeft), extent(bTop) + band, extent(bRight), extent(bBottom));
+    // Aligned children stay clear of the border and of the caption's band.
+    const TGroupBoxPaintState s = paintState();
+    QMargins m(groupBoxBorderExtent(s, bLeft), groupBoxBorderExtent(s, bTop),
+               groupBoxBorderExtent(s, bRight), groupBoxBorderExtent(s, bBottom));
+    if (!s.panel && m_alignment != alCenterCenter) {
+        const int band = captionBand(font());
+        if (captionAtTop(m_alignment))
+            m.setTop(m.top() + band);
+        else if (captionAtBottom(m_alignment))
+            m.setBottom(m.bottom() + band);
+        else if (captionAtLeft(m_alignment))
+            m.setLeft(m.left() + band);
+        else
+            m.setRight(m.right() + band);
+    }
+    setContentsMargins(m);
 }
 
 void TLookGroupBox::paintEvent(QPaintEvent *)
 {
+    const TGroupBoxPaintState state = paintState();
     QPainter painter(this);
-    drawBox(painter, rect());
+    drawGroupBox(painter, rect(), state);
 }
 
 void TLookGroupBox::drawBox(QPainter &painter, const QRect &rect) const
 {
-    if (m_shadow) {
-        const QColor shade = toQColor(clBtnShadow);
-        painter.fillRect(QRect(rect.right() - kShadowWidth + 1, rect.top() + kShadowWidth,
-                               kShadowWidth, rect.height() - kShadowWidth),
-                         shade);
-        painter.fillRect(QRect(rect.left() + kShadowWidth, rect.bottom() - kShadowWidth + 1,
-                               rect.width() - kShadowWidth, kShadowWidth),
-                         shade);
-    }
-    const QRect box = m_shadow ? rect.adjusted(0, 0, -kShadowWidth, -kShadowWidth) : rect;
-    if (!m_transparent)
-        painter.fillRect(box, palette().color(QPalette::Window));
-
-    painter.save();
-    if (!m_caption.isEmpty()) {
-        const QSize size = measureTextLine(font(), m_caption);
-        const QRect captionRect(box.left() + kCaptionIndent, box.top(), size.width() + 2,
-                                size.height());
-        painter.setFont(font());
-        const QColor ink =
-            looksEnabled(this) ? palette().color(QPalette::WindowText) : toQColor(clBtnShadow);
-        drawTextLine(painter, captionRect.adjusted(1, 0, -1, 0), m_caption,
-                     Qt::AlignLeft | Qt::AlignVCenter, ink);
-        // The border does not run through the caption.
-        painter.setClipRegion(QRegion(rect) - QRegion(captionRect));
-    }
-    if (m_edges) {
-        QRect border = box.adjusted(extent(bLeft), extent(bTop), -extent(bRight), -extent(bBottom));
-        border.adjust(
-            m_edges.testFlag(bLeft) ? -kLineWidth : 0, m_edges.testFlag(bTop) ? -kLineWidth : 0,
-            m_edges.testFlag(bRight) ? kLineWidth : 0, m_edges.testFlag(bBottom) ? kLineWidth : 0);
-        // A caption at the top sits on the top line, as a group box's does.
-        if (!m_caption.isEmpty() && m_edges.testFlag(bTop))
-            border.setTop(std::max(border.top(), box.top() + QFontMetrics(font()).height() / 2));
-        const QColor line = toQColor(clBtnShadow);
-        if (m_edges.testFlag(bLeft))
-            painter.fillRect(QRect(border.left(), border.top(), kLineWidth, border.height()), line);
-        if (m_edges.testFlag(bTop))
-            painter.fillRect(QRect(border.left(), border.top(), border.width(), kLineWidth), line);
-        if (m_edges.testFlag(bRight))
-            painter.fillRect(QRect(border.right(), border.top(), kLineWidth, border.height()),
-                             line);
-        if (m_edges.testFlag(bBottom))
-            painter.fillRect(QRect(border.left(), border.bottom(), border.width(), kLineWidth),
-                             line);
-    }
-    painter.restore();
+    drawGroupBox(painter, rect, paintState());
 }
 
 void TLookGroupBox::changeEvent(QEvent *event)
@@ -145,5 +563,56 @@ void TLookGroupBox::changeEvent(QEvent *event)
         updateMargins();
     if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange ||
         event->type() == QEvent::EnabledChange)
+        update();
+}
+
+void TLookGroupBox::mousePressEvent(QMouseEvent *event)
+{
+    // Qt keeps the pointer with this box while the button is held.
+    if (event->button() == Qt::LeftButton)
+        m_pressed = true;
+    QWidget::mousePressEvent(event);
+}
+
+void TLookGroupBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool click = event->button() == Qt::LeftButton && m_pressed &&
+        rect().contains(event->position().toPoint());
+    if (event->button() == Qt::LeftButton)
+        m_pressed = false;
+    if (click)
+        emit clicked();
+}
+
+void TLookGroupBox::keyPressEvent(QKeyEvent *event)
+{
+    // Focused by an arrow key, the box hands the focus on the same way.
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        focusNextPrevChild(false);
+        return;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        focusNextPrevChild(true);
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void TLookGroupBox::enterEvent(QEnterEvent *event)
+{
+    QWidget::enterEvent(event);
+    m_hot = true;
+    if (m_style->hotTrack() && m_style->edges())
+        update();
+}
+
+void TLookGroupBox::leaveEvent(QEvent *event)
+{
+    QWidget::leaveEvent(event);
+    m_hot = false;
+    if (m_style->hotTrack() && m_style->edges())
         update();
 }

@@ -1,14 +1,149 @@
 #include "controls/look_radio_button.h"
+
+#include "controls/look_and_feel_painters.h"
+#include "controls/radio_glyph.h"
+#include "controls/visual_styles.h"
+#include "platform/canvas.h"
 #include "platform/enabled_look.h"
 
-#include "platform/canvas.h"
-
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QCursor>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPointer>
 #include <QRadioButton>
+
+namespace {
+
+constexpr int kPointerWatchMs = 10;
+
+struct Margins {
+    int l, t, r, b;
+};
+
+// Caption margins by mode, word wrap and alignment.
+Margins captionMargins(bool native, bool wordWrap, TLeftRight alignment)
+{
+    const bool left = alignment == LookRadioButtons::taLeftJustify;
+    if (!native) {
+        if (!wordWrap)
+            return left ? Margins{2, -1, 1, 0} : Margins{5, -1, 0, 0};
+        return left ? Margins{2, -1, 6, 0} : Margins{5, -1, 2, 0};
+    }
+    if (!wordWrap)
+        return left ? Margins{0, -1, 1, 0} : Margins{3, -1, 0, 0};
+    return left ? Margins{0, -1, 3, 0} : Margins{3, -1, 0, 0};
+}
+
+constexpr int kWrapFlags =
+    int(Qt::AlignLeft | Qt::AlignVCenter) | Qt::TextWordWrap | Qt::TextShowMnemonic;
+
+// The dotted focus rectangle drawn in two colours: every other pixel along the
+// edge in the foreground, the ones between in the background.
+void drawColoredFocusRect(QPainter &painter, const QRect &rect, const QColor &background,
+                          const QColor &foreground)
+{
+    if (rect.width() <= 0 || rect.height() <= 0)
+        return;
+    auto dot = [&](int x, int y) {
+        painter.fillRect(QRect(x, y, 1, 1), ((x + y) & 1) == 0 ? foreground : background);
+    };
+    const int l = rect.left(), t = rect.top(), r = rect.right(), b = rect.bottom();
+    for (int x = l; x <= r; ++x) {
+        dot(x, t);
+        if (b != t)
+            dot(x, b);
+    }
+    for (int y = t + 1; y < b; ++y) {
+        dot(l, y);
+        if (r != l)
+            dot(r, y);
+    }
+}
+
+bool isRadioButton(QObject *o)
+{
+    return qobject_cast<TLookRadioButton *>(o) || qobject_cast<QRadioButton *>(o);
+}
+
+} // namespace
+
+QRect radioGlyphRect(const QRect &client, const TRadioButtonPaintState &state)
+{
+    const QSize size = state.painter ? state.painter->RadioGlyphSize() : RadioGlyphSize();
+    const int top = client.top() + (client.height() - size.height()) / 2;
+    const int left = state.alignment == LookRadioButtons::taLeftJustify
+        ? client.left() + client.width() - size.width()
+        : client.left() + (state.native ? 0 : 1);
+    return QRect(QPoint(left, top), size);
+}
+
+QRect radioTextRect(const QRect &client, const TRadioButtonPaintState &state)
+{
+    const QRect glyph = radioGlyphRect(client, state);
+    int left = client.left(), top = client.top();
+    int right = client.left() + client.width(), bottom = client.top() + client.height();
+    if (state.alignment == LookRadioButtons::taRightJustify)
+        left = glyph.left() + glyph.width();
+    else
+        right = glyph.left();
+    const Margins m = captionMargins(state.native, state.wordWrap, state.alignment);
+    // The top margin of -1 puts the caption's centre half a pixel above the control's.
+    return QRect(QPoint(left + m.l, top + m.t), QPoint(right - m.r - 1, bottom - m.b - 1));
+}
+
+void drawRadioButton(QPainter &painter, const QRect &client, const TRadioButtonPaintState &state)
+{
+    const TCustomLookAndFeelPainter &glyphPainter =
+        state.painter ? *state.painter : painterForKind(lfUltraFlat);
+    painter.save();
+    if (state.native && state.plain())
+        painter.fillRect(client, state.color);
+    const QRect glyph = radioGlyphRect(client, state);
+    glyphPainter.DrawRadioGlyph(painter, glyph.left(), glyph.top(), state.glyphState, state.checked,
+                                state.focused, state.plain() ? toTColor(state.color) : clDefault,
+                                state.designing);
+    painter.setClipRegion(QRegion(client) - QRegion(glyph), Qt::IntersectClip);
+    if (!state.native && state.plain())
+        painter.fillRect(client, state.color);
+
+    if (!state.caption.isEmpty()) {
+        const QRect area = radioTextRect(client, state);
+        painter.setFont(state.font);
+        QColor ink = state.enabled ? state.fontColor : toQColor(clBtnShadow);
+        if (state.editorTextColor != clDefault)
+            ink = toQColor(state.editorTextColor);
+        auto drawCaption = [&](const QRect &r, const QColor &c) {
+            if (state.wordWrap) {
+                painter.setPen(c);
+                painter.drawText(r, kWrapFlags | Qt::TextDontClip, state.caption);
+            } else {
+                drawTextLine(painter, r, state.caption, Qt::AlignLeft | Qt::AlignVCenter, c);
+            }
+        };
+        if (state.native || state.enabled) {
+            drawCaption(area, ink);
+        } else {
+            drawCaption(area.translated(1, 1), toQColor(clBtnHighlight));
+            drawCaption(area, toQColor(clBtnShadow));
+        }
+        if (state.focused) {
+            QRect measured;
+            if (state.wordWrap) {
+                measured = QFontMetrics(state.font).boundingRect(area, kWrapFlags, state.caption);
+            } else {
+                const QSize size = measureTextLine(state.font, state.caption);
+                measured = QRect(area.left(), area.top() + (area.height() - size.height()) / 2,
+                                 size.width(), size.height());
+            }
+            drawColoredFocusRect(painter, measured.adjusted(-1, -1, 1, 2), state.color,
+                                 state.fontColor);
+        }
+    }
+    painter.restore();
+}
 
 TLookRadioButton::TLookRadioButton(QWidget *parent) : QAbstractButton(parent)
 {
@@ -17,11 +152,24 @@ TLookRadioButton::TLookRadioButton(QWidget *parent) : QAbstractButton(parent)
     setFocusPolicy(Qt::ClickFocus);
     setMouseTracking(true);
     connect(this, &QAbstractButton::toggled, this, &TLookRadioButton::onToggled);
+    m_lookAndFeel = new TLookAndFeel(this);
+    m_lookAndFeel->OnChanged = [this](TLookAndFeel *, TLookAndFeelValues) { update(); };
+    m_watch.setInterval(kPointerWatchMs);
+    connect(&m_watch, &QTimer::timeout, this, &TLookRadioButton::checkPointerWatch);
+    TRadioGlyphImageList::Instance();
     resize(113, 17);
+}
+
+TLookRadioButton::~TLookRadioButton()
+{
+    m_watch.stop();
+    m_lookAndFeel->OnChanged = nullptr;
 }
 
 void TLookRadioButton::setCaption(const QString &caption)
 {
+    if (caption == text())
+        return;
     setText(caption);
 }
 
@@ -41,13 +189,76 @@ void TLookRadioButton::setWordWrap(bool wrap)
     update();
 }
 
-void TLookRadioButton::setAlignment(TAlignment alignment)
+void TLookRadioButton::setAlignment(TLeftRight alignment)
 {
-    if (alignment == taCenter)
-        alignment = taRightJustify;
     if (alignment == m_alignment)
         return;
     m_alignment = alignment;
+    update();
+}
+
+void TLookRadioButton::setParentBackground(bool value)
+{
+    if (value == m_parentBackground)
+        return;
+    m_parentBackground = value;
+    update();
+}
+
+void TLookRadioButton::setLookAndFeel(TLookAndFeel *source)
+{
+    if (source && source != m_lookAndFeel)
+        m_lookAndFeel->Assign(*source);
+}
+
+QObject *TLookRadioButton::popupMenuObject() const
+{
+    return m_popupMenu.data();
+}
+
+void TLookRadioButton::setPopupMenu(QObject *menu)
+{
+    m_popupMenu = qobject_cast<QMenu *>(menu);
+}
+
+TColor TLookRadioButton::color() const
+{
+    return m_parentColor ? toTColor(palette().color(QPalette::Window)) : m_color;
+}
+
+void TLookRadioButton::setColor(TColor color)
+{
+    if (!m_parentColor && color == m_color)
+        return;
+    m_color = color;
+    m_parentColor = false;
+    update();
+}
+
+void TLookRadioButton::setParentColor(bool value)
+{
+    if (value == m_parentColor)
+        return;
+    if (!value)
+        m_color = toTColor(palette().color(QPalette::Window));
+    m_parentColor = value;
+    update();
+}
+
+void TLookRadioButton::setParentFont(bool value)
+{
+    if (value == parentFont())
+        return;
+    if (value) {
+        setFont(QFont());
+        setAttribute(Qt::WA_SetFont, false);
+        if (QWidget *p = parentWidget())
+            setFont(p->font().resolve(QFont()));
+        setAttribute(Qt::WA_SetFont, false);
+    } else {
+        setFont(font());
+        setAttribute(Qt::WA_SetFont, true);
+    }
     update();
 }
 
@@ -58,6 +269,42 @@ void TLookRadioButton::setFontColor(TColor color)
     setPalette(pal);
 }
 
+void TLookRadioButton::setTabStop(bool value)
+{
+    setFocusPolicy(value ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+int TLookRadioButton::tabOrder() const
+{
+    QWidget *parent = parentWidget();
+    if (!parent)
+        return 0;
+    int order = 0;
+    for (QWidget *w = parent->nextInFocusChain(); w && w != parent; w = w->nextInFocusChain()) {
+        if (w == this)
+            return order;
+        if (w->parentWidget() == parent)
+            ++order;
+    }
+    return order;
+}
+
+void TLookRadioButton::setTabOrder(int order)
+{
+    QWidget *parent = parentWidget();
+    if (!parent || order == tabOrder())
+        return;
+    QList<QWidget *> siblings;
+    for (QWidget *w = parent->nextInFocusChain(); w && w != parent; w = w->nextInFocusChain())
+        if (w->parentWidget() == parent && w != this)
+            siblings << w;
+    order = std::clamp(order, 0, int(siblings.size()));
+    if (order > 0)
+        QWidget::setTabOrder(siblings[order - 1], this);
+    else if (!siblings.isEmpty())
+        QWidget::setTabOrder(this, siblings.first());
+}
+
 QSize TLookRadioButton::sizeHint() const
 {
     return QSize(113, 17);
@@ -66,16 +313,15 @@ QSize TLookRadioButton::sizeHint() const
 void TLookRadioButton::onToggled(bool checked)
 {
     // The tab stop follows the check; arrow keys still reach the others.
-    setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus);
+    setTabStop(checked);
+    update(glyphRect());
     if (!checked)
         return;
     QPointer<TLookRadioButton> guard(this);
     if (QWidget *parent = parentWidget()) {
         for (QObject *child : parent->children()) {
             auto *sibling = qobject_cast<QAbstractButton *>(child);
-            if (!sibling || sibling == this)
-                continue;
-            if (qobject_cast<TLookRadioButton *>(sibling) || qobject_cast<QRadioButton *>(sibling))
+            if (sibling && sibling != this && isRadioButton(sibling))
                 sibling->setChecked(false);
         }
     }
@@ -83,80 +329,53 @@ void TLookRadioButton::onToggled(bool checked)
         emit clicked(true);
 }
 
-QRect TLookRadioButton::glyphRect() const
+bool TLookRadioButton::nativeMode() const
 {
-    const QSize size = RadioGlyphSize();
-    const int top = (height() - size.height()) / 2;
-    const int left = m_alignment == taLeftJustify ? width() - size.width() : 1;
-    return QRect(QPoint(left, top), size);
+    return m_lookAndFeel->NativeStyle() &&
+        VisualStylesAvailable({visualStyleClassNames().constFirst()});
 }
 
-QRect TLookRadioButton::textRect() const
+const TCustomLookAndFeelPainter &TLookRadioButton::glyphPainter() const
 {
-    const QRect glyph = glyphRect();
-    QRect r = rect();
-    int l = 0, t = -1, rr = 0;
-    if (m_alignment == taRightJustify) {
-        r.setLeft(glyph.left() + glyph.width());
-        l = 5;
-        rr = m_wordWrap ? 2 : 0;
-    } else {
-        r.setRight(glyph.left() - 1);
-        l = 2;
-        rr = m_wordWrap ? 6 : 1;
-    }
-    // The top margin of -1 puts the caption's centre half a pixel above the control's.
-    return r.adjusted(l, t, -rr, 0);
+    return m_lookAndFeel->PainterFor({visualStyleClassNames().constFirst()});
+}
+
+TRadioButtonPaintState TLookRadioButton::paintState() const
+{
+    TRadioButtonPaintState s;
+    s.native = nativeMode();
+    s.seeThrough = m_transparent;
+    s.themedParentBackground = s.native && m_parentBackground && !m_transparent;
+    s.glyphState = m_state;
+    s.checked = isChecked();
+    s.focused = hasFocus();
+    s.enabled = looksEnabled(this);
+    s.color = m_parentColor ? palette().color(QPalette::Window) : toQColor(m_color);
+    s.fontColor = palette().color(QPalette::WindowText);
+    s.font = font();
+    s.caption = text();
+    s.alignment = m_alignment;
+    s.wordWrap = m_wordWrap;
+    s.painter = &glyphPainter();
+    if (s.fontColor == toQColor(clWindowText))
+        s.editorTextColor = m_lookAndFeel->ActivePainter().EditorTextColor(!s.enabled);
+    return s;
+}
+
+QRect TLookRadioButton::glyphRect() const
+{
+    return radioGlyphRect(rect(), paintState());
 }
 
 void TLookRadioButton::paintEvent(QPaintEvent *)
 {
+    const TRadioButtonPaintState state = paintState();
     QPainter p(this);
-    const QColor color = palette().color(QPalette::Window);
-    // See-through: nothing is filled, so the parent's face (painted under us) shows.
-    if (!m_transparent)
-        p.fillRect(rect(), color);
-    const QRect glyph = glyphRect();
-    DrawRadioGlyph(p, glyph.topLeft(), lfUltraFlat, m_state, isChecked(), hasFocus(),
-                   m_transparent ? clDefault : rgbColor(color.red(), color.green(), color.blue()));
-
-    const QString caption = text();
-    if (caption.isEmpty())
-        return;
-    const QRect area = textRect();
-    p.setFont(font());
-    auto drawCaption = [&](const QRect &r, const QColor &ink) {
-        if (m_wordWrap) {
-            p.setPen(ink);
-            p.drawText(r,
-                       int(Qt::AlignLeft | Qt::AlignVCenter) | Qt::TextWordWrap |
-                           Qt::TextShowMnemonic | Qt::TextDontClip,
-                       caption);
-        } else {
-            drawTextLine(p, r, caption, Qt::AlignLeft | Qt::AlignVCenter, ink);
-        }
-    };
-    if (looksEnabled(this)) {
-        drawCaption(area, palette().color(QPalette::WindowText));
-    } else {
-        drawCaption(area.translated(1, 1), toQColor(clBtnHighlight));
-        drawCaption(area, toQColor(clBtnShadow));
-    }
-
-    if (hasFocus()) {
-        QRect measured;
-        if (m_wordWrap) {
-            measured = p.fontMetrics().boundingRect(area,
-                                                    int(Qt::AlignLeft | Qt::AlignVCenter) |
-                                                        Qt::TextWordWrap | Qt::TextShowMnemonic,
-                                                    caption);
-        } else {
-            const QSize size = measureTextLine(font(), caption);
-            measured = QRect(area.left(), area.top() + (area.height() - size.height()) / 2,
-                             size.width(), size.height());
-        }
-        drawFocusRect(p, measured.adjusted(-1, -1, 1, 2));
-    }
+    // See-through: Qt has already painted the parent and the earlier siblings
+    // beneath this control, which is the parent copy's picture.
+    if (state.themedParentBackground)
+        PaintThemedParentBackground(this, p, rect());
+    drawRadioButton(p, rect(), state);
 }
 
 bool TLookRadioButton::hitButton(const QPoint &pos) const
@@ -181,19 +400,28 @@ bool TLookRadioButton::event(QEvent *event)
 
 void TLookRadioButton::mousePressEvent(QMouseEvent *event)
 {
+    const QPoint pos = event->position().toPoint();
+    emit mouseDown(event->button(), event->modifiers(), pos);
     if (event->button() != Qt::LeftButton) {
         event->ignore();
         return;
     }
-    // The press focuses without checking (see focusInEvent); the release checks.
+    // The press focuses without checking; the release inside checks.
     if (!hasFocus()) {
+        m_clicksDisabled = true;
         setFocus(Qt::MouseFocusReason);
-        if (!hasFocus())
-            return;
+        m_clicksDisabled = false;
+        if (!hasFocus()) {
+            // In a window that is not active yet, the focus arrives with the
+            // activation that this press causes: the press stands.
+            if (isActiveWindow() || window()->focusWidget() != this)
+                return;
+            m_focusFromPress = true;
+        }
     }
     m_pressing = true;
     setDown(true);
-    updatePointerState(event->position().toPoint(), true);
+    updatePointerState(pos, true);
 }
 
 void TLookRadioButton::mouseDoubleClickEvent(QMouseEvent *event)
@@ -206,19 +434,25 @@ void TLookRadioButton::mouseDoubleClickEvent(QMouseEvent *event)
 void TLookRadioButton::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint pos = event->position().toPoint();
+    emit mouseMoved(event->modifiers(), pos);
     if (m_pressing)
         setDown(rect().contains(pos));
     updatePointerState(pos,
                        event->buttons() != Qt::NoButton || event->modifiers() != Qt::NoModifier);
+    startPointerWatch();
 }
 
 void TLookRadioButton::mouseReleaseEvent(QMouseEvent *event)
 {
     const QPoint pos = event->position().toPoint();
+    QPointer<TLookRadioButton> guard(this);
+    emit mouseUp(event->button(), event->modifiers(), pos);
+    if (!guard)
+        return;
     if (event->button() == Qt::LeftButton && m_pressing) {
         m_pressing = false;
+        m_focusFromPress = false;
         setDown(false);
-        QPointer<TLookRadioButton> guard(this);
         if (rect().contains(pos))
             setChecked(true);
         if (!guard)
@@ -228,8 +462,42 @@ void TLookRadioButton::mouseReleaseEvent(QMouseEvent *event)
                        event->buttons() != Qt::NoButton || event->modifiers() != Qt::NoModifier);
 }
 
+bool TLookRadioButton::offerToPopupMenu(QKeyEvent *event)
+{
+    if (!m_popupMenu)
+        return false;
+    const QKeySequence pressed(event->keyCombination());
+    QList<QAction *> actions = m_popupMenu->actions();
+    while (!actions.isEmpty()) {
+        QAction *a = actions.takeFirst();
+        if (a->menu())
+            actions += a->menu()->actions();
+        if (a->isEnabled() && !a->shortcut().isEmpty() &&
+            a->shortcut().matches(pressed) == QKeySequence::ExactMatch) {
+            a->trigger();
+            return true;
+        }
+    }
+    return false;
+}
+
 void TLookRadioButton::keyPressEvent(QKeyEvent *event)
 {
+    QPointer<TLookRadioButton> guard(this);
+    int key = event->key();
+    emit keyDown(key, event->modifiers());
+    if (!guard)
+        return;
+    if (!event->text().isEmpty()) {
+        QChar c = event->text().at(0);
+        emit keyPressed(c);
+        if (!guard)
+            return;
+    }
+    if (offerToPopupMenu(event)) {
+        event->accept();
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_Space:
         if (!event->isAutoRepeat()) {
@@ -256,10 +524,14 @@ void TLookRadioButton::keyPressEvent(QKeyEvent *event)
 
 void TLookRadioButton::keyReleaseEvent(QKeyEvent *event)
 {
+    QPointer<TLookRadioButton> guard(this);
+    int key = event->key();
+    emit keyUp(key, event->modifiers());
+    if (!guard)
+        return;
     if (event->key() == Qt::Key_Space && !event->isAutoRepeat() && m_spacePressed) {
         m_spacePressed = false;
         setDown(false);
-        QPointer<TLookRadioButton> guard(this);
         setChecked(true);
         if (!guard)
             return;
@@ -271,7 +543,8 @@ void TLookRadioButton::keyReleaseEvent(QKeyEvent *event)
 void TLookRadioButton::moveFocus(bool forward)
 {
     // Next (or previous) child of the same parent in tab order that can take
-    // the focus, wrapping; radio buttons without a tab stop count too.
+    // the focus, wrapping; radio buttons without a tab stop count too, and so
+    // does a group box, which takes the focus without being a tab stop.
     QWidget *parent = parentWidget();
     if (!parent)
         return;
@@ -280,8 +553,8 @@ void TLookRadioButton::moveFocus(bool forward)
         w = forward ? w->nextInFocusChain() : w->previousInFocusChain();
         if (!w || w == this)
             return;
-        if (w->parentWidget() == parent && w->isVisible() && w->isEnabled() &&
-            w->focusPolicy() != Qt::NoFocus) {
+        const bool focusable = w->focusPolicy() != Qt::NoFocus || w->inherits("TLookGroupBox");
+        if (w->parentWidget() == parent && w->isVisible() && w->isEnabled() && focusable) {
             w->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
             return;
         }
@@ -291,16 +564,25 @@ void TLookRadioButton::moveFocus(bool forward)
 void TLookRadioButton::focusInEvent(QFocusEvent *event)
 {
     QAbstractButton::focusInEvent(event);
+    emit entered();
     // Reaching a radio button by keyboard (or from the program) checks it; a
-    // mouse press only focuses it and leaves the check to the release.
-    if (!isChecked() && !m_clicksDisabled && event->reason() != Qt::MouseFocusReason)
+    // mouse press only focuses it and leaves the check to the release, also
+    // when the focus comes with the activation of the window.
+    if (m_focusFromPress) {
+        m_focusFromPress = false;
+    } else if (!isChecked() && !m_clicksDisabled && event->reason() != Qt::MouseFocusReason) {
+        m_clicksDisabled = true;
         setChecked(true);
+        m_clicksDisabled = false;
+        emit clicked(true);
+    }
     update();
 }
 
 void TLookRadioButton::focusOutEvent(QFocusEvent *event)
 {
     QAbstractButton::focusOutEvent(event);
+    emit exited();
     m_spacePressed = false;
     update();
 }
@@ -308,27 +590,46 @@ void TLookRadioButton::focusOutEvent(QFocusEvent *event)
 void TLookRadioButton::enterEvent(QEnterEvent *event)
 {
     QAbstractButton::enterEvent(event);
-    updatePointerState(event->position().toPoint(),
+    updatePointerState(mapFromGlobal(QCursor::pos()),
                        QApplication::mouseButtons() != Qt::NoButton ||
                            QApplication::keyboardModifiers() != Qt::NoModifier);
+    startPointerWatch();
 }
 
 void TLookRadioButton::leaveEvent(QEvent *event)
 {
     QAbstractButton::leaveEvent(event);
-    if (!m_pressing)
-        setPointerState(looksEnabled(this) ? gsNormal : gsDisabled);
+    pointerLeft();
 }
 
 void TLookRadioButton::changeEvent(QEvent *event)
 {
     QAbstractButton::changeEvent(event);
     if (event->type() == QEvent::EnabledChange) {
-        if (!isEnabled())
+        if (!isEnabled()) {
             m_pressing = false;
+            m_watch.stop();
+        }
         m_state = looksEnabled(this) ? gsNormal : gsDisabled;
         update();
     }
+}
+
+void TLookRadioButton::contextMenuEvent(QContextMenuEvent *event)
+{
+    const bool keyboard = event->reason() == QContextMenuEvent::Keyboard;
+    if (!keyboard && !rect().contains(event->pos())) {
+        event->ignore();
+        return;
+    }
+    QPointer<TLookRadioButton> guard(this);
+    bool handled = false;
+    emit contextPopup(keyboard ? QPoint(-1, -1) : event->pos(), handled);
+    if (!guard)
+        return;
+    if (!handled && m_popupMenu)
+        m_popupMenu->popup(keyboard ? mapToGlobal(QPoint(0, 0)) : event->globalPos());
+    event->accept();
 }
 
 void TLookRadioButton::updatePointerState(const QPoint &pos, bool buttonsOrModifiersHeld)
@@ -337,6 +638,8 @@ void TLookRadioButton::updatePointerState(const QPoint &pos, bool buttonsOrModif
     const bool inside = rect().contains(pos);
     if (!looksEnabled(this))
         state = gsDisabled;
+    else if (!isEnabled())
+        state = gsNormal; // inside a disabled container: no input, the normal look
     else if (m_pressing)
         state = inside ? gsPressed : gsHot;
     else if (inside && !buttonsOrModifiersHeld)
@@ -350,4 +653,35 @@ void TLookRadioButton::setPointerState(TGlyphState state)
         return;
     m_state = state;
     update(glyphRect().adjusted(-1, -1, 1, 1));
+}
+
+void TLookRadioButton::startPointerWatch()
+{
+    // Some pointer moves end without a leave notice (a fast move onto another
+    // window): a watch every few milliseconds notices the pointer is gone.
+    if (!isEnabled())
+        return;
+    m_watched = QRect(mapToGlobal(QPoint(0, 0)), size());
+    m_watch.start();
+}
+
+void TLookRadioButton::checkPointerWatch()
+{
+    const QPoint pointer = QCursor::pos();
+    if (m_watched.contains(pointer))
+        return;
+    m_watch.stop();
+    QPointer<TLookRadioButton> guard(this);
+    if (!QRect(mapToGlobal(QPoint(0, 0)), size()).contains(pointer)) {
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(this, &leave);
+    }
+    if (guard)
+        pointerLeft();
+}
+
+void TLookRadioButton::pointerLeft()
+{
+    m_watch.stop();
+    updatePointerState(QPoint(-1, -1), false);
 }

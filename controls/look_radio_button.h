@@ -1,25 +1,86 @@
 #pragma once
 
-#include "controls/flat_style.h"
-#include "controls/radio_glyph.h"
+#include "controls/look_and_feel.h"
+#include "controls/radio_glyph_state.h"
+#include "platform/colors.h"
 
 #include <QAbstractButton>
+#include <QFont>
+#include <QMenu>
+#include <QPointer>
+#include <QTimer>
 
-// The prize-tier radio button: a round ultra-flat glyph and a caption, over
-// its own colour or, when transparent, over whatever its parent shows.
-// Checking one unchecks every other radio button of the same parent; clicked()
-// is raised whenever the button becomes checked (by the user or the program),
-// never for a click on the checked one. Only the checked button is a tab stop;
-// the arrow keys move the focus among the parent's children, checking each
-// radio button they reach.
+class TCustomLookAndFeelPainter;
+
+namespace LookRadioButtons {
+Q_NAMESPACE
+
+// Where the caption stands: taRightJustify puts the glyph left and the caption right of it.
+enum TLeftRight { taLeftJustify = 0, taRightJustify = 1 };
+Q_ENUM_NS(TLeftRight)
+
+} // namespace LookRadioButtons
+
+using LookRadioButtons::TLeftRight;
+
+// Everything one paint of a radio button depends on, gathered once.
+struct TRadioButtonPaintState {
+    bool native = false; // drawn through the desktop's style
+    bool seeThrough = false; // Transparent: the parent shows beneath
+    bool themedParentBackground = false;
+    TGlyphState glyphState = gsNormal;
+    bool checked = false;
+    bool focused = false;
+    bool enabled = true; // the control's own Enabled
+    bool designing = false;
+    QColor color; // background fill and focus-rectangle background
+    QColor fontColor;
+    QFont font;
+    QString caption;
+    TLeftRight alignment = LookRadioButtons::taRightJustify;
+    bool wordWrap = false;
+    const TCustomLookAndFeelPainter *painter = nullptr; // draws the glyph
+    TColor editorTextColor = clDefault;
+
+    bool plain() const { return !seeThrough && !themedParentBackground; }
+};
+
+// Where the glyph goes in a client rectangle.
+QRect radioGlyphRect(const QRect &client, const TRadioButtonPaintState &state);
+// The caption's rectangle (margins applied) in a client rectangle.
+QRect radioTextRect(const QRect &client, const TRadioButtonPaintState &state);
+// Draws a radio button as the state says, over what the painter holds.
+void drawRadioButton(QPainter &painter, const QRect &client, const TRadioButtonPaintState &state);
+
+// The prize-tier radio button: a round glyph from the look and feel's painter
+// and a caption, over its own colour or, when transparent, over whatever its
+// parent shows. Checking one unchecks every other radio button of the same
+// parent; clicked() is raised whenever the button becomes checked (by the
+// user or the program), never for a click on the checked one. Only the
+// checked button is a tab stop; the arrow keys move the focus among the
+// parent's children, checking each radio button they reach.
 class TLookRadioButton : public QAbstractButton {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ caption WRITE setCaption)
-    Q_PROPERTY(bool Transparent READ transparent WRITE setTransparent)
+    Q_PROPERTY(bool Checked READ isChecked WRITE setChecked)
+    Q_PROPERTY(LookRadioButtons::TLeftRight Alignment READ alignment WRITE setAlignment)
     Q_PROPERTY(bool WordWrap READ wordWrap WRITE setWordWrap)
+    Q_PROPERTY(bool Transparent READ transparent WRITE setTransparent)
+    Q_PROPERTY(bool ParentBackground READ parentBackground WRITE setParentBackground)
+    Q_PROPERTY(TLookAndFeel *LookAndFeel READ lookAndFeel WRITE setLookAndFeel)
+    Q_PROPERTY(QObject *PopupMenu READ popupMenuObject WRITE setPopupMenu)
+    Q_PROPERTY(TColor Color READ color WRITE setColor)
+    Q_PROPERTY(bool ParentColor READ parentColor WRITE setParentColor)
+    Q_PROPERTY(QFont Font READ font WRITE setFont)
+    Q_PROPERTY(bool ParentFont READ parentFont WRITE setParentFont)
+    Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled)
+    Q_PROPERTY(bool Visible READ isVisible WRITE setVisible)
+    Q_PROPERTY(bool TabStop READ tabStop WRITE setTabStop)
+    Q_PROPERTY(int TabOrder READ tabOrder WRITE setTabOrder)
 
 public:
     explicit TLookRadioButton(QWidget *parent = nullptr);
+    ~TLookRadioButton() override;
 
     // The caption is the button's text; "&" marks an accelerator, "&&" shows "&".
     QString caption() const { return text(); }
@@ -29,20 +90,59 @@ public:
     void setTransparent(bool transparent);
     bool wordWrap() const { return m_wordWrap; }
     void setWordWrap(bool wrap);
-    // taRightJustify (default): glyph left, caption right; taLeftJustify: the reverse.
-    TAlignment alignment() const { return m_alignment; }
-    void setAlignment(TAlignment alignment);
+    TLeftRight alignment() const { return m_alignment; }
+    void setAlignment(TLeftRight alignment);
+    // With the desktop's style only: let it paint the parent's background.
+    bool parentBackground() const { return m_parentBackground; }
+    void setParentBackground(bool value);
+
+    // Owned; assigning copies the source's values.
+    TLookAndFeel *lookAndFeel() const { return m_lookAndFeel; }
+    void setLookAndFeel(TLookAndFeel *source);
+
+    // A pop-up menu; any other object is taken as none.
+    QMenu *popupMenu() const { return m_popupMenu; }
+    QObject *popupMenuObject() const;
+    void setPopupMenu(QObject *menu);
+
+    // Background; the parent's unless set (ParentColor).
+    TColor color() const;
+    void setColor(TColor color);
+    bool parentColor() const { return m_parentColor; }
+    void setParentColor(bool value);
+    bool parentFont() const { return !testAttribute(Qt::WA_SetFont); }
+    void setParentFont(bool value);
     // Caption colour; the same as the palette's WindowText.
     void setFontColor(TColor color);
+
+    bool tabStop() const { return focusPolicy() == Qt::StrongFocus; }
+    void setTabStop(bool value);
+    // Position among the parent's windowed children in the focus order.
+    int tabOrder() const;
+    void setTabOrder(int order);
 
     TGlyphState pointerState() const { return m_state; }
     // Where the glyph is drawn.
     QRect glyphRect() const;
+    bool pointerWatchActive() const { return m_watch.isActive(); }
+
+    // The state the next paint draws.
+    TRadioButtonPaintState paintState() const;
 
     QSize sizeHint() const override;
 
 signals:
     void doubleClicked();
+    void entered();
+    void exited();
+    void keyDown(int &key, Qt::KeyboardModifiers modifiers);
+    void keyPressed(QChar &key);
+    void keyUp(int &key, Qt::KeyboardModifiers modifiers);
+    void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
+    void mouseMoved(Qt::KeyboardModifiers modifiers, QPoint pos);
+    void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
+    // pos is (-1, -1) for a keyboard request; setting handled keeps the menu shut.
+    void contextPopup(QPoint pos, bool &handled);
 
 protected:
     bool event(QEvent *event) override;
@@ -58,20 +158,34 @@ protected:
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     bool hitButton(const QPoint &pos) const override;
 
 private:
+    bool nativeMode() const;
+    const TCustomLookAndFeelPainter &glyphPainter() const;
     void onToggled(bool checked);
     void updatePointerState(const QPoint &pos, bool buttonsOrModifiersHeld);
     void setPointerState(TGlyphState state);
+    void startPointerWatch();
+    void checkPointerWatch();
+    void pointerLeft();
     void moveFocus(bool forward);
-    QRect textRect() const;
+    bool offerToPopupMenu(QKeyEvent *event);
 
     bool m_transparent = false;
     bool m_wordWrap = false;
-    TAlignment m_alignment = taRightJustify;
+    bool m_parentBackground = true;
+    TLeftRight m_alignment = LookRadioButtons::taRightJustify;
+    bool m_parentColor = true;
+    TColor m_color = clBtnFace;
     bool m_pressing = false;
+    bool m_focusFromPress = false;
     bool m_spacePressed = false;
     bool m_clicksDisabled = false;
     TGlyphState m_state = gsNormal;
+    TLookAndFeel *m_lookAndFeel = nullptr;
+    QPointer<QMenu> m_popupMenu;
+    QTimer m_watch;
+    QRect m_watched; // screen coordinates
 };

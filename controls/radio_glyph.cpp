@@ -1,6 +1,5 @@
 #include "controls/radio_glyph.h"
 
-#include <QHash>
 #include <QPainter>
 
 #include <algorithm>
@@ -8,41 +7,152 @@
 
 namespace {
 
-constexpr int kSize = 13;
-// The dot is a disc five pixels across, centred on the glyph.
-constexpr double kDotRadius = 2.5;
+// This platform has no check-box bitmap to measure: the classic 13-pixel cell
+// with the glyph filling it and a 5-pixel dot in its middle, centred on each
+// other as the measured metrics would be.
+constexpr int kCell = 13;
+constexpr QPoint kGlyphOffset(0, 0);
+constexpr int kDotLeft = 4, kDotTop = 4, kDotSize = 5;
 
-bool insideDisc(int x, int y, double radius)
+// The rounded-rectangle primitive: whether pixel (x, y) lies inside the
+// rectangle [left, right) × [top, bottom) with corner ellipses of ew × eh
+// (a pixel counts by its centre).
+bool insideRoundRect(int x, int y, int left, int top, int right, int bottom, int ew, int eh)
 {
-    const double c = kSize / 2.0;
-    const double dx = x + 0.5 - c, dy = y + 0.5 - c;
-    return dx * dx + dy * dy <= radius * radius;
+    if (x < left || y < top || x >= right || y >= bottom)
+        return false;
+    const double rx = (ew + 1) / 2.0, ry = (eh + 1) / 2.0;
+    const double px = x + 0.5, py = y + 0.5;
+    const double cx = std::clamp(px, left + rx, right - rx);
+    const double cy = std::clamp(py, top + ry, bottom - ry);
+    const double dx = (px - cx) / rx, dy = (py - cy) / ry;
+    return dx * dx + dy * dy <= 1.0;
 }
 
-bool insideGlyph(int x, int y)
+QColor blend(int a, int b, int c)
 {
-    return x >= 0 && y >= 0 && x < kSize && y < kSize && insideDisc(x, y, kSize / 2.0);
+    const QColor face = toQColor(clBtnFace), highlight = toQColor(clHighlight),
+                 window = toQColor(clWindow);
+    if (face == QColor(0, 0, 0) || face == QColor(255, 255, 255))
+        return highlight;
+    auto channel = [&](int f, int hi, int wi) {
+        const long sum =
+            std::lround(f * a / 100.0) + std::lround(hi * b / 100.0) + std::lround(wi * c / 100.0);
+        return int(std::clamp(sum, 0L, 255L));
+    };
+    // A 24-bit screen shows every colour, so the blend is its own nearest colour.
+    return QColor(channel(face.red(), highlight.red(), window.red()),
+                  channel(face.green(), highlight.green(), window.green()),
+                  channel(face.blue(), highlight.blue(), window.blue()));
 }
 
-QList<int> buildPattern()
+TColor hotBlend()
 {
-    const int w = kSize, h = kSize;
-    QList<int> p(w * h, 0);
-    auto at = [&](int x, int y) -> int & { return p[y * w + x]; };
+    return toTColor(blend(-2, 30, 72));
+}
 
-    // Outer ring: the outline pixels of the disc, split by the line from the
-    // bottom-left to the top-right corner (pixels on it belong to the upper side).
+TColor pressedBlend()
+{
+    return toTColor(blend(14, 44, 40));
+}
+
+// The office colour scheme, taken from the desktop's colours: this platform
+// names no colour scheme of its style.
+constexpr TColor kOfficeDisabled = clBtnShadow;
+constexpr TColor kOfficeHotFrame = clHighlight;
+
+TColor bodyColor(TLookAndFeelKind kind, TGlyphState state)
+{
+    switch (state) {
+    case gsHot:
+        return kind == lfFlat || kind == lfStandard ? clWindow : hotBlend();
+    case gsPressed:
+        return kind == lfFlat || kind == lfStandard ? clBtnFace : pressedBlend();
+    case gsDisabled:
+        return clBtnFace;
+    default:
+        return clWindow;
+    }
+}
+
+} // namespace
+
+TRadioGlyphColorMap RadioGlyphColorMap(TLookAndFeelKind kind, TGlyphState state, bool checked,
+                                       bool designing, bool focused)
+{
+    const bool lit =
+        focused || state == gsHot || state == gsPressed || (designing && state != gsDisabled);
+    TRadioGlyphColorMap map{};
+    map[0] = clBlack;
+    map[5] = bodyColor(kind, state);
+    switch (kind) {
+    case lfFlat:
+    case lfStandard:
+        map[1] = clBtnShadow;
+        map[2] = clBtnHighlight;
+        map[3] = kind == lfFlat ? cl3DLight : cl3DDkShadow;
+        map[4] = cl3DLight;
+        break;
+    case lfUltraFlat:
+        map[1] = map[2] = lit ? clHighlight : clBtnShadow;
+        map[3] = map[4] = map[5];
+        break;
+    case lfOffice11:
+        map[1] = map[2] = state == gsDisabled ? kOfficeDisabled : lit ? kOfficeHotFrame : clBtnText;
+        map[3] = map[4] = map[5];
+        break;
+    }
+    if (!checked)
+        map[6] = map[5];
+    else if (state != gsDisabled)
+        map[6] = clWindowText;
+    else
+        map[6] = kind == lfOffice11 ? kOfficeDisabled : clBtnShadow;
+    return map;
+}
+
+TRadioGlyphImageList &TRadioGlyphImageList::Instance()
+{
+    static TRadioGlyphImageList list;
+    return list;
+}
+
+int TRadioGlyphImageList::VariantNumber(TLookAndFeelKind kind, TGlyphState state, bool checked,
+                                        bool designing, bool focused)
+{
+    return (int(state) - 1) + 4 * int(checked) + 8 * int(kind) + 32 * int(designing) +
+        64 * int(focused);
+}
+
+TRadioGlyphImageList::TRadioGlyphImageList()
+{
+    m_cell = QSize(kCell, kCell);
+    m_glyphOffset = kGlyphOffset;
+    m_width = kCell;
+    m_height = kCell;
+    m_dot = QRect(kDotLeft, kDotTop, kDotSize, kDotSize);
+
+    const int w = m_width, h = m_height;
+    m_pattern = QList<int>(w * h, 0);
+    m_mask = QList<bool>(w * h, false);
+    auto at = [&](int x, int y) -> int & { return m_pattern[y * w + x]; };
+    auto inGlyph = [&](int x, int y) { return insideRoundRect(x, y, 0, 0, w, h, w - 1, h - 1); };
+
+    // Mask and outer ring: the rounded outline drawn with a one-pixel pen is
+    // the shape's border pixels, split by the line from the bottom-left to the
+    // top-right corner (pixels on the line go to the upper-left side).
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
-            if (!insideGlyph(x, y))
+            if (!inGlyph(x, y))
                 continue;
-            const bool outline = !insideGlyph(x - 1, y) || !insideGlyph(x + 1, y) ||
-                !insideGlyph(x, y - 1) || !insideGlyph(x, y + 1);
+            m_mask[y * w + x] = true;
+            const bool outline = !inGlyph(x - 1, y) || !inGlyph(x + 1, y) || !inGlyph(x, y - 1) ||
+                !inGlyph(x, y + 1);
             if (outline)
                 at(x, y) = (h - 1) * (w - 1 - x) < (w - 1) * y ? 2 : 1;
         }
 
-    // Body: fill outward from the middle of every row until the ring.
+    // Body: outward from the middle of every row until the ring.
     for (int y = 1; y <= h - 2; ++y) {
         for (int x = w / 2 - 1; x >= 0 && at(x, y) == 0; --x)
             at(x, y) = 5;
@@ -57,7 +167,7 @@ QList<int> buildPattern()
         else if (d > 0)
             at(x, y) = 3;
         else
-            at(x, y) = x > w / 2 - 1 ? 4 : 3;
+            at(x, y) = x > w / 2 - 1 ? 4 : 3; // unlike the outer ring's tie rule
     };
     auto isRing = [&](int x, int y) { return at(x, y) == 1 || at(x, y) == 2; };
 
@@ -91,116 +201,93 @@ QList<int> buildPattern()
             mark(x, y);
     }
 
+    // The dot, filled, over whatever the pixels held.
+    const QRect dot = m_dot.translated(-m_glyphOffset);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            if (insideDisc(x, y, kDotRadius))
+            if (insideRoundRect(x, y, dot.left(), dot.top(), dot.left() + dot.width(),
+                                dot.top() + dot.height(), dot.width() - 1, dot.height() - 1))
                 at(x, y) = 6;
-    return p;
+
+    m_paletteSubscription.OnSystemPaletteChanged = [this] { Rebuild(); };
+    render();
 }
 
-QColor blend(int a, int b, int c)
+bool TRadioGlyphImageList::Opaque(int x, int y) const
 {
-    const QColor face = toQColor(clBtnFace), highlight = toQColor(clHighlight),
-                 window = toQColor(clWindow);
-    if (face == QColor(0, 0, 0) || face == QColor(255, 255, 255))
-        return highlight;
-    auto channel = [&](int f, int hi, int wi) {
-        const long sum =
-            std::lround(f * a / 100.0) + std::lround(hi * b / 100.0) + std::lround(wi * c / 100.0);
-        return int(std::clamp(sum, 0L, 255L));
-    };
-    return QColor(channel(face.red(), highlight.red(), window.red()),
-                  channel(face.green(), highlight.green(), window.green()),
-                  channel(face.blue(), highlight.blue(), window.blue()));
+    if (x < 0 || y < 0 || x >= m_width || y >= m_height)
+        return false;
+    return m_mask[y * m_width + x];
 }
 
-QColor bodyColor(TLookAndFeelKind kind, TGlyphState state)
+void TRadioGlyphImageList::render()
 {
-    const bool blended = kind == lfUltraFlat || kind == lfOffice11;
-    switch (state) {
-    case gsHot:
-        return blended ? blend(-2, 30, 72) : toQColor(clWindow);
-    case gsPressed:
-        return blended ? blend(14, 44, 40) : toQColor(clBtnFace);
-    case gsDisabled:
-        return toQColor(clBtnFace);
-    default:
-        return toQColor(clWindow);
-    }
+    m_images.clear();
+    for (int focused = 0; focused <= 1; ++focused)
+        for (int designing = 0; designing <= 1; ++designing)
+            for (int kind = lfFlat; kind <= lfOffice11; ++kind)
+                for (int checked = 0; checked <= 1; ++checked)
+                    for (int state = gsNormal; state <= gsDisabled; ++state) {
+                        const TRadioGlyphColorMap map =
+                            RadioGlyphColorMap(TLookAndFeelKind(kind), TGlyphState(state), checked,
+                                               designing, focused);
+                        QRgb rgb[7];
+                        for (int i = 0; i < 7; ++i)
+                            rgb[i] = toQColor(map[i]).rgb();
+                        QImage image(m_width, m_height, QImage::Format_ARGB32);
+                        for (int y = 0; y < m_height; ++y)
+                            for (int x = 0; x < m_width; ++x)
+                                image.setPixel(x, y,
+                                               Opaque(x, y) ? rgb[m_pattern[y * m_width + x]] : 0u);
+                        m_index[VariantNumber(TLookAndFeelKind(kind), TGlyphState(state), checked,
+                                              designing, focused)] = int(m_images.size());
+                        m_images.append(image);
+                    }
 }
 
-QImage render(TLookAndFeelKind kind, TGlyphState state, bool checked, bool focused, bool designing)
+void TRadioGlyphImageList::Rebuild()
 {
-    const bool lit =
-        focused || state == gsHot || state == gsPressed || (designing && state != gsDisabled);
-    QColor map[7];
-    map[0] = QColor(0, 0, 0);
-    map[5] = bodyColor(kind, state);
-    switch (kind) {
-    case lfFlat:
-    case lfStandard:
-        map[1] = toQColor(clBtnShadow);
-        map[2] = toQColor(clBtnHighlight);
-        map[3] = toQColor(kind == lfFlat ? cl3DLight : cl3DDkShadow);
-        map[4] = toQColor(cl3DLight);
-        break;
-    case lfUltraFlat:
-        map[1] = toQColor(lit ? clHighlight : clBtnShadow);
-        map[2] = map[1];
-        map[3] = map[4] = map[5];
-        break;
-    case lfOffice11:
-        map[1] = toQColor(state == gsDisabled ? clBtnShadow : lit ? clHighlight : clBtnText);
-        map[2] = map[1];
-        map[3] = map[4] = map[5];
-        break;
-    }
-    if (!checked)
-        map[6] = map[5];
-    else
-        map[6] = toQColor(state == gsDisabled ? clBtnShadow : clWindowText);
-
-    const QList<int> &pattern = RadioGlyphPattern();
-    QImage image(kSize, kSize, QImage::Format_ARGB32);
-    for (int y = 0; y < kSize; ++y)
-        for (int x = 0; x < kSize; ++x)
-            image.setPixel(x, y, insideGlyph(x, y) ? map[pattern[y * kSize + x]].rgb() : 0u);
-    return image;
+    ++m_rebuilds;
+    render();
 }
 
-} // namespace
+QImage TRadioGlyphImageList::Image(TLookAndFeelKind kind, TGlyphState state, bool checked,
+                                   bool focused, bool designing) const
+{
+    if (state == gsDefault)
+        state = gsNormal;
+    return m_images.at(m_index[VariantNumber(kind, state, checked, designing, focused)]);
+}
+
+void TRadioGlyphImageList::Draw(QPainter &painter, QPoint origin, TLookAndFeelKind kind,
+                                TGlyphState state, bool checked, bool focused, TColor brush,
+                                bool designing) const
+{
+    const QImage image = Image(kind, state, checked, focused, designing);
+    if (brush != clDefault)
+        painter.fillRect(QRect(origin, image.size()), toQColor(brush));
+    painter.drawImage(origin, image);
+}
 
 QSize RadioGlyphSize()
 {
-    return QSize(kSize, kSize);
+    return TRadioGlyphImageList::Instance().GlyphSize();
 }
 
 const QList<int> &RadioGlyphPattern()
 {
-    static const QList<int> pattern = buildPattern();
-    return pattern;
+    return TRadioGlyphImageList::Instance().Pattern();
 }
 
 QImage RadioGlyphImage(TLookAndFeelKind kind, TGlyphState state, bool checked, bool focused,
                        bool designing)
 {
-    if (state == gsDefault)
-        state = gsNormal;
-    const int variant = (int(state) - 1) + 4 * int(checked) + 8 * int(kind) + 32 * int(designing) +
-        64 * int(focused);
-    // System colours are fixed in this program, so rendered images stay valid.
-    static QHash<int, QImage> cache;
-    auto it = cache.find(variant);
-    if (it == cache.end())
-        it = cache.insert(variant, render(kind, state, checked, focused, designing));
-    return *it;
+    return TRadioGlyphImageList::Instance().Image(kind, state, checked, focused, designing);
 }
 
 void DrawRadioGlyph(QPainter &painter, QPoint origin, TLookAndFeelKind kind, TGlyphState state,
                     bool checked, bool focused, TColor brush, bool designing)
 {
-    const QImage image = RadioGlyphImage(kind, state, checked, focused, designing);
-    if (brush != clDefault)
-        painter.fillRect(QRect(origin, image.size()), toQColor(brush));
-    painter.drawImage(origin, image);
+    TRadioGlyphImageList::Instance().Draw(painter, origin, kind, state, checked, focused, brush,
+                                          designing);
 }

@@ -1,33 +1,87 @@
 #pragma once
 
+#include "controls/look_and_feel.h"
+#include "controls/radio_glyph_state.h"
 #include "platform/colors.h"
+#include "platform/colors_changed.h"
 
 #include <QImage>
+#include <QList>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
+
+#include <array>
 
 class QPainter;
 
-// Visual kinds of the look-and-feel family; the window's controls use lfUltraFlat.
-enum TLookAndFeelKind { lfFlat, lfStandard, lfUltraFlat, lfOffice11 };
+// The seven colours of one glyph image, by pattern index: 0 outside, 1 and 2
+// the outer ring's upper-left and lower-right sides, 3 and 4 the inner ring's,
+// 5 the body, 6 the check dot. System colours are left unresolved.
+using TRadioGlyphColorMap = std::array<TColor, 7>;
 
-// Pointer state of a glyph.
-enum TGlyphState { gsDefault, gsNormal, gsHot, gsPressed, gsDisabled };
+// The colour map of one combination (the frame lights up when focused, hot,
+// pressed, or drawn for designing unless disabled).
+TRadioGlyphColorMap RadioGlyphColorMap(TLookAndFeelKind kind, TGlyphState state, bool checked,
+                                       bool designing, bool focused);
 
-// Glyph width and height (the classic 13-pixel radio glyph box).
+// The program's one cache of radio glyph images: 128 masked images, one per
+// kind, state (gsNormal … gsDisabled), checked, designing and focused, all
+// rendered from one glyph pattern. Created on first use; the images are
+// rendered again whenever the desktop's colours change, before any control
+// is told to repaint.
+class TRadioGlyphImageList {
+public:
+    static TRadioGlyphImageList &Instance();
+
+    // The variant number an image is kept under (0 … 127).
+    static int VariantNumber(TLookAndFeelKind kind, TGlyphState state, bool checked, bool designing,
+                             bool focused);
+
+    QSize GlyphSize() const { return QSize(m_width, m_height); }
+    // The platform's check-box cell, and where the glyph's box starts in it.
+    QSize CellSize() const { return m_cell; }
+    QPoint GlyphOffset() const { return m_glyphOffset; }
+    // The check dot, in cell coordinates.
+    QRect DotRect() const { return m_dot; }
+    // H rows of W pattern indices 0 … 6.
+    const QList<int> &Pattern() const { return m_pattern; }
+    // Whether (x, y) is opaque in the shared mask.
+    bool Opaque(int x, int y) const;
+
+    // Pixels outside the outline are fully transparent.
+    QImage Image(TLookAndFeelKind kind, TGlyphState state, bool checked, bool focused,
+                 bool designing) const;
+    // brush clDefault: the masked image at origin, nothing outside the outline
+    // changes; otherwise the W × H square is filled with brush first.
+    void Draw(QPainter &painter, QPoint origin, TLookAndFeelKind kind, TGlyphState state,
+              bool checked, bool focused, TColor brush, bool designing) const;
+
+    // Renders every image again with the current desktop colours.
+    void Rebuild();
+    int rebuildCount() const { return m_rebuilds; }
+
+private:
+    TRadioGlyphImageList();
+    void render();
+
+    QSize m_cell;
+    QPoint m_glyphOffset;
+    int m_width = 0;
+    int m_height = 0;
+    QRect m_dot;
+    QList<int> m_pattern;
+    QList<bool> m_mask;
+    std::array<int, 128> m_index{};
+    QList<QImage> m_images;
+    int m_rebuilds = 0;
+    TSystemPaletteChangedNotifier m_paletteSubscription{true};
+};
+
+// Shorthands on the shared cache.
 QSize RadioGlyphSize();
-
-// The glyph pattern: for each pixel, row by row, an index 0 (outside), 1/2
-// (outer ring, upper-left / lower-right side), 3/4 (inner ring), 5 (body)
-// or 6 (check dot).
 const QList<int> &RadioGlyphPattern();
-
-// The rendered glyph; pixels outside the round outline are transparent.
-// Images are shared program-wide, one per combination.
 QImage RadioGlyphImage(TLookAndFeelKind kind, TGlyphState state, bool checked, bool focused,
                        bool designing = false);
-
-// Draws the glyph at (x, y). With brush clDefault only the round glyph is
-// drawn; otherwise the whole glyph square is filled with brush first.
 void DrawRadioGlyph(QPainter &painter, QPoint origin, TLookAndFeelKind kind, TGlyphState state,
                     bool checked, bool focused, TColor brush, bool designing = false);

@@ -1,36 +1,66 @@
 #include "platform/colors.h"
 
+#include <QGuiApplication>
+
+namespace {
+
+struct SystemColorSlot {
+    int number;
+    QPalette::ColorGroup group;
+    QPalette::ColorRole role;
+};
+
+// Each system colour number and the palette role that carries the same
+// meaning on this desktop (the roles a desktop palette fills from its own
+// system colours).
+constexpr SystemColorSlot kSlots[] = {
+    // Background of editable and list areas.
+    {scWindow, QPalette::Active, QPalette::Base},
+    // Text on that background; the desktop gives window and label text the same colour.
+    {scWindowText, QPalette::Active, QPalette::WindowText},
+    {scHighlight, QPalette::Active, QPalette::Highlight},
+    {scHighlightText, QPalette::Active, QPalette::HighlightedText},
+    // Face of buttons and other raised parts.
+    {scBtnFace, QPalette::Active, QPalette::Button},
+    // The dark side of a bevel: Dark is the palette's shadow of the button face.
+    {scBtnShadow, QPalette::Active, QPalette::Dark},
+    // Text of a greyed item: the palette's disabled text.
+    {scGrayText, QPalette::Disabled, QPalette::Text},
+    {scBtnText, QPalette::Active, QPalette::ButtonText},
+    // The light side of a bevel.
+    {scBtnHighlight, QPalette::Active, QPalette::Light},
+    // The outer dark line of a 3-D edge: the palette's darkest shade.
+    {sc3DDkShadow, QPalette::Active, QPalette::Shadow},
+    // The inner light line of a 3-D edge, between face and highlight.
+    {sc3DLight, QPalette::Active, QPalette::Midlight},
+    // Tool-tip text and background.
+    {scInfoText, QPalette::Active, QPalette::ToolTipText},
+    {scInfoBk, QPalette::Active, QPalette::ToolTipBase},
+};
+
+} // namespace
+
+bool systemColorRole(int index, QPalette::ColorGroup *group, QPalette::ColorRole *role)
+{
+    for (const SystemColorSlot &slot : kSlots) {
+        if (slot.number == index) {
+            *group = slot.group;
+            *role = slot.role;
+            return true;
+        }
+    }
+    return false;
+}
+
 QColor systemColor(int index)
 {
-    // Values of the usual desktop scheme, so the window looks as designed on any host.
-    switch (index) {
-    case 5:
-        return QColor(255, 255, 255); // window
-    case 8:
-        return QColor(0, 0, 0); // window text
-    case 13:
-        return QColor(51, 153, 255); // highlight
-    case 14:
-        return QColor(255, 255, 255); // highlight text
-    case 15:
-        return QColor(240, 240, 240); // button face
-    case 16:
-        return QColor(160, 160, 160); // button shadow
-    case 17:
-        return QColor(109, 109, 109); // grey text
-    case 18:
-        return QColor(0, 0, 0); // button text
-    case 20:
-        return QColor(255, 255, 255); // button highlight
-    case 21:
-        return QColor(105, 105, 105); // 3-D dark shadow
-    case 22:
-        return QColor(227, 227, 227); // 3-D light
-    case 24:
-        return QColor(255, 255, 225); // tool-tip background
-    default:
+    QPalette::ColorGroup group;
+    QPalette::ColorRole role;
+    if (!systemColorRole(index, &group, &role))
         return QColor(0, 0, 0);
-    }
+    QColor c = QGuiApplication::palette().color(group, role);
+    c.setAlpha(255);
+    return c.toRgb();
 }
 
 QColor toQColor(TColor color)

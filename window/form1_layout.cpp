@@ -92,6 +92,8 @@ void invisibleContainer(TLookGroupBox *box)
     box->setEdges({});
     box->setShadow(false);
     box->setTransparentBorder(false);
+    box->setCtl3D(false);
+    box->panelStyle()->setOfficeBackgroundKind(pobkStyleColor);
 }
 
 template<class T> T *make(QWidget *parent, const char *name)

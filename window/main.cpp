@@ -1,3 +1,4 @@
+#include "controls/look_and_feel.h"
 #include "platform/detectable_auto_repeat.h"
 #include "platform/dialogs.h"
 #include "platform/editor_launch.h"
@@ -16,6 +17,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("luckydraw"));
     QApplication::setStyle(new HintStyle);
     installFontSubstitutions();
+    // Every control's look and feel inherits from the root: it outlives them all.
+    TRootLookAndFeelScope rootLookAndFeel;
     // A held Space or PageDown must start or stop a draw once, on its real release.
     enableDetectableAutoRepeat();
     KeyRepeatFilter keyRepeat;

@@ -1,8 +1,12 @@
+#include "controls/look_and_feel_painters.h"
+#include "controls/look_group_box.h"
 #include "controls/look_radio_button.h"
 #include "controls/radio_glyph.h"
+#include "controls/visual_styles.h"
 #include "pixel_helpers.h"
 #include "platform/fonts.h"
 
+#include <QMenu>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QtTest>
@@ -76,6 +80,17 @@ private slots:
     void transparentShowsParentColour();
     void faceGlyphAndFocusRectangle();
     void disabledLook();
+    void paintIsAFunctionOfState();
+    void pressInInactiveWindowOnlyFocuses();
+    void noHotLookWhileParentDisabled();
+    void pointerWatchNoticesLeaving();
+    void popupMenuAndContextPopup();
+    void focusRectangleInFontAndBackgroundColours();
+    void nativeModeAndLeftJustify();
+    void lookAndFeelChangeRepaints();
+    void arrowKeysReachAGroupBox();
+    void propertiesByName_data();
+    void propertiesByName();
 };
 
 void RadioButtonTest::glyphColours_data()
@@ -331,6 +346,299 @@ void RadioButtonTest::disabledLook()
     QVERIFY(countColor(image, textArea, kWindow) > 20);
     QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(40, 12));
     QVERIFY(!radio->isChecked());
+}
+
+void RadioButtonTest::paintIsAFunctionOfState()
+{
+    // What the control's state says, drawn over the bar's colour.
+    auto render = [](const TLookRadioButton *radio) {
+        QImage image(radio->size(), QImage::Format_RGB32);
+        image.fill(kBar);
+        QPainter p(&image);
+        drawRadioButton(p, QRect(QPoint(0, 0), radio->size()), radio->paintState());
+        return image;
+    };
+    QWidget bar;
+    bar.resize(300, 46);
+    bar.setAutoFillBackground(true);
+    QPalette pal = bar.palette();
+    pal.setColor(QPalette::Window, kBar);
+    bar.setPalette(pal);
+    auto *first = new QWidget(&bar); // takes the window's first focus
+    first->setFocusPolicy(Qt::StrongFocus);
+    first->setGeometry(200, 10, 20, 20);
+    auto *radio = new TLookRadioButton(&bar);
+    radio->setGeometry(10, 10, 94, 25);
+    radio->setCaption(QString::fromUtf8("一等奖"));
+    QFont font;
+    font.setPixelSize(24);
+    font.setStyleStrategy(QFont::NoAntialias);
+    radio->setFont(font);
+    radio->setTransparent(true);
+    radio->setChecked(true);
+    const QImage beforeFirstPaint = render(radio);
+    bar.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&bar));
+    const QImage onScreen =
+        bar.grab(radio->geometry()).toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(onScreen, beforeFirstPaint);
+    QCOMPARE(render(radio), onScreen);
+    // The same holds for the plain mode, which fills its own colour.
+    radio->setTransparent(false);
+    radio->setColor(0xC0FFC0); // RGB 192,255,192
+    const QImage plain =
+        bar.grab(radio->geometry()).toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(render(radio), plain);
+    QCOMPARE(pixelAt(plain, 0, 0), QColor(192, 255, 192));
+}
+
+void RadioButtonTest::pressInInactiveWindowOnlyFocuses()
+{
+    TierBar f;
+    QVERIFY(f.active);
+    QWidget other;
+    other.resize(50, 50);
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    QVERIFY(!f.bar.isActiveWindow());
+    TLookRadioButton *radio = f.radios[2];
+    QSignalSpy clicks(radio, &QAbstractButton::clicked);
+    QTest::mousePress(radio, Qt::LeftButton, {}, QPoint(40, 12));
+    // The press activates the window; the focus it brings does not check.
+    f.bar.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.bar));
+    QVERIFY(radio->hasFocus());
+    QVERIFY(!radio->isChecked());
+    QCOMPARE(clicks.count(), 0);
+    QTest::mouseMove(radio, QPoint(200, 12));
+    QTest::mouseRelease(radio, Qt::LeftButton, {}, QPoint(200, 12));
+    QVERIFY(!radio->isChecked()); // released outside
+    QVERIFY(f.radios[0]->isChecked());
+
+    // Again, released inside: checked with one click.
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    TLookRadioButton *fourth = f.radios[3];
+    QSignalSpy fourthClicks(fourth, &QAbstractButton::clicked);
+    QTest::mousePress(fourth, Qt::LeftButton, {}, QPoint(40, 12));
+    f.bar.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.bar));
+    QVERIFY(!fourth->isChecked());
+    QTest::mouseRelease(fourth, Qt::LeftButton, {}, QPoint(40, 12));
+    QVERIFY(fourth->isChecked());
+    QCOMPARE(fourthClicks.count(), 1);
+}
+
+void RadioButtonTest::noHotLookWhileParentDisabled()
+{
+    TierBar f;
+    QVERIFY(f.active);
+    TLookRadioButton *radio = f.radios[1];
+    QTest::mouseMove(radio, QPoint(40, 12));
+    QCOMPARE(radio->pointerState(), gsHot);
+    f.bar.setEnabled(false); // as the window does while a draw rolls
+    QCOMPARE(radio->pointerState(), gsNormal);
+    QEnterEvent enter(QPointF(40, 12), QPointF(40, 12), radio->mapToGlobal(QPointF(40, 12)));
+    QCoreApplication::sendEvent(radio, &enter);
+    QCOMPARE(radio->pointerState(), gsNormal);
+    QVERIFY(!radio->pointerWatchActive());
+    const QImage image = f.grabRadio(1);
+    QCOMPARE(pixelAt(image, radio->glyphRect().left() + 6, radio->glyphRect().top()), kShadow);
+}
+
+void RadioButtonTest::pointerWatchNoticesLeaving()
+{
+    TierBar f;
+    QVERIFY(f.active);
+    TLookRadioButton *radio = f.radios[1];
+    QCursor::setPos(radio->mapToGlobal(QPoint(40, 12)));
+    QTest::mouseMove(radio, QPoint(40, 12));
+    QCOMPARE(radio->pointerState(), gsHot);
+    QVERIFY(radio->pointerWatchActive());
+    // The pointer goes away without a leave notice; the watch notices.
+    QCursor::setPos(radio->mapToGlobal(QPoint(40, 200)));
+    QTRY_COMPARE(radio->pointerState(), gsNormal);
+    QVERIFY(!radio->pointerWatchActive());
+}
+
+void RadioButtonTest::popupMenuAndContextPopup()
+{
+    TierBar f;
+    QVERIFY(f.active);
+    TLookRadioButton *radio = f.radios[0];
+    QObject notAMenu;
+    radio->setPopupMenu(&notAMenu);
+    QCOMPARE(radio->popupMenu(), nullptr);
+    auto *menu = new QMenu;
+    QAction *action = menu->addAction(QStringLiteral("Reset"));
+    action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    QSignalSpy triggered(action, &QAction::triggered);
+    QVERIFY(radio->setProperty("PopupMenu", QVariant::fromValue<QObject *>(menu)));
+    QCOMPARE(radio->popupMenu(), menu);
+
+    // A key is offered to the menu first.
+    radio->setFocus();
+    QTest::keyClick(radio, Qt::Key_K, Qt::ControlModifier);
+    QCOMPARE(triggered.count(), 1);
+
+    // The context request goes to the handler first; handled keeps the menu shut.
+    QList<QPoint> asked;
+    connect(radio, &TLookRadioButton::contextPopup, this, [&](QPoint pos, bool &handled) {
+        asked << pos;
+        handled = true;
+    });
+    QContextMenuEvent keyboard(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                               radio->mapToGlobal(QPoint(5, 5)));
+    QCoreApplication::sendEvent(radio, &keyboard);
+    QContextMenuEvent mouse(QContextMenuEvent::Mouse, QPoint(30, 10),
+                            radio->mapToGlobal(QPoint(30, 10)));
+    QCoreApplication::sendEvent(radio, &mouse);
+    QCOMPARE(asked, (QList<QPoint>{QPoint(-1, -1), QPoint(30, 10)}));
+    QVERIFY(!menu->isVisible());
+
+    delete menu; // the reference is cleared with the menu
+    QCOMPARE(radio->popupMenu(), nullptr);
+}
+
+void RadioButtonTest::focusRectangleInFontAndBackgroundColours()
+{
+    TierBar f;
+    QVERIFY(f.active);
+    auto *other = new QWidget(&f.bar);
+    other->setFocusPolicy(Qt::StrongFocus);
+    other->setGeometry(610, 10, 20, 20);
+    other->show();
+    other->setFocus();
+    TLookRadioButton *radio = f.radios[0];
+    const QImage unfocused = f.grabRadio(0);
+    radio->setFocus(Qt::OtherFocusReason);
+    const QImage focused = f.grabRadio(0);
+    // Every pixel the focus rectangle changes is black (the font colour); the
+    // ones between the dots are the background colour, the bar's.
+    int dots = 0;
+    for (int y = 0; y < 25; ++y)
+        for (int x = radio->glyphRect().right() + 1; x < 94; ++x)
+            if (pixelAt(focused, x, y) != pixelAt(unfocused, x, y)) {
+                QCOMPARE(pixelAt(focused, x, y), kBlack);
+                ++dots;
+            }
+    QVERIFY(dots > 20);
+}
+
+void RadioButtonTest::nativeModeAndLeftJustify()
+{
+    TierBar f;
+    TLookRadioButton *radio = f.radios[0];
+    QCOMPARE(radio->glyphRect().left(), 1);
+    radio->lookAndFeel()->setNativeStyle(true);
+    QVERIFY(VisualStylesAvailable({QStringLiteral("Button")}));
+    const QSize size = nativeRadioGlyphSize();
+    QCOMPARE(radio->glyphRect(), QRect(0, (25 - size.height()) / 2, size.width(), size.height()));
+    const TRadioButtonPaintState native = radio->paintState();
+    QVERIFY(native.native);
+    QCOMPARE(native.painter, &TNativeLookAndFeelPainter::Instance());
+    QCOMPARE(radioTextRect(radio->rect(), native).left(), size.width() + 3);
+
+    radio->lookAndFeel()->setNativeStyle(false);
+    radio->setAlignment(LookRadioButtons::taLeftJustify);
+    QCOMPARE(radio->glyphRect(), QRect(94 - 13, 6, 13, 13));
+    const TRadioButtonPaintState left = radio->paintState();
+    QCOMPARE(radioTextRect(radio->rect(), left), QRect(2, -1, 94 - 13 - 2 - 1, 26));
+    radio->setWordWrap(true);
+    QCOMPARE(radioTextRect(radio->rect(), radio->paintState()).right(), 94 - 13 - 6 - 1);
+}
+
+void RadioButtonTest::lookAndFeelChangeRepaints()
+{
+    TierBar f;
+    QVERIFY(f.active);
+    TLookRadioButton *radio = f.radios[0];
+    const QRect glyph = radio->glyphRect();
+    radio->lookAndFeel()->setKind(lfStandard);
+    QImage image = f.grabRadio(0);
+    QCOMPARE(pixelAt(image, glyph.left() + 10, glyph.top() + 2), QColor(227, 227, 227));
+    // Through the root: a radio that set no kind follows it, this one keeps its own.
+    TLookAndFeel::root()->setKind(lfFlat);
+    QCOMPARE(f.radios[1]->paintState().painter, &TFlatLookAndFeelPainter::Instance());
+    QCOMPARE(radio->paintState().painter, &TStandardLookAndFeelPainter::Instance());
+    TLookAndFeel::root()->setAssignedValues({});
+    QCOMPARE(f.radios[1]->paintState().painter, &TUltraFlatLookAndFeelPainter::Instance());
+}
+
+void RadioButtonTest::arrowKeysReachAGroupBox()
+{
+    // A group box takes the focus without being a tab stop: the arrows stop at it.
+    TierBar f;
+    QVERIFY(f.active);
+    auto *box = new TLookGroupBox(&f.bar); // after the six radios in the focus order
+    box->setGeometry(600, 0, 40, 46);
+    box->show();
+    f.radios[5]->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(f.radios[5], Qt::Key_Right);
+    QVERIFY(box->hasFocus());
+    QCOMPARE(box->tabStop(), false);
+    QVERIFY(f.radios[5]->isChecked());
+    box->hide(); // one that cannot take the focus is skipped
+    f.radios[5]->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(f.radios[5], Qt::Key_Right);
+    QVERIFY(f.radios[0]->hasFocus());
+}
+
+void RadioButtonTest::propertiesByName_data()
+{
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<QVariant>("written");
+    QTest::addColumn<QVariant>("read");
+    auto row = [](const char *name, QVariant w, QVariant r) {
+        QTest::newRow(name) << QByteArray(name) << w << r;
+    };
+    row("Caption", QStringLiteral("&Gold"), QStringLiteral("&Gold"));
+    row("Checked", true, true);
+    row("Alignment", QStringLiteral("taLeftJustify"), int(LookRadioButtons::taLeftJustify));
+    row("WordWrap", true, true);
+    row("Transparent", true, true);
+    row("ParentBackground", false, false);
+    row("Color", uint(0x00FF00), uint(0x00FF00));
+    row("ParentColor", false, false);
+    row("ParentFont", false, false);
+    row("Enabled", false, false);
+    row("Visible", false, false);
+    row("TabStop", true, true);
+    row("TabOrder", 1, 1); // its place after the first radio
+}
+
+void RadioButtonTest::propertiesByName()
+{
+    QFETCH(QByteArray, name);
+    QFETCH(QVariant, written);
+    QFETCH(QVariant, read);
+    QWidget parent;
+    auto *first = new TLookRadioButton(&parent);
+    auto *radio = new TLookRadioButton(&parent);
+    Q_UNUSED(first);
+    parent.show();
+    QVERIFY(radio->setProperty(name.constData(), written));
+    const QVariant value = radio->property(name.constData());
+    if (read.typeId() == QMetaType::Int)
+        QCOMPARE(value.toInt(), read.toInt());
+    else if (read.typeId() == QMetaType::UInt)
+        QCOMPARE(value.toUInt(), read.toUInt());
+    else
+        QCOMPARE(value, read);
+    // The look and feel and the font are objects of their own, also by name.
+    auto *lf = radio->property("LookAndFeel").value<TLookAndFeel *>();
+    QCOMPARE(lf, radio->lookAndFeel());
+    TLookAndFeel source;
+    source.setKind(lfOffice11);
+    QVERIFY(radio->setProperty("LookAndFeel", QVariant::fromValue(&source)));
+    QCOMPARE(radio->lookAndFeel(), lf); // its own, with the source's values
+    QCOMPARE(lf->Kind(), lfOffice11);
+    QCOMPARE(lf->AssignedValues(), TLookAndFeelValues(lfvKind));
+    QFont font;
+    font.setPixelSize(17);
+    QVERIFY(radio->setProperty("Font", font));
+    QCOMPARE(radio->property("Font").value<QFont>().pixelSize(), 17);
 }
 
 QTEST_MAIN(RadioButtonTest)
