@@ -2,8 +2,11 @@
 
 #include "draw/draw_error.h"
 
-#include <cerrno>
-#include <iconv.h>
+#include <unicode/ucnv.h>
+
+#include <array>
+#include <cstdint>
+#include <memory>
 #include <optional>
 
 namespace draw {
@@ -12,57 +15,96 @@ namespace {
 
 constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD"; // U+FFFD
 constexpr char32_t kReplacement = 0xFFFD;
+constexpr char32_t kUnmapped = 0; // no table entry: U+0000 is ASCII and never looked up
 
-// One conversion direction of the C library's converter, opened once per thread
-// and reset before every use.
-class Converter {
-public:
-    Converter(const char *to, const char *from) : m_cd(::iconv_open(to, from))
+constexpr unsigned kFirstLead = 0x81, kLastLead = 0xFE;
+constexpr unsigned kFirstTrail = 0x40, kLastTrail = 0xFE;
+constexpr unsigned kLeads = kLastLead - kFirstLead + 1;
+constexpr unsigned kTrails = kLastTrail - kFirstTrail + 1;
+
+// Windows code page 936 as ICU's converter maps it, read out once into tables.
+// The tables rather than ICU's streaming calls, so that a bad byte becomes one
+// U+FFFD and decoding goes on right after it, whatever ICU would have swallowed
+// with it, and so that a name converts without a converter object per thread.
+struct CodePage936 {
+    std::array<char32_t, 0x80> single{}; // bytes 0x80-0xFF alone
+    std::array<char32_t, kLeads * kTrails> pair{}; // lead 0x81-0xFE, trail 0x40-0xFE
+    std::array<std::uint16_t, 0x10000> encode{}; // BMP character -> bytes (0: none)
+
+    CodePage936()
     {
-        if (m_cd == reinterpret_cast<iconv_t>(-1))
-            throw DrawError(std::string("Text conversion from ") + from + " to " + to +
-                            " is not available");
+        UErrorCode status = U_ZERO_ERROR;
+        const std::unique_ptr<UConverter, void (*)(UConverter *)> converter(
+            ::ucnv_open("windows-936-2000", &status), ::ucnv_close);
+        if (U_FAILURE(status))
+            throw DrawError(std::string("Code page 936 is not available: ") +
+                            ::u_errorName(status));
+        ::ucnv_setToUCallBack(converter.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
+                              &status);
+        ::ucnv_setFromUCallBack(converter.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr,
+                                nullptr, &status);
+
+        const auto decode = [&](const char *bytes, int length) -> char32_t {
+            UErrorCode error = U_ZERO_ERROR;
+            UChar out[4];
+            ::ucnv_resetToUnicode(converter.get());
+            const int units = ::ucnv_toUChars(converter.get(), out, 4, bytes, length, &error);
+            // Every code page 936 character is in the BMP.
+            return U_SUCCESS(error) && units == 1 ? out[0] : kUnmapped;
+        };
+        const auto encodesBack = [&](char32_t code, const char *bytes, int length) {
+            UErrorCode error = U_ZERO_ERROR;
+            const UChar in[1] = {static_cast<UChar>(code)};
+            char out[8];
+            ::ucnv_resetFromUnicode(converter.get());
+            const int got = ::ucnv_fromUChars(converter.get(), out, 8, in, 1, &error);
+            return U_SUCCESS(error) && got == length &&
+                std::string_view(out, std::size_t(got)) == std::string_view(bytes, length);
+        };
+        const auto learn = [&](char32_t &slot, const char *bytes, int length, unsigned value) {
+            slot = decode(bytes, length);
+            // Only codes that come back as themselves are used to encode, so an
+            // operator's name is never written as some look-alike.
+            if (slot != kUnmapped && encodesBack(slot, bytes, length) && encode[slot] == 0)
+                encode[slot] = static_cast<std::uint16_t>(value);
+        };
+        for (unsigned b = 0x80; b <= 0xFF; ++b) {
+            const char bytes[1] = {static_cast<char>(b)};
+            learn(single[b - 0x80], bytes, 1, b);
+        }
+        for (unsigned lead = kFirstLead; lead <= kLastLead; ++lead) {
+            for (unsigned trail = kFirstTrail; trail <= kLastTrail; ++trail) {
+                const char bytes[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+                learn(pair[(lead - kFirstLead) * kTrails + trail - kFirstTrail], bytes, 2,
+                      lead << 8 | trail);
+            }
+        }
     }
-    ~Converter() { ::iconv_close(m_cd); }
-    Converter(const Converter &) = delete;
-    Converter &operator=(const Converter &) = delete;
-
-    void reset() { ::iconv(m_cd, nullptr, nullptr, nullptr, nullptr); }
-
-    // Converts as much of `in` as it can into `out` (which must have room), advancing
-    // both. Returns false, with errno set, when it stopped at bytes it cannot convert.
-    bool convert(std::string_view &in, std::string &out)
-    {
-        char *inPtr = const_cast<char *>(in.data()); // iconv's signature; input is only read
-        std::size_t inLeft = in.size();
-        const std::size_t used = out.size();
-        out.resize(used + in.size() * 3 + 4); // no GBK or UTF-8 character grows more than this
-        char *outPtr = out.data() + used;
-        std::size_t outLeft = out.size() - used;
-        const std::size_t result = ::iconv(m_cd, &inPtr, &inLeft, &outPtr, &outLeft);
-        const int saved = errno;
-        out.resize(out.size() - outLeft);
-        in.remove_prefix(in.size() - inLeft);
-        errno = saved;
-        return result != static_cast<std::size_t>(-1);
-    }
-
-private:
-    iconv_t m_cd;
 };
 
-Converter &gbkDecoder()
+const CodePage936 &codePage936()
 {
-    thread_local Converter decoder("UTF-8", "GBK");
-    decoder.reset();
-    return decoder;
+    static const CodePage936 table;
+    return table;
 }
 
-Converter &gbkEncoder()
+void appendUtf8(std::string &out, char32_t code)
 {
-    thread_local Converter encoder("GBK", "UTF-8");
-    encoder.reset();
-    return encoder;
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | code >> 6);
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | code >> 12);
+        out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | code >> 18);
+        out += static_cast<char>(0x80 | (code >> 12 & 0x3F));
+        out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
 }
 
 struct Utf8Char {
@@ -117,49 +159,67 @@ std::optional<Utf8Char> utf8CharAt(std::string_view text)
 
 std::string gbkToUtf8(std::string_view gbk)
 {
-    Converter &decoder = gbkDecoder();
+    const CodePage936 &table = codePage936();
     std::string utf8;
     utf8.reserve(gbk.size() * 3 / 2);
-    while (!gbk.empty()) {
-        if (decoder.convert(gbk, utf8))
-            break;
-        // Invalid or cut-off: show this one byte as U+FFFD and go on after it.
-        utf8 += kReplacementUtf8;
-        gbk.remove_prefix(1);
-        decoder.reset();
+    std::size_t i = 0;
+    while (i < gbk.size()) {
+        const auto byte = static_cast<unsigned char>(gbk[i]);
+        if (byte < 0x80) {
+            utf8 += static_cast<char>(byte);
+            ++i;
+            continue;
+        }
+        if (byte >= kFirstLead && byte <= kLastLead && i + 1 < gbk.size()) {
+            const auto trail = static_cast<unsigned char>(gbk[i + 1]);
+            if (trail >= kFirstTrail && trail <= kLastTrail) {
+                const char32_t code =
+                    table.pair[(byte - kFirstLead) * kTrails + trail - kFirstTrail];
+                if (code != kUnmapped) {
+                    appendUtf8(utf8, code);
+                    i += 2;
+                    continue;
+                }
+            }
+        }
+        const char32_t code = table.single[byte - 0x80];
+        // A lead byte on its own, or a byte the code page leaves out: one U+FFFD
+        // for this byte alone, and the next byte is read afresh.
+        if (code != kUnmapped)
+            appendUtf8(utf8, code);
+        else
+            utf8 += kReplacementUtf8;
+        ++i;
     }
     return utf8;
 }
 
 GbkEncoding utf8ToGbk(std::string_view utf8)
 {
-    Converter &encoder = gbkEncoder();
+    const CodePage936 &table = codePage936();
     GbkEncoding result;
     result.bytes.reserve(utf8.size());
     while (!utf8.empty()) {
-        // The longest well-formed stretch goes to the converter in one call.
-        std::size_t valid = 0;
-        while (valid < utf8.size()) {
-            const std::optional<Utf8Char> c = utf8CharAt(utf8.substr(valid));
-            if (!c)
-                break;
-            valid += c->length;
-        }
-        std::string_view stretch = utf8.substr(0, valid);
-        while (!stretch.empty()) {
-            if (encoder.convert(stretch, result.bytes))
-                break;
-            // Well-formed but not in GBK: report the character and skip it.
-            const Utf8Char c = *utf8CharAt(stretch);
-            result.unencodable.push_back(c.code);
-            stretch.remove_prefix(c.length);
-            encoder.reset();
-        }
-        utf8.remove_prefix(valid);
-        if (!utf8.empty()) {
+        const std::optional<Utf8Char> c = utf8CharAt(utf8);
+        if (!c) {
             // A byte that begins no UTF-8 character cannot be encoded either.
             result.unencodable.push_back(kReplacement);
             utf8.remove_prefix(1);
+            continue;
+        }
+        utf8.remove_prefix(c->length);
+        if (c->code < 0x80) {
+            result.bytes += static_cast<char>(c->code);
+            continue;
+        }
+        const std::uint16_t bytes = c->code < 0x10000 ? table.encode[c->code] : 0;
+        if (bytes == 0) {
+            result.unencodable.push_back(c->code);
+        } else if (bytes < 0x100) {
+            result.bytes += static_cast<char>(bytes);
+        } else {
+            result.bytes += static_cast<char>(bytes >> 8);
+            result.bytes += static_cast<char>(bytes & 0xFF);
         }
     }
     return result;

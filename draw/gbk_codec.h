@@ -6,8 +6,9 @@
 
 namespace draw {
 
-// GBK bytes to UTF-8 for display. Bytes that are not valid GBK show as U+FFFD;
-// the GBK bytes themselves are never changed.
+// GBK bytes (Windows code page 936, user-defined areas as private-use characters)
+// to UTF-8 for display. Bytes that are not valid GBK show as U+FFFD, one for each
+// byte; the GBK bytes themselves are never changed.
 std::string gbkToUtf8(std::string_view gbk);
 
 struct GbkEncoding {

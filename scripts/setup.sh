@@ -10,6 +10,8 @@ packages=(
   qt6-qpa-plugins
   fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming fonts-wqy-zenhei fonts-lxgw-wenkai fonts-dejavu-core
   python3
+  libicu-dev
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -1,6 +1,10 @@
 #include "draw/gbk_codec.h"
 
 #include <gtest/gtest.h>
+#include <unicode/ucnv.h>
+#include <unicode/uset.h>
+
+#include <memory>
 
 namespace {
 
@@ -64,11 +68,110 @@ TEST(GbkCodec, EachBadUtf8ByteIsAnUnencodableReplacement)
 
 TEST(GbkCodec, InvalidGbkBytesShowAsReplacementEach)
 {
-    // 张, a lone 0xFF, 'a', a lead byte before a space, 李, a lead byte cut off at the end.
-    const std::string gbk = "\xD5\xC5\xFF"
+    // 张, a lead byte before DEL (no trail byte), 'a', a lead byte before a space, 李, a
+    // lead byte cut off at the end. (A lone 0xFF is no longer here: code page 936 maps it.)
+    const std::string gbk = "\xD5\xC5\x81\x7F"
                             "a\x81 \xC0\xEE\xD5";
-    EXPECT_EQ(draw::gbkToUtf8(gbk), "张\uFFFDa\uFFFD 李\uFFFD");
+    EXPECT_EQ(draw::gbkToUtf8(gbk),
+              "张\uFFFD\x7F"
+              "a\uFFFD 李\uFFFD");
     EXPECT_EQ(draw::gbkToUtf8("\0a"s), "\0a"s);
+}
+
+std::string utf8Of(char32_t code)
+{
+    std::string out;
+    if (code < 0x80) {
+        out += char(code);
+    } else if (code < 0x800) {
+        out += char(0xC0 | code >> 6);
+        out += char(0x80 | (code & 0x3F));
+    } else {
+        out += char(0xE0 | code >> 12);
+        out += char(0x80 | (code >> 6 & 0x3F));
+        out += char(0x80 | (code & 0x3F));
+    }
+    return out;
+}
+
+TEST(GbkCodec, ShowsEveryAreaAsCodePage936)
+{
+    struct Case {
+        std::string gbk;
+        char32_t code;
+        const char *area;
+    };
+    const Case cases[] = {
+        {"\x80", 0x20AC, "euro sign, single byte"},
+        {"\xFF", 0xF8F5, "0xFF, single byte"},
+        {"\xB0\xA1", 0x554A, "GB2312 hanzi 啊"},
+        {"\x81\x40", 0x4E02, "extension hanzi"},
+        {"\xA1\xA4", 0x00B7, "middle dot"},
+        {"\xA1\xAA", 0x2014, "em dash"},
+        {"\xA3\xA4", 0xFFE5, "full-width yuan sign"},
+        {"\xAA\xA1", 0xE000, "user-defined AAA1-AFFE, first"},
+        {"\xAF\xFE", 0xE233, "user-defined AAA1-AFFE, last"},
+        {"\xF8\xA1", 0xE234, "user-defined F8A1-FEFE, first"},
+        {"\xFE\xFE", 0xE4C5, "user-defined F8A1-FEFE, last"},
+        {"\xA1\x40", 0xE4C6, "user-defined A140-A7A0, first"},
+        {"\xA7\xA0", 0xE765, "user-defined A140-A7A0, last"},
+        {"\xA2\xE3", 0xE76C, "private use where other GBK tables put the euro sign"},
+        {"\xA8\xBC", 0xE7C7, "private use where other GBK tables put m with acute"},
+        {"\xFE\x50", 0xE815, "private use where other GBK tables put a radical"},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(draw::gbkToUtf8(c.gbk), utf8Of(c.code)) << c.area;
+        const draw::GbkEncoding encoded = draw::utf8ToGbk(utf8Of(c.code));
+        EXPECT_TRUE(encoded.ok()) << c.area;
+        EXPECT_EQ(encoded.bytes, c.gbk) << c.area;
+        // Between other characters the stored bytes still come back unchanged.
+        const std::string framed = "a" + c.gbk + "\xD5\xC5";
+        EXPECT_EQ(draw::utf8ToGbk(draw::gbkToUtf8(framed)).bytes, framed) << c.area;
+    }
+}
+
+// Every character ICU's own code page 936 converter maps both ways, taken from the
+// converter: it shows as that character and is stored as the converter's bytes;
+// every other BMP character is reported as unencodable.
+TEST(GbkCodec, MatchesTheCodePage936ConverterForEveryCode)
+{
+    UErrorCode status = U_ZERO_ERROR;
+    const std::unique_ptr<UConverter, void (*)(UConverter *)> converter(
+        ucnv_open("windows-936-2000", &status), ucnv_close);
+    ASSERT_TRUE(U_SUCCESS(status)) << u_errorName(status);
+    ucnv_setFromUCallBack(converter.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
+                          &status);
+    const std::unique_ptr<USet, void (*)(USet *)> roundTrip(uset_openEmpty(), uset_close);
+    ucnv_getUnicodeSet(converter.get(), roundTrip.get(), UCNV_ROUNDTRIP_SET, &status);
+    ASSERT_TRUE(U_SUCCESS(status)) << u_errorName(status);
+
+    int singles = 0, pairs = 0, mismatches = 0;
+    for (char32_t code = 0; code < 0x10000; ++code) {
+        if (code >= 0xD800 && code <= 0xDFFF)
+            continue;
+        const std::string utf8 = utf8Of(code);
+        const draw::GbkEncoding ours = draw::utf8ToGbk(utf8);
+        if (!uset_contains(roundTrip.get(), UChar32(code))) {
+            if (!(ours.unencodable == std::vector<char32_t>{code} && ours.bytes.empty()))
+                ++mismatches;
+            continue;
+        }
+        const UChar in[1] = {UChar(code)};
+        char bytes[8];
+        UErrorCode error = U_ZERO_ERROR;
+        ucnv_resetFromUnicode(converter.get());
+        const int length = ucnv_fromUChars(converter.get(), bytes, 8, in, 1, &error);
+        ASSERT_TRUE(U_SUCCESS(error)) << std::hex << unsigned(code);
+        const std::string theirs(bytes, std::size_t(length));
+        (length == 1 ? singles : pairs) += 1;
+        if (!ours.ok() || ours.bytes != theirs || draw::gbkToUtf8(theirs) != utf8) {
+            ++mismatches;
+            ADD_FAILURE() << "U+" << std::hex << unsigned(code);
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+    EXPECT_EQ(singles, 128 + 2); // ASCII, 0x80 and 0xFF
+    EXPECT_GT(pairs, 23000); // every double-byte code was seen, not an empty set
 }
 
 } // namespace
