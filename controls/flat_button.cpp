@@ -2,6 +2,7 @@
 #include "platform/enabled_look.h"
 
 #include "platform/canvas.h"
+#include "platform/dialog_keys.h"
 
 #include <QDialog>
 #include <QKeyEvent>
@@ -360,10 +361,31 @@ bool isAltCombination(const QKeyEvent *event)
     return event->key() == Qt::Key_Alt || (event->modifiers() & Qt::AltModifier);
 }
 
+bool isEnterKey(int key)
+{
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+// The character a caption marks with an ampersand in front of it ("&&" shows
+// one ampersand and marks nothing), or QChar() when none.
+QChar acceleratorOf(const QString &caption)
+{
+    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
+        if (caption.at(i) != QLatin1Char('&'))
+            continue;
+        if (caption.at(i + 1) != QLatin1Char('&'))
+            return caption.at(i + 1);
+        ++i;
+    }
+    return QChar();
+}
+
 } // namespace
 
 bool TDefineButton::event(QEvent *event)
 {
+    if (event->type() == DialogKeyEvent::eventType())
+        return dialogKeyEvent(static_cast<DialogKeyEvent *>(event));
     switch (event->type()) {
     case QEvent::ShortcutOverride: {
         // While the button has the focus its keys are its own: they must not
@@ -389,6 +411,30 @@ bool TDefineButton::event(QEvent *event)
         break;
     }
     return TVersionControl::event(event);
+}
+
+bool TDefineButton::dialogKeyEvent(DialogKeyEvent *event)
+{
+    if (!isEnabled())
+        return false;
+    if (event->kind() == DialogKeyEvent::DialogKey) {
+        const Qt::KeyboardModifiers held =
+            Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
+        if (!isEnterKey(event->key()) || !m_hot || (event->modifiers() & held))
+            return false;
+        event->accept();
+        click();
+        return true;
+    }
+    const QChar marked = acceleratorOf(m_caption);
+    if (marked.isNull() || event->text().size() != 1 ||
+        event->text().at(0).toCaseFolded() != marked.toCaseFolded())
+        return false;
+    event->accept();
+    if (m_groupIndex != 0)
+        setDown(true);
+    click();
+    return true;
 }
 
 void TDefineButton::mousePressEvent(QMouseEvent *event)
@@ -468,11 +514,14 @@ void TDefineButton::keyPressEvent(QKeyEvent *event)
         update();
         break;
     case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (m_hot && isEnabled() &&
-            !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)))
-            click();
+    case Qt::Key_Enter: {
+        // Enter is the window's dialog key: the first hot button in the window's
+        // order takes it, which need not be this one.
+        DialogKeyEvent offer(DialogKeyEvent::DialogKey, event->key(), event->modifiers(),
+                             QString());
+        offerDialogKey(window(), offer);
         break;
+    }
     case Qt::Key_Left:
     case Qt::Key_Up:
         focusNextPrevChild(false);

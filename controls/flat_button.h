@@ -10,6 +10,8 @@
 // (one image, or a strip of up to four state images) beside its caption and can
 // latch down in a group of buttons with the same parent.
 // All state and behaviour live here; TFlatButton only publishes.
+class DialogKeyEvent;
+
 class TDefineButton : public TVersionControl {
     Q_OBJECT
 
@@ -100,6 +102,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    bool dialogKeyEvent(DialogKeyEvent *event);
     void reconcileEnabledState();
     void hoverOn();
     void hoverOff();

@@ -5,6 +5,7 @@
 #include "controls/look_group_box.h"
 #include "controls/look_radio_button.h"
 #include "controls/number_edit.h"
+#include "platform/dialog_keys.h"
 #include "platform/dialogs.h"
 #include "platform/gbk_text.h"
 #include "platform/hint_style.h"
@@ -50,6 +51,9 @@ TForm1::TForm1(FormServices services, QWidget *parent)
 
     // Key preview: the window sees key releases before the focused control.
     qApp->installEventFilter(this);
+    // Enter and accelerator characters the focused control does not take go to
+    // the window's controls first (a hot flat button clicks on Enter).
+    new DialogKeyOffer(this);
 
     resize(layout::kDesignClientSize);
     applyGeometry();
