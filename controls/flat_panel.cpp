@@ -5,6 +5,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResizeEvent>
 
 TDefinePanel::TDefinePanel(QWidget *parent) : TVersionControl(parent)
 {
@@ -33,6 +34,8 @@ void TDefinePanel::setColor(TColor color)
 
 void TDefinePanel::setColorBorder(TColor color)
 {
+    if (color == m_colorBorder)
+        return;
     m_colorBorder = color;
     update();
 }
@@ -44,6 +47,9 @@ QColor TDefinePanel::fontColor() const
 
 void TDefinePanel::setFontColor(TColor color)
 {
+    if (palette().isBrushSet(QPalette::Active, QPalette::WindowText) &&
+        fontColor() == toQColor(color))
+        return;
     QPalette pal = palette();
     pal.setColor(QPalette::WindowText, toQColor(color));
     setPalette(pal);
@@ -51,6 +57,8 @@ void TDefinePanel::setFontColor(TColor color)
 
 void TDefinePanel::setAlignment(TAlignment alignment)
 {
+    if (alignment == m_alignment)
+        return;
     m_alignment = alignment;
     update();
 }
@@ -67,6 +75,8 @@ void TDefinePanel::setAlignment(Qt::Alignment alignment)
 
 void TDefinePanel::setTransparent(bool transparent)
 {
+    if (transparent == m_transparent)
+        return;
     m_transparent = transparent;
     setAttribute(Qt::WA_OpaquePaintEvent, !transparent);
     update();
@@ -74,24 +84,32 @@ void TDefinePanel::setTransparent(bool transparent)
 
 void TDefinePanel::setStyleFace(TStyleFace face)
 {
+    if (face == m_styleFace)
+        return;
     m_styleFace = face;
     update();
 }
 
 void TDefinePanel::setBackgropStartColor(TColor color)
 {
+    if (color == m_startColor)
+        return;
     m_startColor = color;
     update();
 }
 
 void TDefinePanel::setBackgropStopColor(TColor color)
 {
+    if (color == m_stopColor)
+        return;
     m_stopColor = color;
     update();
 }
 
 void TDefinePanel::setBackgropOrien(TStyleOrien orientation)
 {
+    if (orientation == m_orien)
+        return;
     m_orien = orientation;
     update();
 }
@@ -101,27 +119,54 @@ void TDefinePanel::setTag(int tag)
     m_tag = tag;
 }
 
-void TDefinePanel::paintEvent(QPaintEvent *)
+TDefinePanel::Look TDefinePanel::look() const
 {
-    // Qt's backing store double-buffers, so the caption never flickers when
-    // rewritten even though we paint straight onto the widget.
-    QPainter painter(this);
-    drawPanel(painter, rect());
+    Look l;
+    l.transparent = m_transparent;
+    l.styleFace = m_styleFace;
+    l.color = m_color;
+    l.colorBorder = m_colorBorder;
+    l.startColor = m_startColor;
+    l.stopColor = m_stopColor;
+    l.orien = m_orien;
+    l.alignment = m_alignment;
+    l.enabled = looksEnabled(this);
+    l.font = font();
+    l.fontColor = fontColor();
+    l.caption = m_caption;
+    return l;
 }
 
-void TDefinePanel::drawPanel(QPainter &painter, const QRect &rect)
+void TDefinePanel::paintEvent(QPaintEvent *)
 {
-    if (m_transparent)
-        PaintParentBackground(this, painter);
-    else if (m_styleFace == fsDefault)
-        painter.fillRect(rect, toQColor(m_color));
+    // One off-screen image of the client size, copied once, so the caption never
+    // flickers when it is rewritten.
+    const qreal ratio = devicePixelRatioF();
+    QImage image(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    {
+        QPainter offscreen(&image);
+        drawPanel(offscreen, rect(), look(), this);
+    }
+    QPainter painter(this);
+    painter.drawImage(QPoint(0, 0), image);
+}
+
+void TDefinePanel::drawPanel(QPainter &painter, const QRect &rect, const Look &l,
+                             const QWidget *control)
+{
+    if (l.transparent)
+        PaintParentBackground(const_cast<QWidget *>(control), painter);
+    else if (l.styleFace == fsDefault)
+        painter.fillRect(rect, toQColor(l.color));
     else
-        FillGradient(painter, m_startColor, m_stopColor, rect, m_orien);
-    DrawFlatFrame(painter, rect, m_colorBorder, 1);
+        FillGradient(painter, l.startColor, l.stopColor, rect, l.orien);
+    DrawFlatFrame(painter, rect, l.colorBorder, 1);
 
     const QRect captionArea = rect.adjusted(3, 0, -3, 0);
     Qt::Alignment placement = Qt::AlignVCenter;
-    switch (m_alignment) {
+    switch (l.alignment) {
     case taLeftJustify:
         placement |= Qt::AlignLeft;
         break;
@@ -132,17 +177,17 @@ void TDefinePanel::drawPanel(QPainter &painter, const QRect &rect)
         placement |= Qt::AlignHCenter;
         break;
     }
-    painter.setFont(font());
-    if (looksEnabled(this)) {
-        drawTextLine(painter, captionArea, m_caption, placement, fontColor());
+    painter.setFont(l.font);
+    if (l.enabled) {
+        drawTextLine(painter, captionArea, l.caption, placement, l.fontColor);
     } else {
         // The raised copy is cut at the same area as the caption itself.
         painter.save();
         painter.setClipRect(captionArea);
-        drawTextLine(painter, captionArea.translated(1, 1), m_caption, placement,
+        drawTextLine(painter, captionArea.translated(1, 1), l.caption, placement,
                      toQColor(clBtnHighlight));
         painter.restore();
-        drawTextLine(painter, captionArea, m_caption, placement, toQColor(clBtnShadow));
+        drawTextLine(painter, captionArea, l.caption, placement, toQColor(clBtnShadow));
     }
 }
 
@@ -179,6 +224,28 @@ void TDefinePanel::changeEvent(QEvent *event)
     if (event->type() == QEvent::EnabledChange || event->type() == QEvent::FontChange ||
         event->type() == QEvent::PaletteChange)
         update();
+}
+
+void TDefinePanel::resizeEvent(QResizeEvent *event)
+{
+    TVersionControl::resizeEvent(event);
+    if (m_fullRepaint || !m_caption.isEmpty()) {
+        update();
+        return;
+    }
+    // Only the strips the old border stood on, and the new border's, need painting
+    // again (a shrinking panel would otherwise lose its right or bottom border).
+    const QSize old = event->oldSize();
+    if (!old.isValid())
+        return;
+    if (old.width() != width()) {
+        update(QRect(old.width() - 2, 0, 2, old.height()));
+        update(QRect(width() - 2, 0, 2, height()));
+    }
+    if (old.height() != height()) {
+        update(QRect(0, old.height() - 2, old.width(), 2));
+        update(QRect(0, height() - 2, width(), 2));
+    }
 }
 
 TFlatPanel::TFlatPanel(QWidget *parent) : TDefinePanel(parent) {}

@@ -2,6 +2,8 @@
 
 #include "controls/flat_style.h"
 
+#include <QColor>
+#include <QFont>
 #include <QString>
 
 // A container and caption strip drawn flat: a solid, gradient or see-through
@@ -46,8 +48,37 @@ public:
     int tag() const { return m_tag; }
     void setTag(int tag);
 
-    // Draws the whole panel face into rect.
-    void drawPanel(QPainter &painter, const QRect &rect);
+    // Stored for layout data; they change nothing on this platform (see the report).
+    bool locked() const { return m_locked; }
+    void setLocked(bool locked) { m_locked = locked; }
+    // When false and the caption is empty, a resize repaints only the strip the
+    // border leaves behind.
+    bool fullRepaint() const { return m_fullRepaint; }
+    void setFullRepaint(bool value) { m_fullRepaint = value; }
+
+    // Everything one paint needs, taken from the panel's state as it is now.
+    struct Look {
+        bool transparent = false;
+        TStyleFace styleFace = fsDefault;
+        TColor color = 0, colorBorder = 0, startColor = 0, stopColor = 0;
+        TStyleOrien orien = bsHorizontal;
+        TAlignment alignment = taCenter;
+        bool enabled = true;
+        QFont font;
+        QColor fontColor;
+        QString caption;
+    };
+    Look look() const;
+
+    // Draws the panel described by look into rect; a face taken from the parent
+    // comes from what lies behind control.
+    static void drawPanel(QPainter &painter, const QRect &rect, const Look &look,
+                          const QWidget *control);
+    // Draws the whole panel as it shows now into rect.
+    void drawPanel(QPainter &painter, const QRect &rect) const
+    {
+        drawPanel(painter, rect, look(), this);
+    }
 
 signals:
     void clicked();
@@ -59,6 +90,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     QString m_caption;
@@ -71,6 +103,8 @@ private:
     TAlignment m_alignment = taCenter;
     bool m_transparent = false;
     int m_tag = 0;
+    bool m_locked = false;
+    bool m_fullRepaint = true;
     bool m_pressed = false;
 };
 
@@ -78,12 +112,14 @@ private:
 class TFlatPanel : public TDefinePanel {
     Q_OBJECT
     Q_PROPERTY(bool Transparent READ transparent WRITE setTransparent)
-    Q_PROPERTY(TAlignment Alignment READ alignment WRITE setAlignment)
+    Q_PROPERTY(FlatStyle::TAlignment Alignment READ alignment WRITE setAlignment)
+    Q_PROPERTY(bool Locked READ locked WRITE setLocked)
+    Q_PROPERTY(bool FullRepaint READ fullRepaint WRITE setFullRepaint)
     Q_PROPERTY(TColor ColorBorder READ colorBorder WRITE setColorBorder)
     Q_PROPERTY(TColor BackgropStartColor READ backgropStartColor WRITE setBackgropStartColor)
     Q_PROPERTY(TColor BackgropStopColor READ backgropStopColor WRITE setBackgropStopColor)
-    Q_PROPERTY(TStyleOrien BackgropOrien READ backgropOrien WRITE setBackgropOrien)
-    Q_PROPERTY(TStyleFace StyleFace READ styleFace WRITE setStyleFace)
+    Q_PROPERTY(FlatStyle::TStyleOrien BackgropOrien READ backgropOrien WRITE setBackgropOrien)
+    Q_PROPERTY(FlatStyle::TStyleFace StyleFace READ styleFace WRITE setStyleFace)
     Q_PROPERTY(TColor Color READ color WRITE setColor)
     Q_PROPERTY(QString Caption READ caption WRITE setCaption)
     Q_PROPERTY(int Tag READ tag WRITE setTag)

@@ -2,29 +2,52 @@
 
 #include "platform/colors.h"
 
+#include <QFont>
 #include <QImage>
+#include <QObject>
 #include <QPoint>
 #include <QRect>
 #include <QString>
 #include <QWidget>
 
-class QFont;
 class QPainter;
+
+// The flat controls' enumerations, registered so published properties read and
+// write them by name (property("Layout") gives "blGlyphTop").
+namespace FlatStyle {
+Q_NAMESPACE
 
 // Where a flat button's face comes from.
 enum TTransparentMode { tmAlways, tmNotFocused, tmNone };
+Q_ENUM_NS(TTransparentMode)
 
 // Where the glyph stands relative to the caption.
 enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+Q_ENUM_NS(TButtonLayout)
 
 // Gradient direction: colours run left to right, or top to bottom.
 enum TStyleOrien { bsHorizontal, bsVertical };
+Q_ENUM_NS(TStyleOrien)
 
 // Solid face or gradient face.
 enum TStyleFace { fsDefault, fsCustom };
+Q_ENUM_NS(TStyleFace)
 
 // Horizontal placement of a caption.
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+Q_ENUM_NS(TAlignment)
+} // namespace FlatStyle
+
+using FlatStyle::TAlignment;
+using FlatStyle::TButtonLayout;
+using FlatStyle::TStyleFace;
+using FlatStyle::TStyleOrien;
+using FlatStyle::TTransparentMode;
+using enum FlatStyle::TAlignment;
+using enum FlatStyle::TButtonLayout;
+using enum FlatStyle::TStyleFace;
+using enum FlatStyle::TStyleOrien;
+using enum FlatStyle::TTransparentMode;
 
 // Number of images in a glyph strip, 1 to 4.
 using TNumGlyphs = int;
@@ -65,6 +88,7 @@ TGlyphCaptionLayout LayoutGlyphAndCaption(const QFont &font, QRect client, QPoin
 class TVersionControl : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QString Version READ version WRITE setVersion)
+    Q_PROPERTY(QFont Font READ font WRITE setFont)
 
 public:
     explicit TVersionControl(QWidget *parent = nullptr);

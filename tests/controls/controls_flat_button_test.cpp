@@ -2,6 +2,7 @@
 #include "pixel_helpers.h"
 #include "platform/fonts.h"
 
+#include <QPainter>
 #include <QShortcut>
 #include <QSignalSpy>
 #include <QtTest>
@@ -89,6 +90,7 @@ private slots:
     void glyphStripCellFollowsState();
     void groupLatching();
     void transparentFaceShowsParent();
+    void drawingTakesItsStateFromTheButtonAsItIs();
 };
 
 void FlatButtonTest::idleFace()
@@ -470,6 +472,44 @@ void FlatButtonTest::transparentFaceShowsParent()
     image = grabImage(button);
     QCOMPARE(pixelAt(image, 5, 5), QColor(10, 100, 200));
     QCOMPARE(pixelAt(image, 0, 0), kShadow);
+}
+
+// The same drawing call gives the same pixels before the first paint, after it, and
+// on screen.
+void FlatButtonTest::drawingTakesItsStateFromTheButtonAsItIs()
+{
+    QWidget parent;
+    parent.resize(200, 100);
+    auto *focused = new QWidget(&parent); // takes the focus, so the button is not hot
+    focused->setFocusPolicy(Qt::StrongFocus);
+    focused->setGeometry(150, 50, 20, 20);
+    auto *button = new TFlatButton(&parent);
+    button->setGeometry(10, 10, 112, 32);
+    button->setCaption(QString::fromUtf8("开始"));
+    button->setGroupIndex(1);
+    button->setDown(true);
+    auto draw = [button] {
+        QImage image(button->size(), QImage::Format_RGB32);
+        image.fill(Qt::black);
+        QPainter painter(&image);
+        button->drawButton(painter, image.rect());
+        return image;
+    };
+    const QImage beforePaint = draw();
+    parent.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&parent));
+    const QImage onScreen = grabImage(button);
+    const QImage afterPaint = draw();
+    QCOMPARE(beforePaint, afterPaint);
+    QCOMPARE(onScreen, afterPaint);
+    // Latched: the caption sits one pixel right and down of where it sits up.
+    const QRect latchedInk =
+        inkBounds(afterPaint, afterPaint.rect().adjusted(3, 3, -3, -3), kDownFace);
+    button->setAllowAllUp(true);
+    button->setDown(false);
+    const QImage up = draw();
+    QCOMPARE(inkBounds(up, up.rect().adjusted(3, 3, -3, -3), QColor(235, 234, 225)),
+             latchedInk.translated(-1, -1));
 }
 
 QTEST_MAIN(FlatButtonTest)

@@ -2,6 +2,7 @@
 #include "pixel_helpers.h"
 #include "platform/fonts.h"
 
+#include <QPainter>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -53,6 +54,7 @@ private slots:
     void transparentShowsParent();
     void clickAndDoubleClickRule();
     void defaults();
+    void drawingTakesItsStateFromThePanelAsItIs();
 };
 
 void FlatPanelTest::faceBorderAndCentredCaption()
@@ -193,6 +195,26 @@ void FlatPanelTest::defaults()
     QCOMPARE(panel.tag(), 1);
     panel.setAlignment(Qt::AlignRight);
     QCOMPARE(panel.alignment(), taRightJustify);
+}
+
+void FlatPanelTest::drawingTakesItsStateFromThePanelAsItIs()
+{
+    RosterHeader f;
+    QVERIFY(QTest::qWaitForWindowExposed(&f.parent));
+    f.panel->setStyleFace(fsCustom);
+    f.panel->setBackgropOrien(bsVertical);
+    f.panel->setEnabled(false);
+    auto draw = [&f] {
+        QImage image(f.panel->size(), QImage::Format_RGB32);
+        image.fill(Qt::black);
+        QPainter painter(&image);
+        f.panel->drawPanel(painter, image.rect());
+        return image;
+    };
+    const QImage beforePaint = draw();
+    const QImage onScreen = grabImage(f.panel);
+    QCOMPARE(onScreen, beforePaint);
+    QCOMPARE(draw(), beforePaint);
 }
 
 QTEST_MAIN(FlatPanelTest)
