@@ -3,9 +3,13 @@
 
 #include "platform/canvas.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPainter>
+
 #include <QResizeEvent>
+#include <algorithm>
 
 TDefinePanel::TDefinePanel(QWidget *parent) : TVersionControl(parent)
 {
@@ -14,6 +18,162 @@ TDefinePanel::TDefinePanel(QWidget *parent) : TVersionControl(parent)
     // Children laid out inside the panel leave its border free.
     setContentsMargins(1, 1, 1, 1);
     resize(185, 41);
+    connect(qApp, &QApplication::focusChanged, this, &TDefinePanel::focusChanged);
+}
+
+void TDefinePanel::setAction(QAction *action)
+{
+    if (action == m_action)
+        return;
+    if (m_action)
+        disconnect(m_action, nullptr, this, nullptr);
+    m_action = action;
+    if (action) {
+        connect(action, &QAction::changed, this, &TDefinePanel::actionChanged);
+        actionChanged();
+    }
+}
+
+void TDefinePanel::actionChanged()
+{
+    if (!m_action)
+        return;
+    setCaption(m_action->text());
+    setEnabled(m_action->isEnabled());
+    setToolTip(m_action->toolTip());
+    setVisible(m_action->isVisible());
+}
+
+bool TDefinePanel::holds(const QWidget *widget) const
+{
+    return widget && (widget == this || isAncestorOf(widget));
+}
+
+void TDefinePanel::focusChanged(QWidget *old, QWidget *now)
+{
+    const bool was = holds(old), is = holds(now);
+    if (!was && is)
+        emit entered();
+    else if (was && !is)
+        emit exited();
+}
+
+void TDefinePanel::setChildAlign(QWidget *child, TAlign align)
+{
+    if (!child || childAlign(child) == align)
+        return;
+    child->setProperty("Align", QVariant::fromValue(align));
+    if (auto *panel = qobject_cast<TDefinePanel *>(child->parentWidget()))
+        panel->realign();
+}
+
+TAlign TDefinePanel::childAlign(const QWidget *child)
+{
+    const QVariant value = child ? child->property("Align") : QVariant();
+    return value.isValid() ? value.value<TAlign>() : alNone;
+}
+
+void TDefinePanel::setAutoSize(bool value)
+{
+    if (value == m_autoSize)
+        return;
+    m_autoSize = value;
+    realign();
+}
+
+void TDefinePanel::realign()
+{
+    if (m_aligning)
+        return;
+    m_aligning = true;
+    QList<QWidget *> children;
+    for (QObject *object : this->children())
+        if (auto *w = qobject_cast<QWidget *>(object); w && !w->isWindow() && !w->isHidden())
+            children << w;
+    if (m_autoSize) {
+        QRect bounds;
+        for (QWidget *w : children)
+            if (childAlign(w) == alNone)
+                bounds |= w->geometry();
+        if (!bounds.isEmpty())
+            resize(bounds.right() + 2, bounds.bottom() + 2);
+    }
+    QRect area = alignArea();
+    for (TAlign pass : {alTop, alBottom, alLeft, alRight, alClient}) {
+        for (QWidget *w : children) {
+            if (childAlign(w) != pass)
+                continue;
+            switch (pass) {
+            case alTop:
+                w->setGeometry(area.left(), area.top(), area.width(), w->height());
+                area.setTop(area.top() + w->height());
+                break;
+            case alBottom:
+                w->setGeometry(area.left(), area.bottom() + 1 - w->height(), area.width(),
+                               w->height());
+                area.setBottom(area.bottom() - w->height());
+                break;
+            case alLeft:
+                w->setGeometry(area.left(), area.top(), w->width(), area.height());
+                area.setLeft(area.left() + w->width());
+                break;
+            case alRight:
+                w->setGeometry(area.right() + 1 - w->width(), area.top(), w->width(),
+                               area.height());
+                area.setRight(area.right() - w->width());
+                break;
+            default:
+                w->setGeometry(area.left(), area.top(), std::max(0, area.width()),
+                               std::max(0, area.height()));
+                break;
+            }
+        }
+    }
+    m_aligning = false;
+}
+
+bool TDefinePanel::event(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::ChildAdded:
+        if (auto *w = qobject_cast<QWidget *>(static_cast<QChildEvent *>(event)->child()))
+            w->installEventFilter(this);
+        break;
+    case QEvent::ChildRemoved:
+    case QEvent::ChildPolished:
+        realign();
+        break;
+    default:
+        break;
+    }
+    return TVersionControl::event(event);
+}
+
+bool TDefinePanel::eventFilter(QObject *watched, QEvent *event)
+{
+    // A child that moves, resizes, shows or hides may change the alignment or size.
+    switch (event->type()) {
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::ShowToParent:
+    case QEvent::HideToParent:
+        if (watched->parent() == this)
+            realign();
+        break;
+    default:
+        break;
+    }
+    return TVersionControl::eventFilter(watched, event);
+}
+
+void TDefinePanel::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (!m_popupMenu) {
+        TVersionControl::contextMenuEvent(event);
+        return;
+    }
+    m_popupMenu->popup(event->globalPos());
+    event->accept();
 }
 
 void TDefinePanel::setCaption(const QString &caption)
@@ -214,7 +374,11 @@ void TDefinePanel::mouseReleaseEvent(QMouseEvent *event)
         return;
     const bool wasPressed = m_pressed;
     m_pressed = false;
-    if (wasPressed && rect().contains(event->position().toPoint()))
+    if (!wasPressed || !rect().contains(event->position().toPoint()))
+        return;
+    if (m_action)
+        m_action->trigger();
+    else
         emit clicked();
 }
 
@@ -229,6 +393,7 @@ void TDefinePanel::changeEvent(QEvent *event)
 void TDefinePanel::resizeEvent(QResizeEvent *event)
 {
     TVersionControl::resizeEvent(event);
+    realign();
     if (m_fullRepaint || !m_caption.isEmpty()) {
         update();
         return;

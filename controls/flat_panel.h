@@ -2,8 +2,11 @@
 
 #include "controls/flat_style.h"
 
+#include <QAction>
 #include <QColor>
 #include <QFont>
+#include <QMenu>
+#include <QPointer>
 #include <QString>
 
 // A container and caption strip drawn flat: a solid, gradient or see-through
@@ -56,6 +59,27 @@ public:
     bool fullRepaint() const { return m_fullRepaint; }
     void setFullRepaint(bool value) { m_fullRepaint = value; }
 
+    // A bound action gives the caption, enabled state, hint and visibility, and
+    // runs in place of clicked().
+    QAction *action() const { return m_action; }
+    void setAction(QAction *action);
+    // Shown where the panel is clicked with the right button.
+    QMenu *popupMenu() const { return m_popupMenu; }
+    void setPopupMenu(QMenu *menu) { m_popupMenu = menu; }
+
+    // Children aligned to an edge or to the rest of the panel are placed inside
+    // its border, which stays one pixel free on every side; top, bottom, left,
+    // right, then the rest, each in the order they were added.
+    static void setChildAlign(QWidget *child, TAlign align);
+    static TAlign childAlign(const QWidget *child);
+    QRect alignArea() const { return rect().adjusted(1, 1, -1, -1); }
+    void realign();
+
+    // When set, the panel fits itself around its children that are not aligned,
+    // keeping its one-pixel border free to the right and below.
+    bool autoSize() const { return m_autoSize; }
+    void setAutoSize(bool value);
+
     // Everything one paint needs, taken from the panel's state as it is now.
     struct Look {
         bool transparent = false;
@@ -83,6 +107,9 @@ public:
 signals:
     void clicked();
     void doubleClicked();
+    // The focus entered the panel's children from outside, or left them.
+    void entered();
+    void exited();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -91,8 +118,19 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void changeEvent(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void actionChanged();
+    void focusChanged(QWidget *old, QWidget *now);
+    bool holds(const QWidget *widget) const;
+
+    QPointer<QAction> m_action;
+    QPointer<QMenu> m_popupMenu;
+    bool m_autoSize = false;
+    bool m_aligning = false;
     QString m_caption;
     TColor m_color = clBtnFace;
     TColor m_colorBorder = 0xFF8000; // RGB 0,128,255
@@ -122,8 +160,16 @@ class TFlatPanel : public TDefinePanel {
     Q_PROPERTY(FlatStyle::TStyleFace StyleFace READ styleFace WRITE setStyleFace)
     Q_PROPERTY(TColor Color READ color WRITE setColor)
     Q_PROPERTY(QString Caption READ caption WRITE setCaption)
+    Q_PROPERTY(QAction *Action READ action WRITE setAction)
+    Q_PROPERTY(QMenu *PopupMenu READ popupMenu WRITE setPopupMenu)
+    Q_PROPERTY(bool AutoSize READ autoSize WRITE setAutoSize)
+    Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled)
+    Q_PROPERTY(bool Visible READ visibleSetting WRITE setVisible)
+    Q_PROPERTY(QString Hint READ toolTip WRITE setToolTip)
     Q_PROPERTY(int Tag READ tag WRITE setTag)
 
 public:
     explicit TFlatPanel(QWidget *parent = nullptr);
+
+    bool visibleSetting() const { return !isHidden(); }
 };

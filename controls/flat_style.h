@@ -33,16 +33,23 @@ Q_ENUM_NS(TStyleOrien)
 enum TStyleFace { fsDefault, fsCustom };
 Q_ENUM_NS(TStyleFace)
 
+// Where a child control stands inside its container: along an edge, filling
+// what is left, or where it was put.
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+Q_ENUM_NS(TAlign)
+
 // Horizontal placement of a caption.
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 Q_ENUM_NS(TAlignment)
 } // namespace FlatStyle
 
+using FlatStyle::TAlign;
 using FlatStyle::TAlignment;
 using FlatStyle::TButtonLayout;
 using FlatStyle::TStyleFace;
 using FlatStyle::TStyleOrien;
 using FlatStyle::TTransparentMode;
+using enum FlatStyle::TAlign;
 using enum FlatStyle::TAlignment;
 using enum FlatStyle::TButtonLayout;
 using enum FlatStyle::TStyleFace;
@@ -60,8 +67,10 @@ void DrawFlatFrame(QPainter &painter, QRect rect, TColor color, int width);
 void FillGradient(QPainter &painter, TColor start, TColor stop, QRect rect,
                   TStyleOrien orientation);
 
-// Paints what control's parent shows behind control (its background and its
-// own face, none of its children) at the painter's origin.
+// Paints what lies behind control at the painter's origin: its parent's
+// background and own face over what lies behind the parent, and the sibling
+// controls stacked below it (a picture it stands on). Controls above it are left
+// out, and so is everything outside the parent.
 void PaintParentBackground(QWidget *control, QPainter &painter);
 
 // A new image of source's size: face everywhere, and for every pixel of exactly
