@@ -710,6 +710,8 @@ void TDefineButton::changeEvent(QEvent *event)
         break;
     case QEvent::FontChange:
     case QEvent::PaletteChange:
+    case QEvent::ApplicationPaletteChange:
+        // System colours are resolved at each paint: a new palette shows at once.
         update();
         break;
     default:

@@ -1,14 +1,15 @@
 #include "controls/flat_panel.h"
 #include "platform/enabled_look.h"
 
+#include "platform/application_error.h"
 #include "platform/canvas.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPainter>
-
 #include <QResizeEvent>
+
 #include <algorithm>
 
 TDefinePanel::TDefinePanel(QWidget *parent) : TVersionControl(parent)
@@ -376,17 +377,22 @@ void TDefinePanel::mouseReleaseEvent(QMouseEvent *event)
     m_pressed = false;
     if (!wasPressed || !rect().contains(event->position().toPoint()))
         return;
-    if (m_action)
-        m_action->trigger();
-    else
-        emit clicked();
+    try {
+        if (m_action)
+            m_action->trigger();
+        else
+            emit clicked();
+    } catch (const std::exception &e) {
+        reportApplicationError(QString::fromUtf8(e.what()));
+    }
 }
 
 void TDefinePanel::changeEvent(QEvent *event)
 {
     TVersionControl::changeEvent(event);
+    // System colours are resolved at each paint: a new palette shows at once.
     if (event->type() == QEvent::EnabledChange || event->type() == QEvent::FontChange ||
-        event->type() == QEvent::PaletteChange)
+        event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
         update();
 }
 
