@@ -52,8 +52,9 @@ TForm1::TForm1(FormServices services, QWidget *parent)
     // Key preview: the window sees key releases before the focused control.
     qApp->installEventFilter(this);
     // Enter and accelerator characters the focused control does not take go to
-    // the window's controls first (a hot flat button clicks on Enter).
-    new DialogKeyOffer(this);
+    // the window's controls first (a hot flat button clicks on Enter). A held
+    // Enter clicks once: repeated, it would start a draw and stop it again.
+    (new DialogKeyOffer(this))->setRepeatsEnter(false);
 
     resize(layout::kDesignClientSize);
     applyGeometry();

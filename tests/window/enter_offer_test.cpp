@@ -81,6 +81,7 @@ private slots:
     void enterWithoutHotButtonOrWithModifierDoesNothing();
     void firstHotButtonInWindowOrderTakesEnter();
     void startShowsHotFaceWhenReenabledUnderThePointer();
+    void heldEnterOnStartActsOnce();
 };
 
 void EnterOfferTest::enterClicksStartUnderThePointer_data()
@@ -180,6 +181,46 @@ void EnterOfferTest::startShowsHotFaceWhenReenabledUnderThePointer()
     face = grabImage(form.Button1);
     QCOMPARE(pixelAt(face, 1, 1), kHotFace);
     QCOMPARE(pixelAt(face, 0, 0), kShadow);
+}
+
+// What a held key sends under X11 without detectable auto-repeat: a press, then
+// release/press pairs sharing a time stamp, then the real release.
+void EnterOfferTest::heldEnterOnStartActsOnce()
+{
+    WindowFixture f;
+    openWindow(f);
+    TForm1 &form = *f.form;
+    form.SpinEdit1->setFocus();
+    pointAt(form.Button1);
+    QTRY_VERIFY(form.Button1->isHot());
+    // Keys go where the focus is now (Start moves it to the window while rolling).
+    auto send = [&form](QEvent::Type type, quint64 at) {
+        QKeyEvent key(type, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        key.setTimestamp(at);
+        QWidget *focus = QApplication::focusWidget();
+        QApplication::sendEvent(focus ? focus : &form, &key);
+    };
+    send(QEvent::KeyPress, 1000);
+    QCOMPARE(form.rolling(), true);
+    quint64 at = 1500;
+    for (int i = 0; i < 3; ++i, at += 33) {
+        send(QEvent::KeyRelease, at);
+        send(QEvent::KeyPress, at);
+    }
+    form.handle(&TForm1::Timer2Timer); // the arming ends while the key is still held
+    QVERIFY(form.Button1->isEnabled());
+    for (int i = 0; i < 3; ++i, at += 33) {
+        send(QEvent::KeyRelease, at);
+        send(QEvent::KeyPress, at);
+    }
+    send(QEvent::KeyRelease, at + 20);
+    QCOMPARE(form.rolling(), true);
+    QVERIFY(form.Timer1->isActive());
+    QCOMPARE(f.sound.played, QStringList{u("drum.wav")});
+
+    // The next press is a press of its own: it stops the draw.
+    send(QEvent::KeyPress, at + 400);
+    QCOMPARE(form.rolling(), false);
 }
 
 QTEST_MAIN(EnterOfferTest)
