@@ -354,6 +354,7 @@ void TDefinePanel::drawPanel(QPainter &painter, const QRect &rect, const Look &l
 
 void TDefinePanel::mousePressEvent(QMouseEvent *event)
 {
+    emit mouseDown(event->button(), event->modifiers(), event->position().toPoint());
     if (event->button() == Qt::LeftButton) {
         m_pressed = true;
     }
@@ -369,8 +370,14 @@ void TDefinePanel::mouseDoubleClickEvent(QMouseEvent *event)
     emit doubleClicked();
 }
 
+void TDefinePanel::mouseMoveEvent(QMouseEvent *event)
+{
+    emit mouseMove(event->modifiers(), event->position().toPoint());
+}
+
 void TDefinePanel::mouseReleaseEvent(QMouseEvent *event)
 {
+    emit mouseUp(event->button(), event->modifiers(), event->position().toPoint());
     if (event->button() != Qt::LeftButton)
         return;
     const bool wasPressed = m_pressed;
@@ -400,6 +407,7 @@ void TDefinePanel::resizeEvent(QResizeEvent *event)
 {
     TVersionControl::resizeEvent(event);
     realign();
+    emit resized();
     if (m_fullRepaint || !m_caption.isEmpty()) {
         update();
         return;

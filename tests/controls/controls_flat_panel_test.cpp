@@ -300,9 +300,14 @@ void FlatPanelTest::popupMenuAndAction()
     QCOMPARE(f.panel->caption(), QStringLiteral("Names"));
     QSignalSpy triggered(&action, &QAction::triggered);
     QSignalSpy clicks(f.panel, &TDefinePanel::clicked);
+    QSignalSpy downs(f.panel, &TDefinePanel::mouseDown);
+    QSignalSpy ups(f.panel, &TDefinePanel::mouseUp);
     QTest::mouseClick(f.panel, Qt::LeftButton, {}, QPoint(10, 10));
     QCOMPARE(triggered.count(), 1);
     QCOMPARE(clicks.count(), 0);
+    QCOMPARE(downs.count(), 1);
+    QCOMPARE(ups.count(), 1);
+    QCOMPARE(downs.at(0).at(2).toPoint(), QPoint(10, 10));
 }
 
 void FlatPanelTest::resizeWithoutFullRepaintKeepsBorder()
