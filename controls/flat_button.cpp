@@ -2,10 +2,16 @@
 #include "platform/enabled_look.h"
 
 #include "platform/canvas.h"
+#include "platform/dialog_keys.h"
 
+#include "platform/application_error.h"
+
+#include <QAction>
 #include <QDialog>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QMenu>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
@@ -33,6 +39,8 @@ void TDefineButton::setCaption(const QString &caption)
 
 void TDefineButton::setGlyph(const QImage &glyph)
 {
+    if (glyph.cacheKey() == m_glyph.cacheKey() || glyph == m_glyph)
+        return;
     m_glyph = glyph;
     if (!glyph.isNull() && glyph.height() > 0 && glyph.width() % glyph.height() == 0) {
         const int cells = glyph.width() / glyph.height();
@@ -76,30 +84,40 @@ void TDefineButton::setSpacing(int spacing)
 
 void TDefineButton::setColorFocused(TColor color)
 {
+    if (color == m_colorFocused)
+        return;
     m_colorFocused = color;
     update();
 }
 
 void TDefineButton::setColorDown(TColor color)
 {
+    if (color == m_colorDown)
+        return;
     m_colorDown = color;
     update();
 }
 
 void TDefineButton::setColorBorder(TColor color)
 {
+    if (color == m_colorBorder)
+        return;
     m_colorBorder = color;
     update();
 }
 
 void TDefineButton::setColorShadow(TColor color)
 {
+    if (color == m_colorShadow)
+        return;
     m_colorShadow = color;
     update();
 }
 
 void TDefineButton::setColorFlat(TColor color)
 {
+    if (color == m_colorFlat)
+        return;
     m_colorFlat = color;
     update();
 }
@@ -111,6 +129,9 @@ QColor TDefineButton::fontColor() const
 
 void TDefineButton::setFontColor(TColor color)
 {
+    if (palette().isBrushSet(QPalette::Active, QPalette::ButtonText) &&
+        fontColor() == toQColor(color))
+        return;
     QPalette pal = palette();
     pal.setColor(QPalette::ButtonText, toQColor(color));
     pal.setColor(QPalette::WindowText, toQColor(color));
@@ -120,6 +141,8 @@ void TDefineButton::setFontColor(TColor color)
 
 void TDefineButton::setTransparent(TTransparentMode mode)
 {
+    if (mode == m_transparent)
+        return;
     m_transparent = mode;
     setAttribute(Qt::WA_OpaquePaintEvent, mode == tmNone);
     update();
@@ -178,20 +201,65 @@ void TDefineButton::setDown(bool down)
 
 void TDefineButton::setModalResult(int result)
 {
+    if (result == m_modalResult)
+        return;
     m_modalResult = result;
 }
 
-void TDefineButton::click()
+bool TDefineButton::click()
 {
     QPointer<TDefineButton> guard(this);
+    // The form hears the result before the click's handler runs, which may change it.
+    QPointer<QDialog> dialog = qobject_cast<QDialog *>(window());
+    if (dialog)
+        dialog->setResult(m_modalResult);
     setDown(false);
-    emit clicked();
-    if (!guard)
-        return;
-    if (m_modalResult != 0) {
-        if (auto *dialog = qobject_cast<QDialog *>(window()))
-            dialog->done(m_modalResult);
+    if (m_popupMenu)
+        m_popupMenu->popup(mapToGlobal(QPoint(0, height())));
+    try {
+        if (m_action)
+            m_action->trigger();
+        else
+            emit clicked();
+    } catch (const std::exception &e) {
+        // The click ends here; what it changed before stays.
+        reportApplicationError(QString::fromUtf8(e.what()));
+        return false;
     }
+    if (!guard)
+        return false;
+    if (dialog && dialog->isVisible() && dialog->result() != 0)
+        dialog->done(dialog->result());
+    return guard;
+}
+
+void TDefineButton::setPopupMenu(QMenu *menu)
+{
+    m_popupMenu = menu;
+}
+
+void TDefineButton::setAction(QAction *action)
+{
+    if (action == m_action)
+        return;
+    if (m_action)
+        disconnect(m_action, nullptr, this, nullptr);
+    m_action = action;
+    if (action) {
+        connect(action, &QAction::changed, this, &TDefineButton::actionChanged);
+        connect(action, &QObject::destroyed, this, [this] { m_action = nullptr; });
+        actionChanged();
+    }
+}
+
+void TDefineButton::actionChanged()
+{
+    if (!m_action)
+        return;
+    setCaption(m_action->text());
+    setEnabled(m_action->isEnabled());
+    setToolTip(m_action->toolTip());
+    setVisible(m_action->isVisible());
 }
 
 void TDefineButton::notifyGroup()
@@ -267,89 +335,127 @@ void TDefineButton::reconcileEnabledState()
     }
 }
 
-void TDefineButton::paintEvent(QPaintEvent *)
+TDefineButton::Look TDefineButton::look() const
 {
-    // The caption shifts by the state the button had before this paint looked
-    // at the enabled state.
-    m_pressedOffset = m_faceState == fcPressed || m_faceState == fcExclusive;
-    reconcileEnabledState();
-    // Qt's backing store already double-buffers, so the face is painted
-    // straight onto the widget without an off-screen image of our own.
-    QPainter painter(this);
-    drawButton(painter, rect());
+    Look l;
+    // The offset follows the state from before the enabled state is settled.
+    l.pressedOffset = m_faceState == fcPressed || m_faceState == fcExclusive;
+    l.faceState = m_faceState;
+    if (!looksEnabled(this))
+        l.faceState = fcDisabled;
+    else if (m_faceState == fcDisabled)
+        l.faceState = (m_down && m_groupIndex != 0) ? fcExclusive : fcUp;
+    l.hot = m_hot;
+    l.isDefault = m_default;
+    l.hasFocusFrame = m_hasFocusFrame;
+    l.transparent = m_transparent;
+    l.colorFocused = m_colorFocused;
+    l.colorDown = m_colorDown;
+    l.colorBorder = m_colorBorder;
+    l.colorShadow = m_colorShadow;
+    l.colorFlat = m_colorFlat;
+    l.font = font();
+    l.fontColor = fontColor();
+    l.caption = m_caption;
+    l.glyph = m_glyph;
+    l.numGlyphs = m_numGlyphs;
+    l.layout = m_layout;
+    l.spacing = m_spacing;
+    l.margin = m_margin;
+    return l;
 }
 
-void TDefineButton::drawButton(QPainter &painter, const QRect &rect) const
+void TDefineButton::paintEvent(QPaintEvent *)
 {
-    const QPoint offset = m_pressedOffset ? QPoint(1, 1) : QPoint(0, 0);
-    const TGlyphCaptionLayout placed = LayoutGlyphAndCaption(
-        font(), rect, offset, m_layout, m_spacing, m_margin, m_glyph, m_numGlyphs, m_caption);
+    const Look state = look();
+    reconcileEnabledState();
+    // One off-screen image of the client size, copied once, so the face never
+    // shows half drawn.
+    const qreal ratio = devicePixelRatioF();
+    QImage image(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    {
+        QPainter offscreen(&image);
+        drawButton(offscreen, rect(), state, this);
+    }
+    QPainter painter(this);
+    painter.drawImage(QPoint(0, 0), image);
+}
 
-    TColor face = m_colorFlat;
-    TColor border = m_colorBorder;
+void TDefineButton::drawButton(QPainter &painter, const QRect &rect, const Look &l,
+                               const QWidget *control)
+{
+    const QPoint offset = l.pressedOffset ? QPoint(1, 1) : QPoint(0, 0);
+    const TGlyphCaptionLayout placed = LayoutGlyphAndCaption(
+        l.font, rect, offset, l.layout, l.spacing, l.margin, l.glyph, l.numGlyphs, l.caption);
+
+    TColor face = l.colorFlat;
+    TColor border = l.colorBorder;
     int borderWidth = 1;
-    switch (m_faceState) {
+    switch (l.faceState) {
     case fcUp:
-        if (m_hot) {
-            face = m_colorFocused;
-            border = m_colorShadow;
-        } else if (m_default) {
+        if (l.hot) {
+            face = l.colorFocused;
+            border = l.colorShadow;
+        } else if (l.isDefault) {
             borderWidth = 2;
         }
         break;
     case fcDisabled:
         break;
     case fcPressed:
-        face = m_colorDown;
-        border = m_colorShadow;
+        face = l.colorDown;
+        border = l.colorShadow;
         break;
     case fcExclusive:
-        face = m_hot ? m_colorFocused : m_colorDown;
-        border = m_colorShadow;
+        face = l.hot ? l.colorFocused : l.colorDown;
+        border = l.colorShadow;
         break;
     }
 
-    const bool ownFace = m_transparent == tmNone || (m_transparent == tmNotFocused && m_hot);
+    const bool ownFace = l.transparent == tmNone || (l.transparent == tmNotFocused && l.hot);
     if (ownFace)
         painter.fillRect(rect, toQColor(face));
     else
-        PaintParentBackground(const_cast<TDefineButton *>(this), painter);
+        PaintParentBackground(const_cast<QWidget *>(control), painter);
     DrawFlatFrame(painter, rect, border, borderWidth);
 
-    if (m_hot && m_hasFocusFrame)
+    if (l.hot && l.hasFocusFrame)
         drawFocusRect(painter, rect.adjusted(2, 2, -2, -2));
 
-    if (!m_glyph.isNull()) {
-        const int cellWidth = m_glyph.width() / m_numGlyphs;
+    if (!l.glyph.isNull()) {
+        const QImage &glyph = l.glyph;
+        const int cellWidth = glyph.width() / l.numGlyphs;
         int cell = 0;
-        if (m_numGlyphs >= 2 && m_faceState == fcDisabled)
+        if (l.numGlyphs >= 2 && l.faceState == fcDisabled)
             cell = 1;
-        else if (m_numGlyphs >= 3 && m_faceState == fcPressed)
+        else if (l.numGlyphs >= 3 && l.faceState == fcPressed)
             cell = 2;
-        else if (m_numGlyphs == 3 && m_faceState == fcExclusive)
+        else if (l.numGlyphs == 3 && l.faceState == fcExclusive)
             cell = 2;
-        else if (m_numGlyphs == 4 && m_faceState == fcExclusive)
+        else if (l.numGlyphs == 4 && l.faceState == fcExclusive)
             cell = 3;
         // The last cell reaches to the strip's right edge.
         const int left = cell * cellWidth;
-        const int right = cell == m_numGlyphs - 1 ? m_glyph.width() : left + cellWidth;
-        QImage image = m_glyph.copy(left, 0, right - left, m_glyph.height());
-        QRgb transparent = m_glyph.pixel(0, m_glyph.height() - 1);
-        if (m_numGlyphs == 1 && m_faceState == fcDisabled) {
+        const int right = cell == l.numGlyphs - 1 ? glyph.width() : left + cellWidth;
+        QImage image = glyph.copy(left, 0, right - left, glyph.height());
+        QRgb transparent = glyph.pixel(0, glyph.height() - 1);
+        if (l.numGlyphs == 1 && l.faceState == fcDisabled) {
             image = MakeDisabledGlyph(image, clBlack, clBtnFace, clBtnHighlight, clBtnShadow, true);
             transparent = image.pixel(0, image.height() - 1);
         }
         drawTransparentImage(painter, placed.glyphOrigin, image, transparent);
     }
 
-    painter.setFont(font());
+    painter.setFont(l.font);
     const Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignVCenter;
-    if (m_faceState == fcDisabled) {
-        drawTextLine(painter, placed.captionRect.translated(1, 1), m_caption, centred,
+    if (l.faceState == fcDisabled) {
+        drawTextLine(painter, placed.captionRect.translated(1, 1), l.caption, centred,
                      toQColor(clBtnHighlight));
-        drawTextLine(painter, placed.captionRect, m_caption, centred, toQColor(clBtnShadow));
+        drawTextLine(painter, placed.captionRect, l.caption, centred, toQColor(clBtnShadow));
     } else {
-        drawTextLine(painter, placed.captionRect, m_caption, centred, fontColor());
+        drawTextLine(painter, placed.captionRect, l.caption, centred, l.fontColor);
     }
 }
 
@@ -360,10 +466,31 @@ bool isAltCombination(const QKeyEvent *event)
     return event->key() == Qt::Key_Alt || (event->modifiers() & Qt::AltModifier);
 }
 
+bool isEnterKey(int key)
+{
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+// The character a caption marks with an ampersand in front of it ("&&" shows
+// one ampersand and marks nothing), or QChar() when none.
+QChar acceleratorOf(const QString &caption)
+{
+    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
+        if (caption.at(i) != QLatin1Char('&'))
+            continue;
+        if (caption.at(i + 1) != QLatin1Char('&'))
+            return caption.at(i + 1);
+        ++i;
+    }
+    return QChar();
+}
+
 } // namespace
 
 bool TDefineButton::event(QEvent *event)
 {
+    if (event->type() == DialogKeyEvent::eventType())
+        return dialogKeyEvent(static_cast<DialogKeyEvent *>(event));
     switch (event->type()) {
     case QEvent::ShortcutOverride: {
         // While the button has the focus its keys are its own: they must not
@@ -391,8 +518,33 @@ bool TDefineButton::event(QEvent *event)
     return TVersionControl::event(event);
 }
 
+bool TDefineButton::dialogKeyEvent(DialogKeyEvent *event)
+{
+    if (!isEnabled())
+        return false;
+    if (event->kind() == DialogKeyEvent::DialogKey) {
+        const Qt::KeyboardModifiers held =
+            Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
+        if (!isEnterKey(event->key()) || !m_hot || (event->modifiers() & held))
+            return false;
+        event->accept();
+        click();
+        return true;
+    }
+    const QChar marked = acceleratorOf(m_caption);
+    if (marked.isNull() || event->text().size() != 1 ||
+        event->text().at(0).toCaseFolded() != marked.toCaseFolded())
+        return false;
+    event->accept();
+    if (m_groupIndex != 0)
+        setDown(true);
+    click();
+    return true;
+}
+
 void TDefineButton::mousePressEvent(QMouseEvent *event)
 {
+    emit mouseDown(event->button(), event->modifiers(), event->position().toPoint());
     if (event->button() != Qt::LeftButton || !isEnabled())
         return;
     if (!m_down) {
@@ -413,6 +565,7 @@ void TDefineButton::mouseDoubleClickEvent(QMouseEvent *event)
 
 void TDefineButton::mouseMoveEvent(QMouseEvent *event)
 {
+    emit mouseMove(event->modifiers(), event->position().toPoint());
     if (!m_pressing)
         return;
     const bool inside = isInside(event->position().toPoint());
@@ -425,6 +578,7 @@ void TDefineButton::mouseMoveEvent(QMouseEvent *event)
 
 void TDefineButton::mouseReleaseEvent(QMouseEvent *event)
 {
+    emit mouseUp(event->button(), event->modifiers(), event->position().toPoint());
     if (!m_pressing)
         return;
     m_pressing = false;
@@ -443,12 +597,12 @@ void TDefineButton::mouseReleaseEvent(QMouseEvent *event)
             m_faceState = fcExclusive;
         repaintNow();
     }
-    QPointer<TDefineButton> guard(this);
+    bool completed = true;
     if (inside)
-        click();
+        completed = click();
     else
         hoverOff();
-    if (guard)
+    if (completed)
         updateHot();
 }
 
@@ -468,11 +622,14 @@ void TDefineButton::keyPressEvent(QKeyEvent *event)
         update();
         break;
     case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (m_hot && isEnabled() &&
-            !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)))
-            click();
+    case Qt::Key_Enter: {
+        // Enter is the window's dialog key: the first hot button in the window's
+        // order takes it, which need not be this one.
+        DialogKeyEvent offer(DialogKeyEvent::DialogKey, event->key(), event->modifiers(),
+                             QString());
+        offerDialogKey(window(), offer);
         break;
+    }
     case Qt::Key_Left:
     case Qt::Key_Up:
         focusNextPrevChild(false);
@@ -508,13 +665,20 @@ void TDefineButton::keyReleaseEvent(QKeyEvent *event)
 void TDefineButton::enterEvent(QEnterEvent *event)
 {
     TVersionControl::enterEvent(event);
-    hoverOn();
+    // A handler of its own replaces the hover look (focus still lights the button).
+    if (isSignalConnected(QMetaMethod::fromSignal(&TDefineButton::mouseEnter)))
+        emit mouseEnter();
+    else
+        hoverOn();
 }
 
 void TDefineButton::leaveEvent(QEvent *event)
 {
     TVersionControl::leaveEvent(event);
-    hoverOff();
+    if (isSignalConnected(QMetaMethod::fromSignal(&TDefineButton::mouseLeave)))
+        emit mouseLeave();
+    else
+        hoverOff();
 }
 
 void TDefineButton::focusInEvent(QFocusEvent *event)
@@ -546,6 +710,8 @@ void TDefineButton::changeEvent(QEvent *event)
         break;
     case QEvent::FontChange:
     case QEvent::PaletteChange:
+    case QEvent::ApplicationPaletteChange:
+        // System colours are resolved at each paint: a new palette shows at once.
         update();
         break;
     default:

@@ -2,7 +2,12 @@
 
 #include "controls/flat_style.h"
 
+#include <QAction>
+#include <QColor>
+#include <QFont>
 #include <QImage>
+#include <QMenu>
+#include <QPointer>
 #include <QString>
 
 // A push button drawn flat: a solid face inside a one-pixel border whose
@@ -10,6 +15,8 @@
 // (one image, or a strip of up to four state images) beside its caption and can
 // latch down in a group of buttons with the same parent.
 // All state and behaviour live here; TFlatButton only publishes.
+class DialogKeyEvent;
+
 class TDefineButton : public TVersionControl {
     Q_OBJECT
 
@@ -65,22 +72,69 @@ public:
     bool isDown() const { return m_down; }
     void setDown(bool down);
 
-    // Handed to the dialog holding the button (QDialog::done) on every click.
+    // Handed to the dialog holding the button before every click; a dialog whose
+    // result is not 0 after the click closes with it (QDialog::done).
     int modalResult() const { return m_modalResult; }
     void setModalResult(int result);
+
+    // Shown below the button on every click.
+    QMenu *popupMenu() const { return m_popupMenu; }
+    void setPopupMenu(QMenu *menu);
+
+    // A bound action gives the caption, enabled state, hint and visibility, and
+    // runs in place of clicked().
+    QAction *action() const { return m_action; }
+    void setAction(QAction *action);
 
     bool isHot() const { return m_hot; }
     TFaceState faceState() const { return m_faceState; }
 
-    // The button's click: the group's latch rule, then clicked().
-    void click();
+    // Everything one paint needs, taken from the button's state as it is now.
+    struct Look {
+        TFaceState faceState = fcUp; // as this paint settles it with the enabled state
+        bool pressedOffset = false; // glyph and caption one pixel right and down
+        bool hot = false;
+        bool isDefault = false;
+        bool hasFocusFrame = true;
+        TTransparentMode transparent = tmNone;
+        TColor colorFocused = 0, colorDown = 0, colorBorder = 0, colorShadow = 0, colorFlat = 0;
+        QFont font;
+        QColor fontColor;
+        QString caption;
+        QImage glyph;
+        TNumGlyphs numGlyphs = 1;
+        TButtonLayout layout = blGlyphTop;
+        int spacing = 4;
+        int margin = -1;
+    };
+    Look look() const;
+
+    // Draws the face described by look into rect; a face taken from the parent
+    // comes from what lies behind control.
+    static void drawButton(QPainter &painter, const QRect &rect, const Look &look,
+                           const QWidget *control);
+
+    // The button's click: the modal result, the group's latch rule, the pop-up
+    // menu, then clicked() or the bound action. False when the handler failed
+    // (its error went to the error box) or deleted the button.
+    bool click();
 
     // Draws the whole face as the button shows it now into rect.
-    void drawButton(QPainter &painter, const QRect &rect) const;
+    void drawButton(QPainter &painter, const QRect &rect) const
+    {
+        drawButton(painter, rect, look(), this);
+    }
 
 signals:
     void clicked();
     void doubleClicked();
+    // While connected, these replace the hover look.
+    void mouseEnter();
+    void mouseLeave();
+    // Raised before the button's own handling of the same event.
+    void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
+    void mouseMove(Qt::KeyboardModifiers modifiers, QPoint pos);
+    void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
 
 protected:
     bool event(QEvent *event) override;
@@ -100,6 +154,8 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    bool dialogKeyEvent(DialogKeyEvent *event);
+    void actionChanged();
     void reconcileEnabledState();
     void hoverOn();
     void hoverOff();
@@ -130,14 +186,15 @@ private:
     bool m_hot = false;
     int m_modalResult = 0;
     int m_shortcutId = 0;
+    QPointer<QMenu> m_popupMenu;
+    QPointer<QAction> m_action;
     TFaceState m_faceState = fcUp;
-    bool m_pressedOffset = false;
 };
 
 // The published flat button.
 class TFlatButton : public TDefineButton {
     Q_OBJECT
-    Q_PROPERTY(TTransparentMode Transparent READ transparent WRITE setTransparent)
+    Q_PROPERTY(FlatStyle::TTransparentMode Transparent READ transparent WRITE setTransparent)
     Q_PROPERTY(bool HasFocusFrame READ hasFocusFrame WRITE setHasFocusFrame)
     Q_PROPERTY(bool Default READ isDefault WRITE setDefault)
     Q_PROPERTY(bool AllowAllUp READ allowAllUp WRITE setAllowAllUp)
@@ -150,12 +207,22 @@ class TFlatButton : public TDefineButton {
     Q_PROPERTY(bool Down READ isDown WRITE setDown)
     Q_PROPERTY(QString Caption READ caption WRITE setCaption)
     Q_PROPERTY(QImage Glyph READ glyph WRITE setGlyph)
-    Q_PROPERTY(TButtonLayout Layout READ buttonLayout WRITE setLayout)
+    Q_PROPERTY(FlatStyle::TButtonLayout Layout READ buttonLayout WRITE setLayout)
     Q_PROPERTY(int Margin READ margin WRITE setMargin)
     Q_PROPERTY(int NumGlyphs READ numGlyphs WRITE setNumGlyphs)
     Q_PROPERTY(int Spacing READ spacing WRITE setSpacing)
     Q_PROPERTY(int ModalResult READ modalResult WRITE setModalResult)
+    Q_PROPERTY(QAction *Action READ action WRITE setAction)
+    Q_PROPERTY(QMenu *PopupMenu READ popupMenu WRITE setPopupMenu)
+    Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled)
+    Q_PROPERTY(bool Visible READ visibleSetting WRITE setVisible)
+    Q_PROPERTY(QString Hint READ toolTip WRITE setToolTip)
+    Q_PROPERTY(bool TabStop READ tabStop WRITE setTabStop)
 
 public:
     explicit TFlatButton(QWidget *parent = nullptr);
+
+    bool visibleSetting() const { return !isHidden(); }
+    bool tabStop() const { return focusPolicy() != Qt::NoFocus; }
+    void setTabStop(bool value) { setFocusPolicy(value ? Qt::StrongFocus : Qt::NoFocus); }
 };

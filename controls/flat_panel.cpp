@@ -1,10 +1,16 @@
 #include "controls/flat_panel.h"
 #include "platform/enabled_look.h"
 
+#include "platform/application_error.h"
 #include "platform/canvas.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResizeEvent>
+
+#include <algorithm>
 
 TDefinePanel::TDefinePanel(QWidget *parent) : TVersionControl(parent)
 {
@@ -13,6 +19,162 @@ TDefinePanel::TDefinePanel(QWidget *parent) : TVersionControl(parent)
     // Children laid out inside the panel leave its border free.
     setContentsMargins(1, 1, 1, 1);
     resize(185, 41);
+    connect(qApp, &QApplication::focusChanged, this, &TDefinePanel::focusChanged);
+}
+
+void TDefinePanel::setAction(QAction *action)
+{
+    if (action == m_action)
+        return;
+    if (m_action)
+        disconnect(m_action, nullptr, this, nullptr);
+    m_action = action;
+    if (action) {
+        connect(action, &QAction::changed, this, &TDefinePanel::actionChanged);
+        actionChanged();
+    }
+}
+
+void TDefinePanel::actionChanged()
+{
+    if (!m_action)
+        return;
+    setCaption(m_action->text());
+    setEnabled(m_action->isEnabled());
+    setToolTip(m_action->toolTip());
+    setVisible(m_action->isVisible());
+}
+
+bool TDefinePanel::holds(const QWidget *widget) const
+{
+    return widget && (widget == this || isAncestorOf(widget));
+}
+
+void TDefinePanel::focusChanged(QWidget *old, QWidget *now)
+{
+    const bool was = holds(old), is = holds(now);
+    if (!was && is)
+        emit entered();
+    else if (was && !is)
+        emit exited();
+}
+
+void TDefinePanel::setChildAlign(QWidget *child, TAlign align)
+{
+    if (!child || childAlign(child) == align)
+        return;
+    child->setProperty("Align", QVariant::fromValue(align));
+    if (auto *panel = qobject_cast<TDefinePanel *>(child->parentWidget()))
+        panel->realign();
+}
+
+TAlign TDefinePanel::childAlign(const QWidget *child)
+{
+    const QVariant value = child ? child->property("Align") : QVariant();
+    return value.isValid() ? value.value<TAlign>() : alNone;
+}
+
+void TDefinePanel::setAutoSize(bool value)
+{
+    if (value == m_autoSize)
+        return;
+    m_autoSize = value;
+    realign();
+}
+
+void TDefinePanel::realign()
+{
+    if (m_aligning)
+        return;
+    m_aligning = true;
+    QList<QWidget *> children;
+    for (QObject *object : this->children())
+        if (auto *w = qobject_cast<QWidget *>(object); w && !w->isWindow() && !w->isHidden())
+            children << w;
+    if (m_autoSize) {
+        QRect bounds;
+        for (QWidget *w : children)
+            if (childAlign(w) == alNone)
+                bounds |= w->geometry();
+        if (!bounds.isEmpty())
+            resize(bounds.right() + 2, bounds.bottom() + 2);
+    }
+    QRect area = alignArea();
+    for (TAlign pass : {alTop, alBottom, alLeft, alRight, alClient}) {
+        for (QWidget *w : children) {
+            if (childAlign(w) != pass)
+                continue;
+            switch (pass) {
+            case alTop:
+                w->setGeometry(area.left(), area.top(), area.width(), w->height());
+                area.setTop(area.top() + w->height());
+                break;
+            case alBottom:
+                w->setGeometry(area.left(), area.bottom() + 1 - w->height(), area.width(),
+                               w->height());
+                area.setBottom(area.bottom() - w->height());
+                break;
+            case alLeft:
+                w->setGeometry(area.left(), area.top(), w->width(), area.height());
+                area.setLeft(area.left() + w->width());
+                break;
+            case alRight:
+                w->setGeometry(area.right() + 1 - w->width(), area.top(), w->width(),
+                               area.height());
+                area.setRight(area.right() - w->width());
+                break;
+            default:
+                w->setGeometry(area.left(), area.top(), std::max(0, area.width()),
+                               std::max(0, area.height()));
+                break;
+            }
+        }
+    }
+    m_aligning = false;
+}
+
+bool TDefinePanel::event(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::ChildAdded:
+        if (auto *w = qobject_cast<QWidget *>(static_cast<QChildEvent *>(event)->child()))
+            w->installEventFilter(this);
+        break;
+    case QEvent::ChildRemoved:
+    case QEvent::ChildPolished:
+        realign();
+        break;
+    default:
+        break;
+    }
+    return TVersionControl::event(event);
+}
+
+bool TDefinePanel::eventFilter(QObject *watched, QEvent *event)
+{
+    // A child that moves, resizes, shows or hides may change the alignment or size.
+    switch (event->type()) {
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::ShowToParent:
+    case QEvent::HideToParent:
+        if (watched->parent() == this)
+            realign();
+        break;
+    default:
+        break;
+    }
+    return TVersionControl::eventFilter(watched, event);
+}
+
+void TDefinePanel::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (!m_popupMenu) {
+        TVersionControl::contextMenuEvent(event);
+        return;
+    }
+    m_popupMenu->popup(event->globalPos());
+    event->accept();
 }
 
 void TDefinePanel::setCaption(const QString &caption)
@@ -33,6 +195,8 @@ void TDefinePanel::setColor(TColor color)
 
 void TDefinePanel::setColorBorder(TColor color)
 {
+    if (color == m_colorBorder)
+        return;
     m_colorBorder = color;
     update();
 }
@@ -44,6 +208,9 @@ QColor TDefinePanel::fontColor() const
 
 void TDefinePanel::setFontColor(TColor color)
 {
+    if (palette().isBrushSet(QPalette::Active, QPalette::WindowText) &&
+        fontColor() == toQColor(color))
+        return;
     QPalette pal = palette();
     pal.setColor(QPalette::WindowText, toQColor(color));
     setPalette(pal);
@@ -51,6 +218,8 @@ void TDefinePanel::setFontColor(TColor color)
 
 void TDefinePanel::setAlignment(TAlignment alignment)
 {
+    if (alignment == m_alignment)
+        return;
     m_alignment = alignment;
     update();
 }
@@ -67,6 +236,8 @@ void TDefinePanel::setAlignment(Qt::Alignment alignment)
 
 void TDefinePanel::setTransparent(bool transparent)
 {
+    if (transparent == m_transparent)
+        return;
     m_transparent = transparent;
     setAttribute(Qt::WA_OpaquePaintEvent, !transparent);
     update();
@@ -74,24 +245,32 @@ void TDefinePanel::setTransparent(bool transparent)
 
 void TDefinePanel::setStyleFace(TStyleFace face)
 {
+    if (face == m_styleFace)
+        return;
     m_styleFace = face;
     update();
 }
 
 void TDefinePanel::setBackgropStartColor(TColor color)
 {
+    if (color == m_startColor)
+        return;
     m_startColor = color;
     update();
 }
 
 void TDefinePanel::setBackgropStopColor(TColor color)
 {
+    if (color == m_stopColor)
+        return;
     m_stopColor = color;
     update();
 }
 
 void TDefinePanel::setBackgropOrien(TStyleOrien orientation)
 {
+    if (orientation == m_orien)
+        return;
     m_orien = orientation;
     update();
 }
@@ -101,27 +280,54 @@ void TDefinePanel::setTag(int tag)
     m_tag = tag;
 }
 
-void TDefinePanel::paintEvent(QPaintEvent *)
+TDefinePanel::Look TDefinePanel::look() const
 {
-    // Qt's backing store double-buffers, so the caption never flickers when
-    // rewritten even though we paint straight onto the widget.
-    QPainter painter(this);
-    drawPanel(painter, rect());
+    Look l;
+    l.transparent = m_transparent;
+    l.styleFace = m_styleFace;
+    l.color = m_color;
+    l.colorBorder = m_colorBorder;
+    l.startColor = m_startColor;
+    l.stopColor = m_stopColor;
+    l.orien = m_orien;
+    l.alignment = m_alignment;
+    l.enabled = looksEnabled(this);
+    l.font = font();
+    l.fontColor = fontColor();
+    l.caption = m_caption;
+    return l;
 }
 
-void TDefinePanel::drawPanel(QPainter &painter, const QRect &rect)
+void TDefinePanel::paintEvent(QPaintEvent *)
 {
-    if (m_transparent)
-        PaintParentBackground(this, painter);
-    else if (m_styleFace == fsDefault)
-        painter.fillRect(rect, toQColor(m_color));
+    // One off-screen image of the client size, copied once, so the caption never
+    // flickers when it is rewritten.
+    const qreal ratio = devicePixelRatioF();
+    QImage image(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    {
+        QPainter offscreen(&image);
+        drawPanel(offscreen, rect(), look(), this);
+    }
+    QPainter painter(this);
+    painter.drawImage(QPoint(0, 0), image);
+}
+
+void TDefinePanel::drawPanel(QPainter &painter, const QRect &rect, const Look &l,
+                             const QWidget *control)
+{
+    if (l.transparent)
+        PaintParentBackground(const_cast<QWidget *>(control), painter);
+    else if (l.styleFace == fsDefault)
+        painter.fillRect(rect, toQColor(l.color));
     else
-        FillGradient(painter, m_startColor, m_stopColor, rect, m_orien);
-    DrawFlatFrame(painter, rect, m_colorBorder, 1);
+        FillGradient(painter, l.startColor, l.stopColor, rect, l.orien);
+    DrawFlatFrame(painter, rect, l.colorBorder, 1);
 
     const QRect captionArea = rect.adjusted(3, 0, -3, 0);
     Qt::Alignment placement = Qt::AlignVCenter;
-    switch (m_alignment) {
+    switch (l.alignment) {
     case taLeftJustify:
         placement |= Qt::AlignLeft;
         break;
@@ -132,22 +338,23 @@ void TDefinePanel::drawPanel(QPainter &painter, const QRect &rect)
         placement |= Qt::AlignHCenter;
         break;
     }
-    painter.setFont(font());
-    if (looksEnabled(this)) {
-        drawTextLine(painter, captionArea, m_caption, placement, fontColor());
+    painter.setFont(l.font);
+    if (l.enabled) {
+        drawTextLine(painter, captionArea, l.caption, placement, l.fontColor);
     } else {
         // The raised copy is cut at the same area as the caption itself.
         painter.save();
         painter.setClipRect(captionArea);
-        drawTextLine(painter, captionArea.translated(1, 1), m_caption, placement,
+        drawTextLine(painter, captionArea.translated(1, 1), l.caption, placement,
                      toQColor(clBtnHighlight));
         painter.restore();
-        drawTextLine(painter, captionArea, m_caption, placement, toQColor(clBtnShadow));
+        drawTextLine(painter, captionArea, l.caption, placement, toQColor(clBtnShadow));
     }
 }
 
 void TDefinePanel::mousePressEvent(QMouseEvent *event)
 {
+    emit mouseDown(event->button(), event->modifiers(), event->position().toPoint());
     if (event->button() == Qt::LeftButton) {
         m_pressed = true;
     }
@@ -163,22 +370,61 @@ void TDefinePanel::mouseDoubleClickEvent(QMouseEvent *event)
     emit doubleClicked();
 }
 
+void TDefinePanel::mouseMoveEvent(QMouseEvent *event)
+{
+    emit mouseMove(event->modifiers(), event->position().toPoint());
+}
+
 void TDefinePanel::mouseReleaseEvent(QMouseEvent *event)
 {
+    emit mouseUp(event->button(), event->modifiers(), event->position().toPoint());
     if (event->button() != Qt::LeftButton)
         return;
     const bool wasPressed = m_pressed;
     m_pressed = false;
-    if (wasPressed && rect().contains(event->position().toPoint()))
-        emit clicked();
+    if (!wasPressed || !rect().contains(event->position().toPoint()))
+        return;
+    try {
+        if (m_action)
+            m_action->trigger();
+        else
+            emit clicked();
+    } catch (const std::exception &e) {
+        reportApplicationError(QString::fromUtf8(e.what()));
+    }
 }
 
 void TDefinePanel::changeEvent(QEvent *event)
 {
     TVersionControl::changeEvent(event);
+    // System colours are resolved at each paint: a new palette shows at once.
     if (event->type() == QEvent::EnabledChange || event->type() == QEvent::FontChange ||
-        event->type() == QEvent::PaletteChange)
+        event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
         update();
+}
+
+void TDefinePanel::resizeEvent(QResizeEvent *event)
+{
+    TVersionControl::resizeEvent(event);
+    realign();
+    emit resized();
+    if (m_fullRepaint || !m_caption.isEmpty()) {
+        update();
+        return;
+    }
+    // Only the strips the old border stood on, and the new border's, need painting
+    // again (a shrinking panel would otherwise lose its right or bottom border).
+    const QSize old = event->oldSize();
+    if (!old.isValid())
+        return;
+    if (old.width() != width()) {
+        update(QRect(old.width() - 2, 0, 2, old.height()));
+        update(QRect(width() - 2, 0, 2, height()));
+    }
+    if (old.height() != height()) {
+        update(QRect(0, old.height() - 2, old.width(), 2));
+        update(QRect(0, height() - 2, width(), 2));
+    }
 }
 
 TFlatPanel::TFlatPanel(QWidget *parent) : TDefinePanel(parent) {}

@@ -2,6 +2,11 @@
 
 #include "controls/flat_style.h"
 
+#include <QAction>
+#include <QColor>
+#include <QFont>
+#include <QMenu>
+#include <QPointer>
 #include <QString>
 
 // A container and caption strip drawn flat: a solid, gradient or see-through
@@ -46,21 +51,92 @@ public:
     int tag() const { return m_tag; }
     void setTag(int tag);
 
-    // Draws the whole panel face into rect.
-    void drawPanel(QPainter &painter, const QRect &rect);
+    // Stored for layout data; they change nothing on this platform (see the report).
+    bool locked() const { return m_locked; }
+    void setLocked(bool locked) { m_locked = locked; }
+    // When false and the caption is empty, a resize repaints only the strip the
+    // border leaves behind.
+    bool fullRepaint() const { return m_fullRepaint; }
+    void setFullRepaint(bool value) { m_fullRepaint = value; }
+
+    // A bound action gives the caption, enabled state, hint and visibility, and
+    // runs in place of clicked().
+    QAction *action() const { return m_action; }
+    void setAction(QAction *action);
+    // Shown where the panel is clicked with the right button.
+    QMenu *popupMenu() const { return m_popupMenu; }
+    void setPopupMenu(QMenu *menu) { m_popupMenu = menu; }
+
+    // Children aligned to an edge or to the rest of the panel are placed inside
+    // its border, which stays one pixel free on every side; top, bottom, left,
+    // right, then the rest, each in the order they were added.
+    static void setChildAlign(QWidget *child, TAlign align);
+    static TAlign childAlign(const QWidget *child);
+    QRect alignArea() const { return rect().adjusted(1, 1, -1, -1); }
+    void realign();
+
+    // When set, the panel fits itself around its children that are not aligned,
+    // keeping its one-pixel border free to the right and below.
+    bool autoSize() const { return m_autoSize; }
+    void setAutoSize(bool value);
+
+    // Everything one paint needs, taken from the panel's state as it is now.
+    struct Look {
+        bool transparent = false;
+        TStyleFace styleFace = fsDefault;
+        TColor color = 0, colorBorder = 0, startColor = 0, stopColor = 0;
+        TStyleOrien orien = bsHorizontal;
+        TAlignment alignment = taCenter;
+        bool enabled = true;
+        QFont font;
+        QColor fontColor;
+        QString caption;
+    };
+    Look look() const;
+
+    // Draws the panel described by look into rect; a face taken from the parent
+    // comes from what lies behind control.
+    static void drawPanel(QPainter &painter, const QRect &rect, const Look &look,
+                          const QWidget *control);
+    // Draws the whole panel as it shows now into rect.
+    void drawPanel(QPainter &painter, const QRect &rect) const
+    {
+        drawPanel(painter, rect, look(), this);
+    }
 
 signals:
     void clicked();
     void doubleClicked();
+    // The focus entered the panel's children from outside, or left them.
+    void entered();
+    void exited();
+    void resized();
+    // Raised before the panel's own handling of the same event.
+    void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
+    void mouseMove(Qt::KeyboardModifiers modifiers, QPoint pos);
+    void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void actionChanged();
+    void focusChanged(QWidget *old, QWidget *now);
+    bool holds(const QWidget *widget) const;
+
+    QPointer<QAction> m_action;
+    QPointer<QMenu> m_popupMenu;
+    bool m_autoSize = false;
+    bool m_aligning = false;
     QString m_caption;
     TColor m_color = clBtnFace;
     TColor m_colorBorder = 0xFF8000; // RGB 0,128,255
@@ -71,6 +147,8 @@ private:
     TAlignment m_alignment = taCenter;
     bool m_transparent = false;
     int m_tag = 0;
+    bool m_locked = false;
+    bool m_fullRepaint = true;
     bool m_pressed = false;
 };
 
@@ -78,16 +156,26 @@ private:
 class TFlatPanel : public TDefinePanel {
     Q_OBJECT
     Q_PROPERTY(bool Transparent READ transparent WRITE setTransparent)
-    Q_PROPERTY(TAlignment Alignment READ alignment WRITE setAlignment)
+    Q_PROPERTY(FlatStyle::TAlignment Alignment READ alignment WRITE setAlignment)
+    Q_PROPERTY(bool Locked READ locked WRITE setLocked)
+    Q_PROPERTY(bool FullRepaint READ fullRepaint WRITE setFullRepaint)
     Q_PROPERTY(TColor ColorBorder READ colorBorder WRITE setColorBorder)
     Q_PROPERTY(TColor BackgropStartColor READ backgropStartColor WRITE setBackgropStartColor)
     Q_PROPERTY(TColor BackgropStopColor READ backgropStopColor WRITE setBackgropStopColor)
-    Q_PROPERTY(TStyleOrien BackgropOrien READ backgropOrien WRITE setBackgropOrien)
-    Q_PROPERTY(TStyleFace StyleFace READ styleFace WRITE setStyleFace)
+    Q_PROPERTY(FlatStyle::TStyleOrien BackgropOrien READ backgropOrien WRITE setBackgropOrien)
+    Q_PROPERTY(FlatStyle::TStyleFace StyleFace READ styleFace WRITE setStyleFace)
     Q_PROPERTY(TColor Color READ color WRITE setColor)
     Q_PROPERTY(QString Caption READ caption WRITE setCaption)
+    Q_PROPERTY(QAction *Action READ action WRITE setAction)
+    Q_PROPERTY(QMenu *PopupMenu READ popupMenu WRITE setPopupMenu)
+    Q_PROPERTY(bool AutoSize READ autoSize WRITE setAutoSize)
+    Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled)
+    Q_PROPERTY(bool Visible READ visibleSetting WRITE setVisible)
+    Q_PROPERTY(QString Hint READ toolTip WRITE setToolTip)
     Q_PROPERTY(int Tag READ tag WRITE setTag)
 
 public:
     explicit TFlatPanel(QWidget *parent = nullptr);
+
+    bool visibleSetting() const { return !isHidden(); }
 };

@@ -51,23 +51,58 @@ void FillGradient(QPainter &painter, TColor start, TColor stop, QRect rect, TSty
     }
 }
 
-void PaintParentBackground(QWidget *control, QPainter &painter)
+namespace {
+
+// Renders the part of source that falls inside area; origin is where source's
+// top-left corner lies in the painter's coordinates.
+void renderPart(QWidget *source, QPainter &painter, QPoint origin, const QRect &area,
+                QWidget::RenderFlags flags)
 {
-    QWidget *parent = control ? control->parentWidget() : nullptr;
+    const QRect part = area.translated(-origin) & source->rect();
+    if (!part.isEmpty())
+        source->render(&painter, part.topLeft() + origin, QRegion(part), flags);
+}
+
+// Paints what lies beneath widget, whose top-left corner is at origin: what lies
+// beneath its parent, the parent's own face, then the siblings stacked below it.
+void paintBeneath(QWidget *widget, QPainter &painter, QPoint origin, const QRect &area)
+{
+    QWidget *parent = widget->isWindow() ? nullptr : widget->parentWidget();
     if (!parent)
         return;
-    // The parent paints into an image of its own, so this works from inside
-    // the control's paint event and for any target the painter draws on.
+    const QPoint parentOrigin = origin - widget->pos();
+    const QRect inside = area & parent->rect().translated(parentOrigin);
+    paintBeneath(parent, painter, parentOrigin, inside);
+    // Only the window itself, or a control that fills its background, has one of
+    // its own: a see-through container shows what lies beneath it.
+    const QWidget::RenderFlags own =
+        parent->isWindow() ? QWidget::DrawWindowBackground : QWidget::RenderFlags();
+    renderPart(parent, painter, parentOrigin, inside, own);
+    for (QObject *object : parent->children()) {
+        if (object == widget)
+            break;
+        auto *sibling = qobject_cast<QWidget *>(object);
+        if (!sibling || sibling->isWindow() || !sibling->isVisibleTo(parent))
+            continue;
+        renderPart(sibling, painter, parentOrigin + sibling->pos(), inside, QWidget::DrawChildren);
+    }
+}
+
+} // namespace
+
+void PaintParentBackground(QWidget *control, QPainter &painter)
+{
+    if (!control || !control->parentWidget())
+        return;
+    // Drawn into an image of its own, so this works from inside the control's
+    // paint event and for any target the painter draws on.
     const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
     QImage copy(control->size() * ratio, QImage::Format_ARGB32_Premultiplied);
     copy.setDevicePixelRatio(ratio);
     copy.fill(Qt::transparent);
-    const QRect visible = control->geometry() & parent->rect();
-    if (!visible.isEmpty()) {
-        // render() puts the source region's top-left corner at the target offset.
+    {
         QPainter target(&copy);
-        parent->render(&target, visible.topLeft() - control->pos(), QRegion(visible),
-                       QWidget::DrawWindowBackground);
+        paintBeneath(control, target, QPoint(0, 0), control->rect());
     }
     painter.drawImage(QPoint(0, 0), copy);
 }

@@ -2,29 +2,59 @@
 
 #include "platform/colors.h"
 
+#include <QFont>
 #include <QImage>
+#include <QObject>
 #include <QPoint>
 #include <QRect>
 #include <QString>
 #include <QWidget>
 
-class QFont;
 class QPainter;
+
+// The flat controls' enumerations, registered so published properties read and
+// write them by name (property("Layout") gives "blGlyphTop").
+namespace FlatStyle {
+Q_NAMESPACE
 
 // Where a flat button's face comes from.
 enum TTransparentMode { tmAlways, tmNotFocused, tmNone };
+Q_ENUM_NS(TTransparentMode)
 
 // Where the glyph stands relative to the caption.
 enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+Q_ENUM_NS(TButtonLayout)
 
 // Gradient direction: colours run left to right, or top to bottom.
 enum TStyleOrien { bsHorizontal, bsVertical };
+Q_ENUM_NS(TStyleOrien)
 
 // Solid face or gradient face.
 enum TStyleFace { fsDefault, fsCustom };
+Q_ENUM_NS(TStyleFace)
+
+// Where a child control stands inside its container: along an edge, filling
+// what is left, or where it was put.
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+Q_ENUM_NS(TAlign)
 
 // Horizontal placement of a caption.
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+Q_ENUM_NS(TAlignment)
+} // namespace FlatStyle
+
+using FlatStyle::TAlign;
+using FlatStyle::TAlignment;
+using FlatStyle::TButtonLayout;
+using FlatStyle::TStyleFace;
+using FlatStyle::TStyleOrien;
+using FlatStyle::TTransparentMode;
+using enum FlatStyle::TAlign;
+using enum FlatStyle::TAlignment;
+using enum FlatStyle::TButtonLayout;
+using enum FlatStyle::TStyleFace;
+using enum FlatStyle::TStyleOrien;
+using enum FlatStyle::TTransparentMode;
 
 // Number of images in a glyph strip, 1 to 4.
 using TNumGlyphs = int;
@@ -37,8 +67,10 @@ void DrawFlatFrame(QPainter &painter, QRect rect, TColor color, int width);
 void FillGradient(QPainter &painter, TColor start, TColor stop, QRect rect,
                   TStyleOrien orientation);
 
-// Paints what control's parent shows behind control (its background and its
-// own face, none of its children) at the painter's origin.
+// Paints what lies behind control at the painter's origin: its parent's
+// background and own face over what lies behind the parent, and the sibling
+// controls stacked below it (a picture it stands on). Controls above it are left
+// out, and so is everything outside the parent.
 void PaintParentBackground(QWidget *control, QPainter &painter);
 
 // A new image of source's size: face everywhere, and for every pixel of exactly
@@ -65,6 +97,7 @@ TGlyphCaptionLayout LayoutGlyphAndCaption(const QFont &font, QRect client, QPoin
 class TVersionControl : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QString Version READ version WRITE setVersion)
+    Q_PROPERTY(QFont Font READ font WRITE setFont)
 
 public:
     explicit TVersionControl(QWidget *parent = nullptr);

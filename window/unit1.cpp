@@ -5,6 +5,7 @@
 #include "controls/look_group_box.h"
 #include "controls/look_radio_button.h"
 #include "controls/number_edit.h"
+#include "platform/dialog_keys.h"
 #include "platform/dialogs.h"
 #include "platform/gbk_text.h"
 #include "platform/hint_style.h"
@@ -50,6 +51,10 @@ TForm1::TForm1(FormServices services, QWidget *parent)
 
     // Key preview: the window sees key releases before the focused control.
     qApp->installEventFilter(this);
+    // Enter and accelerator characters the focused control does not take go to
+    // the window's controls first (a hot flat button clicks on Enter). A held
+    // Enter clicks once: repeated, it would start a draw and stop it again.
+    (new DialogKeyOffer(this))->setRepeatsEnter(false);
 
     resize(layout::kDesignClientSize);
     applyGeometry();

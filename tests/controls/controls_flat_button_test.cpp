@@ -1,7 +1,13 @@
 #include "controls/flat_button.h"
 #include "pixel_helpers.h"
+#include "platform/application_error.h"
+#include "platform/dialog_keys.h"
 #include "platform/fonts.h"
 
+#include <QDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
 #include <QShortcut>
 #include <QSignalSpy>
 #include <QtTest>
@@ -89,6 +95,16 @@ private slots:
     void glyphStripCellFollowsState();
     void groupLatching();
     void transparentFaceShowsParent();
+    void drawingTakesItsStateFromTheButtonAsItIs();
+    void latchedAndHotFace();
+    void captionWiderThanButtonIsCentredAndCut();
+    void acceleratorCharacters();
+    void doubleClickOnLatchedButton();
+    void mouseEnterHandlerReplacesHoverLook();
+    void popupMenuBelowOnEveryClick();
+    void actionBinding();
+    void modalResultReachesTheDialogBeforeTheClick();
+    void failingClickHandlerGoesToErrorBox();
 };
 
 void FlatButtonTest::idleFace()
@@ -470,6 +486,249 @@ void FlatButtonTest::transparentFaceShowsParent()
     image = grabImage(button);
     QCOMPARE(pixelAt(image, 5, 5), QColor(10, 100, 200));
     QCOMPARE(pixelAt(image, 0, 0), kShadow);
+}
+
+// The same drawing call gives the same pixels before the first paint, after it, and
+// on screen.
+void FlatButtonTest::drawingTakesItsStateFromTheButtonAsItIs()
+{
+    QWidget parent;
+    parent.resize(200, 100);
+    auto *focused = new QWidget(&parent); // takes the focus, so the button is not hot
+    focused->setFocusPolicy(Qt::StrongFocus);
+    focused->setGeometry(150, 50, 20, 20);
+    auto *button = new TFlatButton(&parent);
+    button->setGeometry(10, 10, 112, 32);
+    button->setCaption(QString::fromUtf8("开始"));
+    button->setGroupIndex(1);
+    button->setDown(true);
+    auto draw = [button] {
+        QImage image(button->size(), QImage::Format_RGB32);
+        image.fill(Qt::black);
+        QPainter painter(&image);
+        button->drawButton(painter, image.rect());
+        return image;
+    };
+    const QImage beforePaint = draw();
+    parent.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&parent));
+    const QImage onScreen = grabImage(button);
+    const QImage afterPaint = draw();
+    QCOMPARE(beforePaint, afterPaint);
+    QCOMPARE(onScreen, afterPaint);
+    // Latched: the caption sits one pixel right and down of where it sits up.
+    const QRect latchedInk =
+        inkBounds(afterPaint, afterPaint.rect().adjusted(3, 3, -3, -3), kDownFace);
+    button->setAllowAllUp(true);
+    button->setDown(false);
+    const QImage up = draw();
+    QCOMPARE(inkBounds(up, up.rect().adjusted(3, 3, -3, -3), QColor(235, 234, 225)),
+             latchedInk.translated(-1, -1));
+}
+
+void FlatButtonTest::latchedAndHotFace()
+{
+    StartButton f;
+    QVERIFY(f.active);
+    const QRect inner = QRect(0, 0, 241, 75).adjusted(4, 4, -4, -4);
+    const QRect upInk = inkBounds(grabImage(f.button), inner, kIdleFace);
+    f.button->setGroupIndex(1);
+    f.button->setDown(true);
+    QImage image = grabImage(f.button);
+    QCOMPARE(pixelAt(image, 1, 1), kDownFace);
+    QCOMPARE(pixelAt(image, 0, 0), kShadow);
+    QCOMPARE(inkBounds(image, inner, kDownFace), upInk.translated(1, 1));
+
+    f.button->setFocus(); // latched and hot
+    QVERIFY(f.button->isHot());
+    image = grabImage(f.button);
+    QCOMPARE(pixelAt(image, 1, 1), kHotFace);
+    QCOMPARE(pixelAt(image, 0, 0), kShadow);
+    QVERIFY(pixelAt(image, 2, 2) != kHotFace); // focus rectangle
+    QCOMPARE(inkBounds(image, inner, kHotFace), upInk.translated(1, 1));
+}
+
+void FlatButtonTest::captionWiderThanButtonIsCentredAndCut()
+{
+    StartButton f;
+    QVERIFY(f.active);
+    f.button->setCaption(QString::fromUtf8("开始开始开始开始"));
+    const QImage image = grabImage(f.button);
+    // The caption is drawn last and cut off only by the button's edges, so its ink
+    // runs over the border on both sides.
+    auto inkInColumn = [&image](int x) {
+        return countColor(image, QRect(x, 1, 1, image.height() - 2), kMaroon);
+    };
+    QVERIFY(inkInColumn(0) > 0);
+    QVERIFY(inkInColumn(240) > 0);
+    // It runs off both edges (the placement itself is the layout test's concern).
+    const QRect ink = inkBounds(image, image.rect().adjusted(0, 2, 0, -2), kIdleFace);
+    QCOMPARE(ink.left(), 0);
+    QCOMPARE(ink.right(), 240);
+}
+
+void FlatButtonTest::acceleratorCharacters()
+{
+    QWidget window;
+    window.resize(300, 100);
+    auto *edit = new QLineEdit(&window);
+    edit->setGeometry(200, 10, 80, 20);
+    auto *other = new QWidget(&window);
+    other->setFocusPolicy(Qt::StrongFocus);
+    other->setGeometry(200, 50, 20, 20);
+    auto *button = new TFlatButton(&window);
+    button->setCaption(QStringLiteral("&Go"));
+    auto *grouped = new TFlatButton(&window);
+    grouped->move(0, 40);
+    grouped->setCaption(QStringLiteral("Fi&x && mend"));
+    grouped->setGroupIndex(1);
+    new DialogKeyOffer(&window);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QSignalSpy clicks(button, &TDefineButton::clicked);
+    QSignalSpy groupedClicks(grouped, &TDefineButton::clicked);
+
+    other->setFocus();
+    QTest::keyClick(other, Qt::Key_G, Qt::AltModifier); // Alt with the character
+    QCOMPARE(clicks.count(), 1);
+    QTest::keyClick(other, Qt::Key_G); // plain, upper or lower case
+    QTest::keyClick(other, Qt::Key_G, Qt::ShiftModifier);
+    QCOMPARE(clicks.count(), 3);
+    QTest::keyClick(other, Qt::Key_X); // a grouped button goes down
+    QCOMPARE(groupedClicks.count(), 1);
+    QVERIFY(grouped->isDown());
+    QTest::keyClick(other, Qt::Key_M); // "&&" marks nothing
+    QTest::keyClick(other, Qt::Key_O);
+    QCOMPARE(clicks.count(), 3);
+
+    // A control that takes characters keeps them.
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_G);
+    QCOMPARE(clicks.count(), 3);
+    QCOMPARE(edit->text(), QStringLiteral("g"));
+    button->setEnabled(false);
+    other->setFocus();
+    QTest::keyClick(other, Qt::Key_G);
+    QCOMPARE(clicks.count(), 3);
+}
+
+void FlatButtonTest::doubleClickOnLatchedButton()
+{
+    StartButton f;
+    QVERIFY(f.active);
+    f.button->setGroupIndex(1);
+    QSignalSpy clicks(f.button, &TDefineButton::clicked);
+    QSignalSpy doubles(f.button, &TDefineButton::doubleClicked);
+    QTest::mouseClick(f.button, Qt::LeftButton, {}, QPoint(50, 30));
+    QVERIFY(f.button->isDown());
+    QTest::mouseDClick(f.button, Qt::LeftButton, {}, QPoint(50, 30));
+    QTest::mouseRelease(f.button, Qt::LeftButton, {}, QPoint(50, 30));
+    QCOMPARE(clicks.count(), 2);
+    QCOMPARE(doubles.count(), 1);
+    QVERIFY(f.button->isDown()); // AllowAllUp is off: it stays latched
+}
+
+void FlatButtonTest::mouseEnterHandlerReplacesHoverLook()
+{
+    StartButton f;
+    QVERIFY(f.active);
+    QSignalSpy entered(f.button, &TDefineButton::mouseEnter);
+    QSignalSpy left(f.button, &TDefineButton::mouseLeave);
+    QTest::mouseMove(f.button, QPoint(30, 30));
+    QTRY_COMPARE(entered.count(), 1);
+    QVERIFY(!f.button->isHot());
+    QCOMPARE(pixelAt(grabImage(f.button), 1, 1), kIdleFace);
+    f.button->setFocus(); // focus still lights it
+    QVERIFY(f.button->isHot());
+    f.other->setFocus();
+    QTest::mouseMove(&f.parent, QPoint(350, 10));
+    QTRY_COMPARE(left.count(), 1);
+    QVERIFY(!f.button->isHot());
+}
+
+void FlatButtonTest::popupMenuBelowOnEveryClick()
+{
+    StartButton f;
+    QVERIFY(f.active);
+    QMenu menu;
+    menu.addAction(QStringLiteral("one"));
+    f.button->setPopupMenu(&menu);
+    QSignalSpy clicks(f.button, &TDefineButton::clicked);
+    QTest::mouseClick(f.button, Qt::LeftButton, {}, QPoint(50, 30));
+    QTRY_VERIFY(menu.isVisible());
+    QCOMPARE(menu.pos(), f.button->mapToGlobal(QPoint(0, f.button->height())));
+    QCOMPARE(clicks.count(), 1);
+    menu.close();
+}
+
+void FlatButtonTest::actionBinding()
+{
+    StartButton f;
+    QVERIFY(f.active);
+    QAction action(QStringLiteral("&Run"));
+    action.setToolTip(QStringLiteral("runs it"));
+    f.button->setAction(&action);
+    QCOMPARE(f.button->caption(), QStringLiteral("&Run"));
+    QCOMPARE(f.button->toolTip(), QStringLiteral("runs it"));
+    action.setText(QStringLiteral("Stop"));
+    QCOMPARE(f.button->caption(), QStringLiteral("Stop"));
+    action.setEnabled(false);
+    QVERIFY(!f.button->isEnabled());
+    action.setEnabled(true);
+    action.setVisible(false);
+    QVERIFY(f.button->isHidden());
+    action.setVisible(true);
+
+    QSignalSpy triggered(&action, &QAction::triggered);
+    QSignalSpy clicks(f.button, &TDefineButton::clicked);
+    QTest::mouseClick(f.button, Qt::LeftButton, {}, QPoint(50, 30));
+    QCOMPARE(triggered.count(), 1);
+    QCOMPARE(clicks.count(), 0); // the action runs in its place
+}
+
+void FlatButtonTest::modalResultReachesTheDialogBeforeTheClick()
+{
+    QDialog dialog;
+    dialog.resize(200, 100);
+    auto *button = new TFlatButton(&dialog);
+    button->setModalResult(QDialog::Accepted);
+    int seen = -1;
+    bool keepOpen = false;
+    connect(button, &TDefineButton::clicked, &dialog, [&] {
+        seen = dialog.result();
+        if (keepOpen)
+            dialog.setResult(0);
+    });
+    dialog.open();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    keepOpen = true;
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(seen, int(QDialog::Accepted));
+    QVERIFY(dialog.isVisible()); // the handler took the result back
+
+    keepOpen = false;
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 5));
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+}
+
+void FlatButtonTest::failingClickHandlerGoesToErrorBox()
+{
+    QStringList errors;
+    setApplicationErrorReporter([&errors](const QString &message) { errors << message; });
+    StartButton f;
+    QVERIFY(f.active);
+    connect(f.button, &TDefineButton::clicked, f.button,
+            [] { throw std::runtime_error("List index out of bounds (3)"); });
+    QTest::mouseMove(f.button, QPoint(50, 30));
+    QTRY_VERIFY(f.button->isHot());
+    QTest::mouseClick(f.button, Qt::LeftButton, {}, QPoint(50, 30));
+    setApplicationErrorReporter({});
+    QCOMPARE(errors, QStringList{QStringLiteral("List index out of bounds (3)")});
+    // The face is up again; the hover look waits for the pointer's next move.
+    QCOMPARE(f.button->faceState(), TDefineButton::fcUp);
+    QVERIFY(!f.button->isHot());
 }
 
 QTEST_MAIN(FlatButtonTest)

@@ -2,6 +2,11 @@
 #include "pixel_helpers.h"
 #include "platform/fonts.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -53,6 +58,12 @@ private slots:
     void transparentShowsParent();
     void clickAndDoubleClickRule();
     void defaults();
+    void drawingTakesItsStateFromThePanelAsItIs();
+    void alignedChildrenKeepOnePixelFree();
+    void autoSizeFitsChildren();
+    void enterAndExitFollowTheFocus();
+    void popupMenuAndAction();
+    void resizeWithoutFullRepaintKeepsBorder();
 };
 
 void FlatPanelTest::faceBorderAndCentredCaption()
@@ -193,6 +204,123 @@ void FlatPanelTest::defaults()
     QCOMPARE(panel.tag(), 1);
     panel.setAlignment(Qt::AlignRight);
     QCOMPARE(panel.alignment(), taRightJustify);
+}
+
+void FlatPanelTest::drawingTakesItsStateFromThePanelAsItIs()
+{
+    RosterHeader f;
+    QVERIFY(QTest::qWaitForWindowExposed(&f.parent));
+    f.panel->setStyleFace(fsCustom);
+    f.panel->setBackgropOrien(bsVertical);
+    f.panel->setEnabled(false);
+    auto draw = [&f] {
+        QImage image(f.panel->size(), QImage::Format_RGB32);
+        image.fill(Qt::black);
+        QPainter painter(&image);
+        f.panel->drawPanel(painter, image.rect());
+        return image;
+    };
+    const QImage beforePaint = draw();
+    const QImage onScreen = grabImage(f.panel);
+    QCOMPARE(onScreen, beforePaint);
+    QCOMPARE(draw(), beforePaint);
+}
+
+void FlatPanelTest::alignedChildrenKeepOnePixelFree()
+{
+    TFlatPanel panel;
+    panel.resize(100, 60);
+    auto *top = new QWidget(&panel);
+    top->resize(10, 8);
+    auto *left = new QWidget(&panel);
+    left->resize(12, 10);
+    auto *rest = new QWidget(&panel);
+    panel.show(); // a hidden control hears of its resizes only when shown
+    TDefinePanel::setChildAlign(rest, alClient);
+    TDefinePanel::setChildAlign(left, alLeft);
+    TDefinePanel::setChildAlign(top, alTop);
+    QCOMPARE(top->geometry(), QRect(1, 1, 98, 8));
+    QCOMPARE(left->geometry(), QRect(1, 9, 12, 50));
+    QCOMPARE(rest->geometry(), QRect(13, 9, 86, 50));
+    panel.resize(60, 40); // followed on resize
+    QCOMPARE(top->geometry(), QRect(1, 1, 58, 8));
+    QCOMPARE(rest->geometry(), QRect(13, 9, 46, 30));
+    TDefinePanel::setChildAlign(left, alNone);
+    TDefinePanel::setChildAlign(top, alNone);
+    top->hide();
+    QCOMPARE(rest->geometry(), QRect(1, 1, 58, 38));
+}
+
+void FlatPanelTest::autoSizeFitsChildren()
+{
+    TFlatPanel panel;
+    auto *child = new QWidget(&panel);
+    child->setGeometry(5, 6, 30, 20);
+    panel.show();
+    panel.setAutoSize(true);
+    QCOMPARE(panel.size(), QSize(36, 27));
+    child->resize(40, 30);
+    QCOMPARE(panel.size(), QSize(46, 37));
+}
+
+void FlatPanelTest::enterAndExitFollowTheFocus()
+{
+    RosterHeader f;
+    auto *inside = new QLineEdit(f.panel);
+    inside->setGeometry(20, 4, 40, 18);
+    inside->show();
+    f.parent.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.parent));
+    f.focused->setFocus();
+    QSignalSpy entered(f.panel, &TDefinePanel::entered);
+    QSignalSpy exited(f.panel, &TDefinePanel::exited);
+    inside->setFocus();
+    QCOMPARE(entered.count(), 1);
+    QCOMPARE(exited.count(), 0);
+    f.focused->setFocus();
+    QCOMPARE(exited.count(), 1);
+    QVERIFY(!f.panel->hasFocus()); // the panel itself never takes it
+}
+
+void FlatPanelTest::popupMenuAndAction()
+{
+    RosterHeader f;
+    QVERIFY(QTest::qWaitForWindowExposed(&f.parent));
+    QMenu menu;
+    menu.addAction(QStringLiteral("one"));
+    f.panel->setPopupMenu(&menu);
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(10, 10),
+                                 f.panel->mapToGlobal(QPoint(10, 10)));
+    QCoreApplication::sendEvent(f.panel, &rightClick);
+    QTRY_VERIFY(menu.isVisible());
+    menu.close();
+
+    QAction action(QStringLiteral("Names"));
+    f.panel->setAction(&action);
+    QCOMPARE(f.panel->caption(), QStringLiteral("Names"));
+    QSignalSpy triggered(&action, &QAction::triggered);
+    QSignalSpy clicks(f.panel, &TDefinePanel::clicked);
+    QSignalSpy downs(f.panel, &TDefinePanel::mouseDown);
+    QSignalSpy ups(f.panel, &TDefinePanel::mouseUp);
+    QTest::mouseClick(f.panel, Qt::LeftButton, {}, QPoint(10, 10));
+    QCOMPARE(triggered.count(), 1);
+    QCOMPARE(clicks.count(), 0);
+    QCOMPARE(downs.count(), 1);
+    QCOMPARE(ups.count(), 1);
+    QCOMPARE(downs.at(0).at(2).toPoint(), QPoint(10, 10));
+}
+
+void FlatPanelTest::resizeWithoutFullRepaintKeepsBorder()
+{
+    RosterHeader f;
+    QVERIFY(QTest::qWaitForWindowExposed(&f.parent));
+    f.panel->setCaption(QString());
+    f.panel->setFullRepaint(false);
+    f.panel->resize(120, 20);
+    const QImage image = grabImage(f.panel);
+    QCOMPARE(pixelAt(image, 119, 10), kGrey);
+    QCOMPARE(pixelAt(image, 60, 19), kGrey);
+    QCOMPARE(pixelAt(image, 118, 10), kFace);
 }
 
 QTEST_MAIN(FlatPanelTest)
