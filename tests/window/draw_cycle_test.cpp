@@ -5,6 +5,7 @@
 #include "controls/flat_panel.h"
 #include "controls/look_radio_button.h"
 #include "controls/number_edit.h"
+#include "draw/gbk_codec.h"
 #include "draw/name_list.h"
 #include "platform/fonts.h"
 #include "platform/label.h"
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QTimer>
 #include <QtTest>
+#include <algorithm>
 
 namespace {
 
@@ -77,6 +79,7 @@ private slots:
     void badGroupSizeStopsRollingOnce();
     void failedWriteKeepsCommitForNextWrite();
     void topBarKeepsItsLookWhileRolling();
+    void deleteWhileRollingKeepsTheLastPickShown();
 };
 
 void DrawCycleTest::startArmStopCommitsToChosenTier()
@@ -315,6 +318,37 @@ void DrawCycleTest::topBarKeepsItsLookWhileRolling()
     QVERIFY(!form.Panel8->isEnabled());
     // Its input is blocked, but tiers, counts, group size and view button look as before.
     QCOMPARE(form.Panel8->grab().toImage(), idle);
+}
+
+// A tick's names are joined when a frame shows them; deleting the selected names
+// while the draw rolls must not lose the pick the screen is about to show.
+void DrawCycleTest::deleteWhileRollingKeepsTheLastPickShown()
+{
+    WindowFixture f;
+    f.writeDrawFolder(12, "3");
+    TForm1 &form = f.create(false);
+    form.handle(&TForm1::Button1Click);
+    form.handle(&TForm1::Timer1Timer);
+    form.handle(&TForm1::Timer1Timer); // within one frame of the first: not shown yet
+    std::vector<std::string> picked;
+    for (std::size_t i = 0; i < form.state().roster.size(); ++i)
+        if (form.state().roster.selected(i))
+            picked.push_back(form.state().roster.name(i));
+    QCOMPARE(picked.size(), std::size_t(5));
+    form.handle(&TForm1::N2Click);
+    QCOMPARE(form.state().roster.size(), std::size_t(7));
+    form.handle(&TForm1::Timer2Timer);
+    form.handle(&TForm1::Button1Click);
+    // The display and the commit are the last tick's five names, now out of the roster.
+    const QStringList shown = form.StaticText1->caption().split(u("，"));
+    QCOMPARE(shown.size(), 5);
+    for (const QString &name : shown) {
+        const std::string gbk = draw::utf8ToGbk(name.toStdString()).bytes;
+        QVERIFY(std::find(picked.begin(), picked.end(), gbk) != picked.end());
+        QVERIFY(!form.state().roster.find(gbk));
+    }
+    QCOMPARE(u(draw::gbkToUtf8(form.state().TierWinners[0]).c_str()), form.StaticText1->caption());
+    QCOMPARE(form.state().roster.size(), std::size_t(7));
 }
 
 QTEST_MAIN(DrawCycleTest)
