@@ -12,8 +12,9 @@ void Roster::setObserver(Observer observer)
     m_observer = std::move(observer);
 }
 
-void Roster::notify() const
+void Roster::notify()
 {
+    ++m_changes;
     if (m_observer)
         m_observer();
 }
@@ -29,6 +30,7 @@ void Roster::clear()
     m_names.clear();
     m_marks.clear();
     m_selectedCount = 0;
+    ++m_renumberings;
     notify();
 }
 
@@ -44,6 +46,7 @@ void Roster::assign(std::vector<std::string> names)
     m_names = std::move(names);
     m_marks.assign(m_names.size(), 0);
     m_selectedCount = 0;
+    ++m_renumberings;
     notify();
 }
 
@@ -117,17 +120,20 @@ std::size_t Roster::selectedCount() const
 void Roster::deleteSelected()
 {
     if (m_selectedCount != 0) {
-        std::size_t kept = 0;
-        for (std::size_t i = 0; i < m_names.size(); ++i) {
+        // Entries before the first marked one keep their places untouched.
+        const auto first = static_cast<std::size_t>(std::find(m_marks.begin(), m_marks.end(), 1) -
+                                                    m_marks.begin());
+        std::size_t kept = first;
+        for (std::size_t i = first; i < m_names.size(); ++i) {
             if (m_marks[i])
                 continue;
-            if (kept != i)
-                m_names[kept] = std::move(m_names[i]);
+            m_names[kept] = std::move(m_names[i]);
             ++kept;
         }
         m_names.resize(kept);
         m_marks.assign(kept, 0);
         m_selectedCount = 0;
+        ++m_renumberings;
     }
     notify();
 }

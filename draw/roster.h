@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -41,6 +42,10 @@ public:
     // Deletes every marked entry; the rest keep their order.
     void deleteSelected();
 
+    // Rises whenever entries take new positions (clear, assign, a delete), so a
+    // view can tell a change of marks from a change of what each position holds.
+    std::uint64_t renumberings() const { return m_renumberings; }
+
     // First position whose name equals `name` byte for byte.
     std::optional<std::size_t> find(std::string_view name) const;
 
@@ -48,7 +53,7 @@ private:
     // A tick re-marks many entries and notifies once when done.
     friend class RollingPick;
 
-    void notify() const;
+    void notify();
     void checkPosition(std::size_t i) const;
     // Unchecked and silent; the caller notifies.
     bool markedQuietly(std::size_t i) const { return m_marks[i] != 0; }
@@ -61,6 +66,11 @@ private:
     std::vector<unsigned char> m_marks;
     std::size_t m_selectedCount = 0;
     Observer m_observer;
+    // Counts every notified change, and the changes that gave entries new positions
+    // (clear, assign, a delete), so a tick can tell whether its own marks are still
+    // the only ones and its positions still name the same entries.
+    std::uint64_t m_changes = 0;
+    std::uint64_t m_renumberings = 0;
 };
 
 } // namespace draw

@@ -18,46 +18,59 @@ std::string countLabelFor(const std::string &winners)
     return winners.empty() ? std::string("0") : std::to_string(CharCount(winners));
 }
 
-// Each piece takes its first equal roster entry that an earlier piece has not taken
-// and that entry is deleted. Done in one pass over the roster rather than one search
-// and one delete per piece; the outcome is that of deleting them one by one.
+// Each piece takes its first equal roster entry and every marked entry is deleted,
+// piece after piece. Done in two passes over the roster rather than one search and
+// one delete per piece, with the same outcome: the first piece that finds an entry
+// takes it, marked or not, and that delete takes every marked entry with it; each
+// later piece takes the first entry of its name still there.
 void removeEarlierWinners(Roster &roster, const TextList &pieces)
 {
     const std::vector<std::string> &names = roster.names();
-    // Positions of each name, in roster order, and how far each list is used up.
-    struct Positions {
-        std::vector<std::size_t> at;
-        std::size_t next = 0;
+    // Keyed by the pieces, not the roster: a record is usually far shorter than the
+    // roster it came from.
+    struct Wanted {
+        std::size_t count = 0; // entries of this name the pieces still take
+        bool inRoster = false;
     };
-    std::unordered_map<std::string_view, Positions> byName;
-    for (std::size_t i = 0; i < names.size(); ++i)
-        byName[names[i]].at.push_back(i);
+    std::unordered_map<std::string_view, Wanted> wanted;
+    wanted.reserve(pieces.size());
+    for (const std::string &piece : pieces)
+        ++wanted[piece].count;
 
-    std::vector<unsigned char> gone(names.size(), 0);
-    bool anyGone = false;
+    std::vector<std::size_t> candidates; // entries some piece names, in roster order
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const auto found = wanted.find(names[i]);
+        if (found == wanted.end())
+            continue;
+        found->second.inRoster = true;
+        candidates.push_back(i);
+    }
+    const std::string *firstFound = nullptr;
     for (const std::string &piece : pieces) {
-        const auto found = byName.find(piece);
-        if (found == byName.end())
-            continue;
-        Positions &positions = found->second;
-        while (positions.next < positions.at.size() && gone[positions.at[positions.next]])
-            ++positions.next;
-        if (positions.next == positions.at.size())
-            continue;
-        gone[positions.at[positions.next]] = 1;
-        if (!anyGone) {
-            // The first delete also takes whatever was already marked.
-            anyGone = true;
-            for (std::size_t i = 0; i < names.size(); ++i)
-                if (roster.selected(i))
-                    gone[i] = 1;
+        if (wanted[piece].inRoster) {
+            firstFound = &piece;
+            break;
         }
     }
-    if (!anyGone)
+    if (firstFound == nullptr)
         return;
-    for (std::size_t i = 0; i < gone.size(); ++i)
-        if (gone[i] && !roster.selected(i))
-            roster.setSelected(i, true);
+
+    std::vector<std::size_t> taken;
+    bool firstTaken = false;
+    for (const std::size_t i : candidates) {
+        Wanted &want = wanted.find(names[i])->second;
+        if (want.count == 0)
+            continue;
+        if (!firstTaken && names[i] == *firstFound) {
+            firstTaken = true;
+        } else if (roster.selected(i)) {
+            continue; // gone with the first delete
+        }
+        --want.count;
+        taken.push_back(i);
+    }
+    for (const std::size_t i : taken)
+        roster.setSelected(i, true);
     roster.deleteSelected();
 }
 

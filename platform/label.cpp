@@ -78,14 +78,74 @@ struct TLabel::Layout {
         wrapWidth = w;
         heightLimit = limit;
         const DrawnText drawn = drawnText(c, p);
-        text.clearLayout();
-        text.setText(drawn.text);
-        text.setFont(f);
-        text.setFormats(drawn.underlines);
-
         const QFontMetrics metrics(f);
+        const int lineHeight = std::max(1, metrics.height());
+
+        // A wrapped label shows only the lines above its bottom edge, a few hundred
+        // characters of a draw's several thousand: lay out a beginning of the text
+        // that is long enough. It is long enough when, past the lines shown, one
+        // more line begins and ends inside it: the shown lines' breaks were then
+        // decided on the same characters as in the whole text.
+        if (w != kNoWrap && limit != kNoLimit && limit > 0 && leftToRightOnly(drawn.text)) {
+            const qsizetype shown = (limit + lineHeight - 1) / lineHeight;
+            qsizetype length = (shown + 2) * (w / std::max(1, metrics.averageCharWidth()) + 1);
+            while (length < drawn.text.size()) {
+                if (layOut(drawn, length, metrics, shown + 1))
+                    return;
+                length *= 2;
+            }
+        }
+        layOut(drawn, drawn.text.size(), metrics, kNoLimit);
+    }
+
+    // Without right-to-left characters the text's direction and every line's
+    // order are decided character by character, not by what comes later.
+    static bool leftToRightOnly(const QString &text)
+    {
+        for (const QChar c : text) {
+            switch (c.direction()) {
+            case QChar::DirR:
+            case QChar::DirAL:
+            case QChar::DirAN:
+            case QChar::DirRLE:
+            case QChar::DirRLO:
+            case QChar::DirRLI:
+            case QChar::DirFSI:
+            case QChar::DirLRE:
+            case QChar::DirLRO:
+            case QChar::DirLRI:
+            case QChar::DirPDF:
+            case QChar::DirPDI:
+                return false;
+            default:
+                break;
+            }
+        }
+        return true;
+    }
+
+    // Lays out the first `length` characters, at most `maxLines` lines (every line
+    // above heightLimit in any case). With a cut text, returns false when the last
+    // line laid out ran to the cut, so that the cut may have moved a break.
+    bool layOut(const DrawnText &drawn, qsizetype length, const QFontMetrics &metrics,
+                qsizetype maxLines)
+    {
+        const bool cut = length < drawn.text.size();
+        text.clearLayout();
+        text.setText(cut ? drawn.text.left(length) : drawn.text);
+        text.setFont(font);
+        if (cut) {
+            QList<QTextLayout::FormatRange> underlines;
+            for (const QTextLayout::FormatRange &range : drawn.underlines)
+                if (range.start < length)
+                    underlines.append(range);
+            text.setFormats(underlines);
+        } else {
+            text.setFormats(drawn.underlines);
+        }
+
         QTextOption option(Qt::AlignLeft | Qt::AlignTop);
-        option.setWrapMode(w == kNoWrap ? QTextOption::ManualWrap : QTextOption::WordWrap);
+        option.setWrapMode(wrapWidth == kNoWrap ? QTextOption::ManualWrap : QTextOption::WordWrap);
         // Tab stops every eight average characters.
         option.setTabStopDistance(8.0 * metrics.averageCharWidth());
         text.setTextOption(option);
@@ -93,13 +153,16 @@ struct TLabel::Layout {
         // Every line takes the font's own height, whatever fallback fonts a line
         // needs, and all baselines sit at the font's ascent within their line.
         const int lineHeight = metrics.height();
-        const qreal lineWidth = w == kNoWrap ? 1.0e6 : qreal(w);
+        const qreal lineWidth = wrapWidth == kNoWrap ? 1.0e6 : qreal(wrapWidth);
         int y = 0;
+        int shownHeight = 0;
         qreal width = 0;
+        qsizetype lines = 0;
+        qsizetype end = 0;
         complete = true;
         text.beginLayout();
         for (;;) {
-            if (y >= limit) {
+            if (cut ? lines >= maxLines : y >= heightLimit) {
                 complete = false;
                 break;
             }
@@ -108,11 +171,23 @@ struct TLabel::Layout {
                 break;
             line.setLineWidth(lineWidth);
             line.setPosition(QPointF(0, y + metrics.ascent() - line.ascent()));
-            width = std::max(width, line.horizontalAdvance());
+            // A line below the bottom edge is laid out only to check the cut: never
+            // seen, it counts in no size.
+            if (y < heightLimit) {
+                width = std::max(width, line.horizontalAdvance());
+                shownHeight = y + lineHeight;
+            }
+            end = line.textStart() + line.textLength();
             y += lineHeight;
+            ++lines;
         }
         text.endLayout();
-        size = QSize(int(std::ceil(width)), y);
+        size = QSize(int(std::ceil(width)), shownHeight);
+        if (cut) {
+            complete = false;
+            return lines >= maxLines && end < length;
+        }
+        return true;
     }
 };
 

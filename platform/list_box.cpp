@@ -4,9 +4,11 @@
 #include "draw/roster.h"
 #include "platform/canvas.h"
 
+#include <QBackingStore>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QScrollBar>
 
@@ -15,6 +17,7 @@
 namespace {
 
 constexpr int kTextIndent = 2;
+constexpr unsigned char kUnknown = 2; // a shown row not painted since the rows moved
 
 std::size_t position(int index)
 {
@@ -52,6 +55,7 @@ void TListBox::setRoster(draw::Roster *roster)
     if (m_roster)
         m_roster->setObserver(nullptr);
     m_roster = roster;
+    m_painted = PaintedRows{};
     if (m_roster)
         m_roster->setObserver([this] { rosterChanged(); });
     m_current = -1;
@@ -171,7 +175,31 @@ void TListBox::syncWithRoster()
     if (m_anchor >= n)
         m_anchor = n - 1;
     updateScrollRange();
-    viewport()->update();
+    updateChangedRows();
+}
+
+int TListBox::rowsShown() const
+{
+    // The last row may show in part.
+    return viewportHeight() / m_itemHeight + 1;
+}
+
+void TListBox::updateChangedRows()
+{
+    const int top = topIndex();
+    const int n = count();
+    const int rows = rowsShown();
+    if (!m_roster || top != m_painted.top || n != m_painted.count ||
+        m_roster->renumberings() != m_painted.renumberings || int(m_painted.marks.size()) != rows) {
+        viewport()->update();
+        return;
+    }
+    const int width = viewport()->width();
+    for (int row = 0; row < rows && top + row < n; ++row) {
+        const unsigned char mark = m_roster->selected(position(top + row)) ? 1 : 0;
+        if (m_painted.marks[std::size_t(row)] != mark)
+            viewport()->update(QRect(0, row * m_itemHeight, width, m_itemHeight));
+    }
 }
 
 void TListBox::updateScrollRange()
@@ -200,11 +228,28 @@ void TListBox::paintEvent(QPaintEvent *event)
     painter.setFont(font());
 
     const int n = count();
+    const int rows = rowsShown();
+    // Only a paint onto the window's backing store is what the screen shows; a
+    // grab or a parent's copy paints elsewhere.
+    QBackingStore *store = window()->backingStore();
+    const bool toScreen = store && painter.paintEngine() &&
+        painter.paintEngine()->paintDevice() == store->paintDevice();
+    if (toScreen &&
+        (topIndex() != m_painted.top || n != m_painted.count ||
+         m_roster->renumberings() != m_painted.renumberings ||
+         int(m_painted.marks.size()) != rows)) {
+        m_painted.top = topIndex();
+        m_painted.count = n;
+        m_painted.renumberings = m_roster->renumberings();
+        m_painted.marks.assign(std::size_t(rows), kUnknown);
+    }
     const int first = topIndex() + std::max(0, event->rect().top()) / m_itemHeight;
     const int last = std::min(n - 1, topIndex() + event->rect().bottom() / m_itemHeight);
     for (int i = first; i <= last; ++i) {
         const QRect row(0, (i - topIndex()) * m_itemHeight, area.width(), m_itemHeight);
         const bool selected = m_roster->selected(position(i));
+        if (toScreen && i - topIndex() < rows)
+            m_painted.marks[std::size_t(i - topIndex())] = selected ? 1 : 0;
         if (selected)
             painter.fillRect(row, highlight);
         const QString name = QString::fromStdString(draw::gbkToUtf8(m_roster->name(position(i))));

@@ -7,6 +7,9 @@
 #include <QPoint>
 #include <QTimer>
 
+#include <cstdint>
+#include <vector>
+
 namespace draw {
 class Roster;
 }
@@ -82,6 +85,10 @@ private:
     void rosterChanged();
     void syncWithRoster();
     void updateScrollRange();
+    // Asks for a repaint of the rows whose selected look differs from what was
+    // last painted; all of them when what the rows hold may have changed.
+    void updateChangedRows();
+    int rowsShown() const;
     int viewportHeight() const;
     void selectAlone(int index);
     void selectRange(int from, int to, bool keepOthers);
@@ -98,4 +105,13 @@ private:
     int m_repaintInterval = 0;
     QElapsedTimer m_lastSync;
     QTimer m_syncTimer;
+    // What the shown rows were painted from: a rolling draw re-marks a few of a
+    // large roster's entries at every frame, mostly in rows nobody sees.
+    struct PaintedRows {
+        int top = -1;
+        int count = -1;
+        std::uint64_t renumberings = 0;
+        std::vector<unsigned char> marks; // per shown row: 0, 1, or kUnknown
+    };
+    PaintedRows m_painted;
 };

@@ -2,11 +2,8 @@
 //   screenshot --workdir DIR [--resume yes|no] [--out FILE] [--size WxH] [--screen-width N]
 //              [--rolling]   (picture taken while a draw rolls)
 #include "headless_services.h"
-#include "platform/fonts.h"
-#include "platform/scripted_dialogs.h"
 #include "window/unit1.h"
 
-#include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QTimer>
@@ -15,10 +12,7 @@
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    installFontSubstitutions();
+    ToolApplication app(argc, argv);
 
     QCommandLineParser parser;
     parser.addHelpOption();
@@ -46,14 +40,12 @@ int main(int argc, char *argv[])
     const QStringList size = parser.value(QStringLiteral("size")).split(QLatin1Char('x'));
     const int screenWidth = parser.value(QStringLiteral("screen-width")).toInt();
 
-    ScriptedDialogs dialogs;
+    HeadlessDesktop desktop;
+    ScriptedDialogs &dialogs = desktop.dialogs;
     dialogs.answerYes =
         parser.value(QStringLiteral("resume")).compare(QStringLiteral("no"), Qt::CaseInsensitive) !=
         0;
-    SilentSound sound;
-    NoEditor editor;
-    FormServices services{&dialogs, &sound, &editor, [screenWidth] { return screenWidth; }, {}};
-    TForm1 form(services);
+    TForm1 form(desktop.services(screenWidth));
     if (size.size() == 2)
         form.resize(size[0].toInt(), size[1].toInt());
     form.show();

@@ -72,7 +72,8 @@ void TForm1::Button1Click()
 void TForm1::Timer1Timer()
 {
     try {
-        m_pick.tick(m_state.roster, m_display, SpinEdit1->text().toStdString());
+        // The names are joined only when a frame shows them (showDisplayText).
+        m_pick.tick(m_state.roster, SpinEdit1->text().toStdString());
     } catch (const draw::DrawError &) {
         // A group size that is not a whole number would fail on every tick: stop
         // rolling as Cancel does, and report it once.
@@ -92,6 +93,7 @@ void TForm1::FlatButton1Click()
 {
     Timer1->stop();
     Timer2->stop();
+    m_pick.dropDisplay();
     m_display.clear();
     showDisplayText();
     Button1->setCaption(kStart);

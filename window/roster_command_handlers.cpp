@@ -45,6 +45,8 @@ void TForm1::N1Click()
 
 void TForm1::N2Click()
 {
+    // A rolling draw's pending display names entries by position: join it first.
+    m_pick.takeDisplay(m_state.roster, m_display);
     m_state.roster.deleteSelected();
 }
 

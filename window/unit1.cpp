@@ -124,6 +124,7 @@ void TForm1::refreshRosterCountText()
 void TForm1::showDisplayText()
 {
     m_displayFrame->stop();
+    m_pick.takeDisplay(m_state.roster, m_display);
     StaticText1->setCaption(fromGbk(m_display));
     m_displayShown.start();
 }

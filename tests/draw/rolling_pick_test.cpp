@@ -239,6 +239,85 @@ TEST_F(Tick, NotifiesTheViewOncePerTick)
     EXPECT_EQ(calls, 2);
 }
 
+// A screen that shows one tick in many takes the display only when it paints.
+TEST_F(Tick, TakenDisplayIsTheLastTicksPickAndIsTakenOnce)
+{
+    Roster roster = rosterOf(10);
+    script.seeds = {0xC0000000u, 0x40000000u, 0x80000000u}; // 7, 2, then 5
+    pick.tick(roster, "2");
+    pick.tick(roster, "1");
+    ASSERT_TRUE(pick.displayPending());
+    pick.takeDisplay(roster, display);
+    EXPECT_EQ(display, "n5");
+    EXPECT_EQ(markedPositions(roster), (std::vector<std::size_t>{5}));
+    EXPECT_FALSE(pick.displayPending());
+    display = "kept";
+    pick.takeDisplay(roster, display);
+    EXPECT_EQ(display, "kept");
+
+    // Everyone, in roster order; a name appended after the tick was not in it.
+    pick.tick(roster, "999");
+    roster.append("late");
+    pick.takeDisplay(roster, display);
+    EXPECT_EQ(display,
+              joined(std::vector<std::string>(roster.names().begin(), roster.names().end() - 1)));
+
+    script.seeds = {0};
+    pick.tick(roster, "1");
+    pick.dropDisplay();
+    pick.takeDisplay(roster, display);
+    EXPECT_EQ(display,
+              joined(std::vector<std::string>(roster.names().begin(), roster.names().end() - 1)));
+}
+
+TEST_F(Tick, TakenDisplayNeverNamesEntriesThatMovedSinceTheTick)
+{
+    Roster roster = rosterOf(10);
+    script.seeds = {0x80000000u}; // 5
+    pick.tick(roster, "1");
+    roster.deleteSelected();
+    display = "kept";
+    pick.takeDisplay(roster, display);
+    EXPECT_EQ(display, "kept");
+}
+
+// A tick clears only its predecessor's picks when nothing else touched the marks;
+// any other mark, set or cleared by the operator in between, is cleared as well.
+TEST_F(Tick, ClearsEveryMarkWhateverChangedThemBetweenTicks)
+{
+    const struct {
+        const char *name;
+        void (*between)(Roster &);
+    } cases[] = {
+        {"nothing", [](Roster &) {}},
+        {"one more marked", [](Roster &r) { r.setSelected(9, true); }},
+        {"one swapped",
+         [](Roster &r) {
+             r.setSelected(2, false);
+             r.setSelected(9, true);
+         }},
+        {"range", [](Roster &r) { r.setSelectedRange(0, 3, true); }},
+        {"all", [](Roster &r) { r.selectAll(); }},
+    };
+    for (const auto &c : cases) {
+        Roster roster = rosterOf(10);
+        script.seeds = {0xC0000000u, 0x40000000u, 0x80000000u}; // 7, 2, then 5
+        pick.tick(roster, display, "2");
+        c.between(roster);
+        pick.tick(roster, display, "1");
+        EXPECT_EQ(markedPositions(roster), (std::vector<std::size_t>{5})) << c.name;
+        EXPECT_EQ(roster.selectedCount(), 1u) << c.name;
+    }
+    // Another roster through the same pick: its own marks are cleared too.
+    Roster first = rosterOf(10);
+    Roster second = rosterOf(10);
+    second.setSelectedRange(0, 9, true);
+    script.seeds = {0x80000000u, 0};
+    pick.tick(first, display, "1");
+    pick.tick(second, display, "1");
+    EXPECT_EQ(markedPositions(second), (std::vector<std::size_t>{0}));
+}
+
 // With the real clock: every tick picks distinct entries, and over many ticks every
 // position turns up. Stops as soon as all have been seen.
 TEST(TickWithClock, EveryPositionIsReachable)

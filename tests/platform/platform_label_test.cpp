@@ -44,6 +44,8 @@ private slots:
     void tabsAreExpanded();
     void wordWrapBreaksAtTheWidth();
     void wrappedTextIsCutOffAtTheBottom();
+    void shortLabelDrawsTheTopOfTheWholeLayout_data();
+    void shortLabelDrawsTheTopOfTheWholeLayout();
 };
 
 void LabelTest::fill_data()
@@ -235,6 +237,58 @@ void LabelTest::wrappedTextIsCutOffAtTheBottom()
                        QRect(0, 2 * metrics.height(), 120, label.height() - 2 * metrics.height()),
                        Qt::white)
                  .isEmpty());
+}
+
+// A label lays out only as much of a long text as it shows; what it draws must be
+// the top of what the whole text laid out draws.
+void LabelTest::shortLabelDrawsTheTopOfTheWholeLayout_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("pixels");
+    QStringList names;
+    for (int i = 0; i < 999; ++i)
+        names << QString::fromUtf8("员工") + QString::number(i);
+    QTest::newRow("a draw of 999 names") << names.join(QString::fromUtf8("，")) << 29;
+    QStringList words;
+    for (int i = 0; i < 300; ++i)
+        words << (i % 37 == 5 ? QStringLiteral("averyveryverylongunbreakablewordthatoverflows")
+                              : QStringLiteral("w%1").arg(i));
+    QTest::newRow("words, some longer than a line") << words.join(QLatin1Char(' ')) << 13;
+    QTest::newRow("shortcuts, tabs and line ends")
+        << QStringLiteral("&a&&b\tc\r\nd&e ").repeated(300) << 13;
+    QTest::newRow("right-to-left names")
+        << (QString::fromUtf8("שלום עולם，") + names.join(QString::fromUtf8("，"))) << 20;
+}
+
+void LabelTest::shortLabelDrawsTheTopOfTheWholeLayout()
+{
+    QFETCH(QString, text);
+    QFETCH(int, pixels);
+    const auto draw = [&](const QSize &size) {
+        TLabel label;
+        QFont font = testFont(pixels);
+        font.setBold(true);
+        label.setFont(font);
+        label.setTransparent(true);
+        label.setFontColor(clBlack);
+        label.setWordWrap(true);
+        label.resize(size);
+        label.setCaption(text);
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        label.drawLabel(painter, image.rect());
+        return image;
+    };
+    const QSize shown(400, 300);
+    // Tall enough for every line of the text.
+    const QImage whole = draw(QSize(shown.width(), 12000));
+    QVERIFY(!inkBounds(whole, QRect(0, shown.height(), shown.width(), 400), Qt::white).isEmpty());
+    const QImage part = draw(shown);
+    QVERIFY(
+        !inkBounds(part, QRect(0, shown.height() / 2, shown.width(), shown.height() / 2), Qt::white)
+             .isEmpty());
+    QCOMPARE(part, whole.copy(QRect(QPoint(0, 0), shown)));
 }
 
 QTEST_MAIN(LabelTest)

@@ -95,6 +95,7 @@ private slots:
     void rosterChangesUpdateTheScrollRange();
     void manyNotificationsPaintOnce();
     void aHundredThousandNamesScrollByRows();
+    void onlyShownRowsWhoseMarkChangedRepaint();
 };
 
 void ListBoxTest::rowsAreThirteenPixelsAndShowTheMarks()
@@ -324,6 +325,63 @@ void ListBoxTest::aHundredThousandNamesScrollByRows()
     QTest::keyClick(&f.list, Qt::Key_End, Qt::ShiftModifier);
     QCOMPARE(f.roster.selectedCount(), std::size_t(100000 - 500));
     QCOMPARE(f.list.topIndex(), 99990);
+}
+
+// A rolling draw re-marks a few of many entries at every frame: rows nobody sees
+// cost no paint, and a changed row repaints alone. What the screen then shows is
+// what a full paint of the list shows.
+void ListBoxTest::onlyShownRowsWhoseMarkChangedRepaint()
+{
+    ListFixture f(1000);
+    f.list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.list));
+    QCoreApplication::processEvents();
+    struct RegionRecorder : QObject {
+        QRegion painted;
+        int paints = 0;
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            if (event->type() == QEvent::Paint) {
+                painted += static_cast<QPaintEvent *>(event)->region();
+                ++paints;
+            }
+            return false;
+        }
+    } recorder;
+    f.list.viewport()->installEventFilter(&recorder);
+
+    // Row 500 is not shown: only row 3 is painted for both changes.
+    f.roster.setSelected(500, true);
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    f.roster.setSelected(3, true);
+    QTRY_VERIFY(recorder.paints >= 1);
+    QCoreApplication::processEvents();
+    QCOMPARE(recorder.painted, QRegion(0, 3 * kRow, f.list.viewport()->width(), kRow));
+
+    // Marks moved as ticks move them, then the screen against a full paint.
+    const auto screenShows = [&] {
+        QCoreApplication::processEvents();
+        return f.list.screen()
+            ->grabWindow(f.list.winId())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32)
+            .copy(f.list.viewport()->geometry());
+    };
+    for (int round = 0; round < 20; ++round) {
+        f.roster.clearSelection();
+        for (int i = 0; i < 4; ++i)
+            f.roster.setSelected(std::size_t((round * 7 + i * 3) % 14), true);
+        QCoreApplication::processEvents();
+    }
+    f.roster.setSelected(8, true);
+    QTRY_COMPARE(screenShows(), grabImage(f.list.viewport()));
+    f.roster.setSelected(8, false); // a row losing its mark alone
+    QTRY_COMPARE(screenShows(), grabImage(f.list.viewport()));
+    // A scroll and a delete repaint every row.
+    f.list.setTopIndex(2);
+    f.roster.deleteSelected();
+    QTRY_COMPARE(screenShows(), grabImage(f.list.viewport()));
 }
 
 QTEST_MAIN(ListBoxTest)

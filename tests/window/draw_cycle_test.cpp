@@ -5,6 +5,7 @@
 #include "controls/flat_panel.h"
 #include "controls/look_radio_button.h"
 #include "controls/number_edit.h"
+#include "draw/gbk_codec.h"
 #include "draw/name_list.h"
 #include "platform/fonts.h"
 #include "platform/label.h"
@@ -14,6 +15,7 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
+#include <algorithm>
 
 namespace {
 
@@ -74,6 +76,7 @@ private slots:
     void missingSoundFilesRaiseNoErrorBox();
     void focusedFlatButtonKeepsSpaceAndPageDown_data();
     void focusedFlatButtonKeepsSpaceAndPageDown();
+    void deleteWhileRollingKeepsTheLastPickShown();
 };
 
 void DrawCycleTest::startArmStopCommitsToChosenTier()
@@ -365,6 +368,35 @@ void DrawCycleTest::focusedFlatButtonKeepsSpaceAndPageDown()
     QCOMPARE_STATE(form, "开始", true, true, false, false);
     QCOMPARE(form.StaticText1->caption(), display);
     QCOMPARE(f.editor.opened.size(), editorOpened);
+// A tick's names are joined when a frame shows them; deleting the selected names
+// while the draw rolls must not lose the pick the screen is about to show.
+void DrawCycleTest::deleteWhileRollingKeepsTheLastPickShown()
+{
+    WindowFixture f;
+    f.writeDrawFolder(12, "3");
+    TForm1 &form = f.create(false);
+    form.handle(&TForm1::Button1Click);
+    form.handle(&TForm1::Timer1Timer);
+    form.handle(&TForm1::Timer1Timer); // within one frame of the first: not shown yet
+    std::vector<std::string> picked;
+    for (std::size_t i = 0; i < form.state().roster.size(); ++i)
+        if (form.state().roster.selected(i))
+            picked.push_back(form.state().roster.name(i));
+    QCOMPARE(picked.size(), std::size_t(5));
+    form.handle(&TForm1::N2Click);
+    QCOMPARE(form.state().roster.size(), std::size_t(7));
+    form.handle(&TForm1::Timer2Timer);
+    form.handle(&TForm1::Button1Click);
+    // The display and the commit are the last tick's five names, now out of the roster.
+    const QStringList shown = form.StaticText1->caption().split(u("，"));
+    QCOMPARE(shown.size(), 5);
+    for (const QString &name : shown) {
+        const std::string gbk = draw::utf8ToGbk(name.toStdString()).bytes;
+        QVERIFY(std::find(picked.begin(), picked.end(), gbk) != picked.end());
+        QVERIFY(!form.state().roster.find(gbk));
+    }
+    QCOMPARE(u(draw::gbkToUtf8(form.state().TierWinners[0]).c_str()), form.StaticText1->caption());
+    QCOMPARE(form.state().roster.size(), std::size_t(7));
 }
 
 QTEST_MAIN(DrawCycleTest)
