@@ -368,6 +368,8 @@ void DrawCycleTest::focusedFlatButtonKeepsSpaceAndPageDown()
     QCOMPARE_STATE(form, "开始", true, true, false, false);
     QCOMPARE(form.StaticText1->caption(), display);
     QCOMPARE(f.editor.opened.size(), editorOpened);
+}
+
 // A tick's names are joined when a frame shows them; deleting the selected names
 // while the draw rolls must not lose the pick the screen is about to show.
 void DrawCycleTest::deleteWhileRollingKeepsTheLastPickShown()
