@@ -104,13 +104,77 @@ QChar typedCharacter(const QKeyEvent *event)
     return text.at(0);
 }
 
+// Qt keeps this many pixels free at both ends of a line edit's text.
+constexpr int kLineEditHorizontalMargin = 2;
+// The edit's own left margin: the gap between the text rectangle's border
+// and the text, Qt's, so a short number sits where a plain line edit puts it.
+constexpr int kEditLeftMargin = kLineEditHorizontalMargin;
+// Qt ends a right-aligned line edit's text this far before the line's end,
+// room for the caret.
+constexpr int kLineEditCaretRoom = 2;
+
 } // namespace
+
+// The inner edit: Qt's line edit while focused or left-aligned; otherwise the
+// control's own drawing of its text.
+class TInnerEdit : public QLineEdit {
+public:
+    explicit TInnerEdit(TDBNumberEdit *owner) : QLineEdit(owner), m_owner(owner) {}
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        if (!m_owner->drawsOwnText()) {
+            QLineEdit::paintEvent(event);
+            return;
+        }
+        QPainter painter(this);
+        DrawEditText(painter, rect(), m_owner->textOption());
+    }
+
+private:
+    TDBNumberEdit *m_owner;
+};
+
+int EditTextStart(const TEditTextOption &option)
+{
+    const int width = QFontMetrics(option.font).horizontalAdvance(option.text);
+    int x = option.marginX;
+    if (option.alignment == taRightJustify)
+        x = option.textRight - width - option.marginX;
+    else if (option.alignment == taCenter)
+        x = (option.textRight - width) / 2;
+    // A text wider than the room between the margins starts at the text
+    // area's left edge instead of losing its first digit: the layout's font
+    // on its substitute is wider than on the designed platform.
+    return std::max(x, 0);
+}
+
+void DrawEditText(QPainter &painter, QRect rect, const TEditTextOption &option)
+{
+    painter.fillRect(rect, option.background);
+    if (option.text.isEmpty())
+        return;
+    const QFontMetrics fm(option.font);
+    const int x = rect.left() + EditTextStart(option);
+    // Vertically as the inner edit places it: the substitute fonts are taller
+    // than the field, so the text is centred on the font's height.
+    const int height = std::max(fm.boundingRect(option.text).height(), fm.height());
+    const int top = rect.top() + (rect.height() - height + 1) / 2;
+    painter.save();
+    painter.setClipRect(rect);
+    painter.setFont(option.font);
+    painter.setPen(option.textColor);
+    painter.drawText(QPoint(x, top + fm.ascent()), option.text);
+    painter.restore();
+}
 
 TDBNumberEdit::TDBNumberEdit(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_edit = new QLineEdit(this);
+    m_edit = new TInnerEdit(this);
     m_edit->setFrame(false);
+
     m_edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_edit->setContextMenuPolicy(Qt::DefaultContextMenu);
     m_edit->installEventFilter(this);
@@ -193,6 +257,8 @@ void TDBNumberEdit::setAlignment(TAlignment alignment)
         : alignment == taCenter         ? Qt::AlignHCenter
                                         : Qt::AlignRight;
     m_edit->setAlignment(flags);
+    updateTextMargins();
+    update();
 }
 
 void TDBNumberEdit::setFlat(bool flat)
@@ -359,6 +425,7 @@ void TDBNumberEdit::onTextChanged()
         m_modified = true;
     }
     m_lastGoodText = m_edit->text();
+    updateTextMargins();
     emit changed();
 }
 
@@ -460,20 +527,35 @@ bool TDBNumberEdit::handleWheel(QWheelEvent *event)
     if (event->modifiers() != Qt::NoModifier || event->buttons() != Qt::NoButton || m_readOnly)
         return false;
     m_wheelRemainder += event->angleDelta().y();
+    bool stepped = false;
     while (m_wheelRemainder >= 120) {
         m_wheelRemainder -= 120;
         stepValue(true);
+        stepped = true;
     }
     while (m_wheelRemainder <= -120) {
         m_wheelRemainder += 120;
         stepValue(false);
+        stepped = true;
     }
+    // Qt sends the wheel to the control under the pointer, also when another
+    // control has the focus. No focus exit would post that step, and the next
+    // focus entry would put the stored number back: post it at once, so the
+    // number shown is the number used.
+    if (stepped && !m_inFocus)
+        postValue();
     event->accept();
     return true;
 }
 
 void TDBNumberEdit::handleFocusIn(QFocusEvent *event)
 {
+    // The window becoming active again, or a context menu closing, is no
+    // focus entry: the text, value and selection stay as they were.
+    if (m_inFocus) {
+        refreshBorder();
+        return;
+    }
     m_inFocus = true;
     resetFromStored();
     if (event->reason() != Qt::MouseFocusReason)
@@ -488,6 +570,11 @@ void TDBNumberEdit::handleFocusOut(QFocusEvent *event)
         refreshBorder();
         return;
     }
+    leaveFocus();
+}
+
+void TDBNumberEdit::leaveFocus()
+{
     if (m_modified)
         postValue();
     m_inFocus = false;
@@ -562,8 +649,48 @@ void TDBNumberEdit::layoutButton()
     }
     m_edit->setGeometry(client.left(), client.top(), std::max(client.width() - areaWidth, 0),
                         client.height());
+    updateTextMargins();
     refreshBorder();
     update();
+}
+
+void TDBNumberEdit::updateTextMargins()
+{
+    // While focused a right-aligned text lies where the control's own drawing
+    // puts it (ending one pixel plus the margin short of the text rectangle,
+    // or starting at the left edge when wider), so nothing moves when the
+    // focus comes or goes and Qt's own margins cut off no third digit.
+    const TEditTextOption option = textOption();
+    QMargins margins(option.marginX - kLineEditHorizontalMargin, 0, 0, 0);
+    if (m_alignment == taRightJustify) {
+        const int end =
+            EditTextStart(option) + QFontMetrics(option.font).horizontalAdvance(option.text);
+        margins.setLeft(-kLineEditHorizontalMargin);
+        margins.setRight(m_edit->width() - end - kLineEditCaretRoom - kLineEditHorizontalMargin);
+    }
+    if (margins != m_edit->textMargins())
+        m_edit->setTextMargins(margins);
+}
+
+bool TDBNumberEdit::drawsOwnText() const
+{
+    return m_alignment != taLeftJustify && !m_edit->hasFocus();
+}
+
+TEditTextOption TDBNumberEdit::textOption() const
+{
+    TEditTextOption option;
+    option.text = m_edit->text();
+    option.font = font();
+    const QPalette::ColorGroup group = isEnabled() ? QPalette::Active : QPalette::Disabled;
+    option.background = m_edit->palette().color(group, QPalette::Base);
+    option.textColor = m_edit->palette().color(group, QPalette::Text);
+    option.alignment = m_alignment;
+    // The text rectangle ends one pixel short of the button area; the inner
+    // edit reaches up to it.
+    option.textRight = m_edit->width() - 1;
+    option.marginX = (m_ctl3D ? 1 : 2) + kEditLeftMargin;
+    return option;
 }
 
 void TDBNumberEdit::refreshBorder()
@@ -644,8 +771,15 @@ void TDBNumberEdit::changeEvent(QEvent *event)
     if (event->type() == QEvent::EnabledChange) {
         layoutButton();
         keepTextLookWhileContainerDisabled();
-    } else if (event->type() == QEvent::PaletteChange)
+    } else if (event->type() == QEvent::PaletteChange) {
         refreshBorder();
+    } else if (event->type() == QEvent::FontChange) {
+        updateTextMargins();
+    } else if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_inFocus &&
+               !m_edit->hasFocus()) {
+        // The focus moved on while the window was inactive: that was a focus exit.
+        leaveFocus();
+    }
 }
 
 void TDBNumberEdit::keepTextLookWhileContainerDisabled()

@@ -12,6 +12,29 @@
 #include <stdexcept>
 
 class QLineEdit;
+class QPainter;
+
+// What the edit shows of its text while another control has the focus: it
+// draws the text itself so that a right-aligned or centred text ends exactly
+// at the button area.
+struct TEditTextOption {
+    QString text;
+    QFont font;
+    QColor background;
+    QColor textColor;
+    TAlignment alignment = taRightJustify;
+    // Right edge of the text rectangle (exclusive), in the rectangle's coordinates.
+    int textRight = 0;
+    // Border plus the edit's left margin: the gap kept from the text rectangle's edges.
+    int marginX = 0;
+};
+
+// Where the text starts, in the text rectangle's coordinates.
+int EditTextStart(const TEditTextOption &option);
+
+// Fills rect with the background and draws the text on the baseline the inner
+// edit uses, so the text does not move when the focus arrives.
+void DrawEditText(QPainter &painter, QRect rect, const TEditTextOption &option);
 
 // A text that is not a number: "'%s' is not a valid floating point value".
 // what() is UTF-8.
@@ -73,6 +96,9 @@ public:
     double limitValue(double x) const;
     // The border shows lit (focus or pointer over the control).
     bool borderLit() const { return m_borderLit; }
+    // True while the control draws its text itself (not focused, not left-aligned).
+    bool drawsOwnText() const;
+    TEditTextOption textOption() const;
 
 signals:
     // Every typed character, before the control's own checks; setting key to
@@ -95,10 +121,13 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    friend class TInnerEdit;
     bool handleKeyPress(QKeyEvent *event);
     bool handleWheel(QWheelEvent *event);
     void handleFocusIn(QFocusEvent *event);
     void handleFocusOut(QFocusEvent *event);
+    void leaveFocus();
+    void updateTextMargins();
     void onTextChanged();
     void paste();
     bool isValidKey(QChar key) const;
