@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QWheelEvent>
@@ -181,11 +182,10 @@ TDBNumberEdit::TDBNumberEdit(QWidget *parent) : QWidget(parent)
     setFocusProxy(m_edit);
     setFocusPolicy(m_edit->focusPolicy());
 
-    m_button = new TEditButton(this);
-    m_buttonControl = new TEditButtonControl(this);
-    m_buttonControl->hide();
+    m_button = new TDropDownEditButton(this);
+    m_buttons = new TEditButtonCollection(this);
     connect(m_button, &TEditButton::changed, this, &TDBNumberEdit::layoutButton);
-    connect(m_buttonControl, &TEditButtonControl::buttonDown, this, &TDBNumberEdit::onButtonDown);
+    connect(m_buttons, &TEditButtonCollection::changed, this, &TDBNumberEdit::layoutButton);
     connect(m_edit, &QLineEdit::textChanged, this, &TDBNumberEdit::onTextChanged);
 
     // Colours live on the control itself so the inner edit inherits them, also
@@ -196,6 +196,7 @@ TDBNumberEdit::TDBNumberEdit(QWidget *parent) : QWidget(parent)
     setPalette(pal);
 
     resize(121, 21);
+    layoutButton();
     resetFromStored();
 }
 
@@ -469,17 +470,20 @@ bool TDBNumberEdit::handleKeyPress(QKeyEvent *event)
 {
     const int key = event->key();
     const Qt::KeyboardModifiers mods = event->modifiers();
-    if ((key == Qt::Key_Up || key == Qt::Key_Down) && !(mods & Qt::AltModifier)) {
+    // A button's shortcut presses its lower half, then clicks it.
+    const QKeySequence pressed(QKeyCombination(mods, Qt::Key(key)));
+    for (int i = 0; i < int(m_slots.size()); ++i) {
+        const TEditButton *button = buttonOfSlot(i);
+        if (!button->shortCut().isEmpty() && button->shortCut() == pressed &&
+            (i > 0 || canPressButton())) {
+            if (button->isVisible() && button->isEnabled())
+                m_slots[i].control->pressByShortCut();
+            return true;
+        }
+    }
+    if (key == Qt::Key_Up || key == Qt::Key_Down) {
         if (!m_readOnly)
             stepValue(key == Qt::Key_Up);
-        return true;
-    }
-    if (key == Qt::Key_Down && (mods & Qt::AltModifier)) {
-        // The main button's shortcut presses its lower half.
-        if (m_button->isVisible() && m_button->isEnabled()) {
-            bool autoRepeat = false;
-            onButtonDown(false, autoRepeat);
-        }
         return true;
     }
     if (key == Qt::Key_A && mods == Qt::ControlModifier) {
@@ -621,37 +625,130 @@ int TDBNumberEdit::borderWidth() const
     return m_ctl3D ? 2 : 1;
 }
 
+const TEditButton *TDBNumberEdit::buttonOfSlot(int slot) const
+{
+    return slot == 0 ? static_cast<const TEditButton *>(m_button) : m_buttons->item(slot - 1);
+}
+
+bool TDBNumberEdit::canPressButton() const
+{
+    return true;
+}
+
 void TDBNumberEdit::layoutButton()
 {
+    // One slot per button, the main one first.
+    const int wanted = 1 + m_buttons->count();
+    while (int(m_slots.size()) > wanted) {
+        delete m_slots.back().control;
+        m_slots.pop_back();
+    }
+    while (int(m_slots.size()) < wanted) {
+        auto *control = new TEditButtonControl(this);
+        const int tag = int(m_slots.size());
+        connect(control, &TEditButtonControl::buttonDown, this,
+                [this, tag](bool top, bool &autoRepeat) { buttonPressed(tag, top, autoRepeat); });
+        connect(control, &TEditButtonControl::buttonClicked, this,
+                [this, tag] { buttonClicked(tag); });
+        control->hide();
+        m_slots.push_back({control, QRect()});
+    }
+
     const int b = borderWidth();
     const QRect client = rect().adjusted(b, b, -b, -b);
-    int areaWidth = 0;
-    m_separator = QRect();
-    if (m_button->isVisible()) {
-        const int width =
-            m_button->width() > 0 ? m_button->width() : (m_flat ? FlatButtonWidth() : 17);
-        const int top = m_ctl3D ? 0 : 1;
-        const int available = m_ctl3D ? client.height() : client.height() - 2;
-        const int proportional = int(std::nearbyint(1.5 * width));
-        const int height = available > proportional ? (m_flat ? proportional : width) : available;
-        m_buttonControl->setGeometry(client.right() + 1 - width, client.top() + top, width, height);
-        m_buttonControl->setStyle(m_button->style());
-        m_buttonControl->setFlat(m_flat);
-        m_buttonControl->setEnabled(m_button->isEnabled() && looksEnabled(this));
-        m_buttonControl->show();
-        areaWidth = width;
-        if (m_flat) {
-            m_separator = QRect(client.right() - width, client.top() + top, 1, height);
-            ++areaWidth;
+    const int top = m_ctl3D ? 0 : 1;
+    const int available = m_ctl3D ? client.height() : client.height() - 2;
+    int areaHeight = available;
+    std::vector<int> widths;
+    for (int i = 0; i < wanted; ++i) {
+        const TEditButton *button = buttonOfSlot(i);
+        int width = 0;
+        if (button->isVisible())
+            width = button->width() > 0 ? button->width()
+                                        : (m_flat ? FlatButtonWidth() : ScrollBarWidth());
+        widths.push_back(width);
+        if (width > 0) {
+            const int proportional = int(std::nearbyint(1.5 * width));
+            const int height =
+                available > proportional ? (m_flat ? proportional : width) : available;
+            areaHeight = std::min(areaHeight, height);
         }
-    } else {
-        m_buttonControl->hide();
     }
-    m_edit->setGeometry(client.left(), client.top(), std::max(client.width() - areaWidth, 0),
-                        client.height());
+    // From the right edge leftwards: the last further button first, the main one last.
+    int right = client.right() + 1;
+    for (int i = wanted - 1; i >= 0; --i) {
+        const TEditButton *button = buttonOfSlot(i);
+        TEditButtonControl *control = m_slots[i].control;
+        const int width = widths[i];
+        control->setStyle(button->style());
+        control->setGlyph(button->glyph(), button->numGlyphs());
+        control->setToolTip(button->hint());
+        control->setFlat(m_flat);
+        control->setEnabled(button->isEnabled() && looksEnabled(this));
+        m_slots[i].separator = QRect();
+        if (width <= 0) {
+            control->hide();
+            continue;
+        }
+        right -= width;
+        control->setGeometry(right, client.top() + top, width, areaHeight);
+        control->show();
+        if (m_flat) {
+            --right;
+            m_slots[i].separator = QRect(right, client.top() + top, 1, areaHeight);
+        }
+    }
+    m_buttonAreaWidth = client.right() + 1 - right;
+    m_edit->setGeometry(client.left(), client.top(),
+                        std::max(client.width() - m_buttonAreaWidth, 0), client.height());
     updateTextMargins();
     refreshBorder();
     update();
+}
+
+void TDBNumberEdit::buttonPressed(int slot, bool topButton, bool &autoRepeat)
+{
+    m_edit->setFocus(Qt::OtherFocusReason);
+    bool handled = false;
+    TEditButtonControl *control = m_slots[slot].control;
+    const TEditButton *button = buttonOfSlot(slot);
+    if (slot == 0)
+        emit buttonDown(control, topButton, autoRepeat, handled);
+    else
+        emit m_buttons->item(slot - 1)->down(control, topButton, autoRepeat, handled);
+    if (handled)
+        return;
+    if (QMenu *menu = button->dropdownMenu()) {
+        // Below the button, its right edge aligned for a right-aligned menu.
+        const bool rightAligned = menu->layoutDirection() == Qt::RightToLeft;
+        const QPoint at =
+            control->mapToGlobal(rightAligned ? control->rect().bottomRight() + QPoint(1, 1)
+                                              : control->rect().bottomLeft() + QPoint(0, 1));
+        autoRepeat = false;
+        menu->exec(at);
+        return;
+    }
+    if (slot == 0 && !button->action())
+        handleButtonPress(!topButton);
+}
+
+void TDBNumberEdit::buttonClicked(int slot)
+{
+    bool handled = false;
+    TEditButtonControl *control = m_slots[slot].control;
+    if (slot == 0) {
+        m_button->performClick(this, handled);
+        if (!handled)
+            emit buttonClick(control, handled);
+    } else {
+        m_buttons->item(slot - 1)->performClick(this, handled);
+    }
+}
+
+void TDBNumberEdit::handleButtonPress(bool isDownButton)
+{
+    if (m_button->style() == ebsUpDown && !m_readOnly)
+        stepValue(!isDownButton);
 }
 
 void TDBNumberEdit::updateTextMargins()
@@ -697,17 +794,11 @@ void TDBNumberEdit::refreshBorder()
 {
     const bool lit = m_edit->hasFocus() || m_pointerInside;
     m_borderLit = lit;
-    m_buttonControl->setDrawLit(lit);
-    m_buttonControl->setParentColor(palette().color(QPalette::Base));
+    for (const ButtonSlot &slot : m_slots) {
+        slot.control->setDrawLit(lit);
+        slot.control->setParentColor(palette().color(QPalette::Base));
+    }
     update();
-}
-
-void TDBNumberEdit::onButtonDown(bool topButton, bool &autoRepeat)
-{
-    Q_UNUSED(autoRepeat);
-    m_edit->setFocus(Qt::OtherFocusReason);
-    if (m_button->style() == ebsUpDown && !m_readOnly)
-        stepValue(topButton);
 }
 
 void TDBNumberEdit::paintEvent(QPaintEvent *)
@@ -735,8 +826,9 @@ void TDBNumberEdit::paintEvent(QPaintEvent *)
         frame(r, toQColor(clBtnShadow), toQColor(clBtnHighlight));
         frame(r.adjusted(1, 1, -1, -1), toQColor(cl3DDkShadow), toQColor(cl3DLight));
     }
-    if (!m_separator.isNull())
-        p.fillRect(m_separator, m_borderLit ? toQColor(clBtnFace) : editColor);
+    for (const ButtonSlot &slot : m_slots)
+        if (!slot.separator.isNull())
+            p.fillRect(slot.separator, m_borderLit ? toQColor(clBtnFace) : editColor);
 }
 
 void TDBNumberEdit::resizeEvent(QResizeEvent *event)

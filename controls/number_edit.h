@@ -10,6 +10,7 @@
 
 #include <optional>
 #include <stdexcept>
+#include <vector>
 
 class QLineEdit;
 class QPainter;
@@ -86,7 +87,11 @@ public:
     // The main button: style ebsDropDown and hidden until set otherwise; the
     // group size field shows it as ebsUpDown.
     TEditButton *editButton() const { return m_button; }
-    TEditButtonControl *editButtonControl() const { return m_buttonControl; }
+    // Further buttons, left of the main one.
+    TEditButtonCollection *editButtons() const { return m_buttons; }
+    // The drawn main button (slot 0) or further button i (slot i).
+    TEditButtonControl *editButtonControl(int slot = 0) const { return m_slots.at(slot).control; }
+    int buttonAreaWidth() const { return m_buttonAreaWidth; }
     QLineEdit *lineEdit() const { return m_edit; }
 
     void selectAll();
@@ -110,6 +115,12 @@ signals:
     void mouseDown(Qt::MouseButton button, QPoint pos);
     // After every change of the text, the control's own changes included.
     void changed();
+    // OnButtonDown: every press and auto-repeat of the main button, before
+    // the step. Clearing autoRepeat stops the repeats; setting handled stops
+    // the control's own handling. Direct connections only.
+    void buttonDown(QObject *sender, bool topButton, bool &autoRepeat, bool &handled);
+    // OnButtonClick: the main button released while it still shows pressed.
+    void buttonClick(QObject *sender, bool &handled);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -141,13 +152,22 @@ private:
     void layoutButton();
     void keepTextLookWhileContainerDisabled();
     void refreshBorder();
-    void onButtonDown(bool topButton, bool &autoRepeat);
+    const TEditButton *buttonOfSlot(int slot) const;
+    bool canPressButton() const;
+    void buttonPressed(int slot, bool topButton, bool &autoRepeat);
+    void buttonClicked(int slot);
+    void handleButtonPress(bool isDownButton);
     int borderWidth() const;
 
     QLineEdit *m_edit = nullptr;
     TEditButton *m_button = nullptr;
-    TEditButtonControl *m_buttonControl = nullptr;
-    QRect m_separator;
+    TEditButtonCollection *m_buttons = nullptr;
+    struct ButtonSlot {
+        TEditButtonControl *control;
+        QRect separator;
+    };
+    std::vector<ButtonSlot> m_slots;
+    int m_buttonAreaWidth = 0;
 
     std::optional<double> m_value;
     std::optional<double> m_stored;
