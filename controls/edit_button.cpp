@@ -644,6 +644,17 @@ void TEditButtonControl::pressByShortCut()
     emit buttonClicked();
 }
 
+void TEditButtonControl::cancelPress()
+{
+    if (!m_tracking)
+        return;
+    m_tracking = false;
+    if (m_repeat)
+        m_repeat->stop();
+    setDownState(false);
+    setPressedHalf(m_heldDown ? 1 : 0);
+}
+
 void TEditButtonControl::repeatTick()
 {
     // While the pointer is off the pressed half the timer keeps running idle.

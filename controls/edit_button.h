@@ -231,6 +231,8 @@ public:
     TEditButtonOption paintOption() const;
     // A press of the lower half and a click, as the shortcut key does.
     void pressByShortCut();
+    // Ends a press without a click (the edit lost the focus).
+    void cancelPress();
 
 signals:
     // A press or a repeat of a press; clearing autoRepeat stops the repeats.

@@ -284,8 +284,12 @@ void EditButtonTest::furtherButtonsAndHeights()
 {
     QWidget parent;
     auto *edit = new TDBNumberEdit(&parent);
+    QFont font;
+    font.setPixelSize(16);
+    edit->setFont(font);
     edit->setGeometry(0, 0, 80, 22);
     edit->setFlat(true);
+    QCOMPARE(edit->height(), 22); // AutoSize: 16 pixels, 3D and flat
     edit->editButton()->setVisible(true);
     edit->editButton()->setWidth(11);
     TVisibleEditButton *extra = edit->editButtons()->add();

@@ -283,10 +283,16 @@ void NumberEditTest::pasteKeepsOnlyNumbers()
     GroupSizeField f;
     QVERIFY(f.active);
     f.enter();
+    QStringList errors;
+    connect(f.edit, &TDBNumberEdit::errorRaised, f.edit,
+            [&](const QString &message) { errors << message; });
     QApplication::clipboard()->setText(QStringLiteral("abc"));
     QTest::keyClick(f.line(), Qt::Key_V, Qt::ControlModifier);
+    // One error box, then the old text, all selected.
+    QCOMPARE(errors, QStringList{QStringLiteral("'abc' is not a valid floating point value")});
     QCOMPARE(f.edit->text(), QStringLiteral("5"));
     QCOMPARE(f.line()->selectedText(), QStringLiteral("5"));
+    QCOMPARE(valueText(f.edit->value()), QStringLiteral("5"));
 
     QApplication::clipboard()->setText(QStringLiteral(" 12 "));
     QTest::keyClick(f.line(), Qt::Key_Insert, Qt::ShiftModifier);
