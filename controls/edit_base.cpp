@@ -114,6 +114,30 @@ void TFieldDataLink::setValue(const QVariant &value)
     resetFromStored();
 }
 
+void TMRUList::add(const QString &text)
+{
+    if (text.isEmpty() || limit <= 0)
+        return;
+    const Qt::CaseSensitivity cs = caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    m_items.erase(std::remove_if(m_items.begin(), m_items.end(),
+                                 [&](const QString &item) { return item.compare(text, cs) == 0; }),
+                  m_items.end());
+    m_items.prepend(text);
+    while (m_items.size() > limit)
+        m_items.removeLast();
+}
+
+QStringList TMRUList::matching(const QString &prefix) const
+{
+    const Qt::CaseSensitivity cs = caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    QStringList result;
+    for (const QString &item : m_items)
+        if (item.startsWith(prefix, cs))
+            result << item;
+    result.sort(cs);
+    return result;
+}
+
 int EditTextStart(const TEditTextOption &option)
 {
     const int width = QFontMetrics(option.font).horizontalAdvance(option.text);
@@ -176,6 +200,12 @@ void DrawEditFrame(QPainter &p, QRect r, const TEditFrameOption &o)
     }
     for (const QRect &separator : o.separators)
         p.fillRect(separator, o.lit ? toQColor(clBtnFace) : o.color);
+    if (!o.image.isNull()) {
+        const QRect inner = o.imageArea.adjusted(2, 1, -2, -1);
+        const QSize size = o.image.deviceIndependentSize().toSize();
+        p.drawPixmap(inner.left() + (inner.width() - size.width()) / 2,
+                     inner.top() + (inner.height() - size.height()) / 2, o.image);
+    }
 }
 
 // The inner edit: Qt's line edit while focused or left-aligned; otherwise the
@@ -320,6 +350,8 @@ void TCustomDBEdit::postValue()
     if (!handled)
         postToLink();
     m_edit->setModified(false);
+    if (m_mru.active && m_mru.autoAdd && isVisible())
+        m_mru.add(m_edit->text());
 }
 
 bool TCustomDBEdit::beginEdit()
@@ -462,6 +494,20 @@ void TCustomDBEdit::setFontColor(TColor color)
     setPalette(pal);
 }
 
+void TCustomDBEdit::setImages(const QList<QPixmap> &images, int imageWidth)
+{
+    m_images = images;
+    m_imageWidth = imageWidth;
+    layoutEditButtons();
+}
+
+int TCustomDBEdit::imageIndex() const
+{
+    int index = -1;
+    emit const_cast<TCustomDBEdit *>(this)->getImageIndex(index);
+    return index;
+}
+
 void TCustomDBEdit::selectAll()
 {
     m_edit->selectAll();
@@ -549,6 +595,12 @@ TEditFrameOption TCustomDBEdit::frameOption() const
     for (const ButtonSlot &slot : m_slots)
         if (!slot.separator.isNull())
             option.separators.push_back(slot.separator);
+    const int index = m_imageAreaWidth > 0 ? imageIndex() : -1;
+    if (index >= 0 && index < m_images.size()) {
+        option.image = m_images.at(index);
+        const int b = borderWidth();
+        option.imageArea = QRect(b, b, m_imageAreaWidth, height() - 2 * b);
+    }
     return option;
 }
 
@@ -647,8 +699,16 @@ void TCustomDBEdit::layoutEditButtons()
         }
     }
     m_buttonAreaWidth = client.right() + 1 - right;
-    m_edit->setGeometry(client.left(), client.top(),
-                        std::max(client.width() - m_buttonAreaWidth, 0), client.height());
+    // The image area at the left: the image's set width, or the list's, plus 4.
+    m_imageAreaWidth = 0;
+    if (!m_images.isEmpty())
+        m_imageAreaWidth =
+            (m_imageWidth > 0 ? m_imageWidth
+                              : m_images.first().deviceIndependentSize().toSize().width()) +
+            4;
+    m_edit->setGeometry(client.left() + m_imageAreaWidth, client.top(),
+                        std::max(client.width() - m_buttonAreaWidth - m_imageAreaWidth, 0),
+                        client.height());
     updateTextMargins();
     refreshButtonStates();
     refreshBorder();

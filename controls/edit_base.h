@@ -6,8 +6,11 @@
 #include <QChar>
 #include <QFont>
 #include <QLineEdit>
+#include <QList>
+#include <QPixmap>
 #include <QPoint>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QWidget>
 
@@ -61,6 +64,27 @@ private:
     bool m_readOnly = false;
 };
 
+// Earlier entries of an edit, most recent first. The edit adds its text on
+// every post while the list is active and adds automatically; the drop-down
+// that offers the entries is not built (no window of this program uses it).
+class TMRUList {
+public:
+    bool active = false;
+    bool autoAdd = true;
+    bool caseSensitive = false;
+    int limit = 100;
+    int rows = 7;
+
+    const QStringList &items() const { return m_items; }
+    // Moves text to the front (once, compared as caseSensitive says), keeping limit entries.
+    void add(const QString &text);
+    // The entries that start with prefix, sorted, as the drop-down would list them.
+    QStringList matching(const QString &prefix) const;
+
+private:
+    QStringList m_items;
+};
+
 // What the edit shows of its text while another control has the focus: it
 // draws the text itself so that a right-aligned or centred text ends exactly
 // at the button area.
@@ -96,6 +120,9 @@ struct TEditFrameOption {
     TEditBorderStyle borderStyle = bsSingle;
     QColor color = Qt::white;
     std::vector<QRect> separators;
+    // The image of the image area, drawn centred in imageArea inset by 2 and 1.
+    QPixmap image;
+    QRect imageArea;
 };
 
 // The border (flat: lit or dim; 3D; single) and the separator lines.
@@ -157,6 +184,13 @@ public:
     void setTooltips(bool tooltips);
     // Text colour: the palette's Text, which the inner edit inherits.
     void setFontColor(TColor color);
+    // The image list of the image at the left edge (empty: no image area),
+    // and the width set for its images (0: the list's own).
+    QList<QPixmap> images() const { return m_images; }
+    void setImages(const QList<QPixmap> &images, int imageWidth = 0);
+    int imageAreaWidth() const { return m_imageAreaWidth; }
+    // The index OnGetImageIndex gives (-1: none).
+    int imageIndex() const;
 
     // The main button (hidden until set otherwise) and the further buttons.
     TEditButton *editButton() const { return m_button; }
@@ -168,6 +202,7 @@ public:
     QRect textArea() const;
     QLineEdit *lineEdit() const { return m_edit; }
     TFieldDataLink &valueLink() { return m_link; }
+    TMRUList &mruList() { return m_mru; }
 
     void selectAll();
     // The border shows lit (focus, pointer over the control, or always).
@@ -207,6 +242,8 @@ signals:
     void buttonDown(QObject *sender, bool topButton, bool &autoRepeat, bool &handled);
     // OnButtonClick: the main button released while it still shows pressed.
     void buttonClick(QObject *sender, bool &handled);
+    // OnGetImageIndex: which image of Images shows (-1 by default).
+    void getImageIndex(int &index);
     // OnCheckDrawRequiredState: may change whether the required mark shows.
     void checkDrawRequiredState(bool &draw);
     // An exception that ended one of the control's own handlers (a paste of
@@ -277,6 +314,7 @@ private:
 
     QLineEdit *m_edit = nullptr;
     TFieldDataLink m_link;
+    TMRUList m_mru;
     TEditButton *m_button = nullptr;
     TEditButtonCollection *m_buttons = nullptr;
     struct ButtonSlot {
@@ -285,6 +323,9 @@ private:
     };
     std::vector<ButtonSlot> m_slots;
     int m_buttonAreaWidth = 0;
+    QList<QPixmap> m_images;
+    int m_imageWidth = 0;
+    int m_imageAreaWidth = 0;
 
     TAlignment m_alignment = taLeftJustify;
     TEditBorderStyle m_borderStyle = bsSingle;

@@ -70,6 +70,8 @@ private slots:
     void propertiesByName();
     void drawingIsAFunctionOfState();
     void borderLightsWithThePointer();
+    void imageAtTheLeftEdge();
+    void recentEntries();
 };
 
 void EditBaseTest::changeFiresExactly_data()
@@ -445,6 +447,49 @@ void EditBaseTest::borderLightsWithThePointer()
     QVERIFY(!f.edit->borderLit());
     f.edit->setAlwaysShowBorder(true);
     QVERIFY(f.edit->borderLit());
+}
+
+void EditBaseTest::imageAtTheLeftEdge()
+{
+    Field f;
+    QVERIFY(f.active);
+    const QRect before = f.edit->textArea();
+    QPixmap red(10, 10), blue(10, 10);
+    red.fill(QColor(0xFF0000)); // RGB 255,0,0
+    blue.fill(QColor(0x0000FF)); // RGB 0,0,255
+    f.edit->setImages({red, blue});
+    // The image's width plus 4, taken from the text area's left.
+    QCOMPARE(f.edit->imageAreaWidth(), 14);
+    QCOMPARE(f.edit->textArea(), before.adjusted(14, 0, 0, 0));
+    QCOMPARE(countColor(grabImage(f.edit), QRect(0, 0, 16, 22), QColor(0, 0, 255)), 0);
+    connect(f.edit, &TDBNumberEdit::getImageIndex, f.edit, [](int &index) { index = 1; });
+    f.edit->update();
+    const QImage image = grabImage(f.edit);
+    // Centred in the area inset by 2 and 1: columns 4..13, rows 6..15.
+    QCOMPARE(inkBounds(image, QRect(2, 2, 14, 18), Qt::white), QRect(4, 6, 10, 10));
+    QCOMPARE(pixelAt(image, 8, 10), QColor(0, 0, 255));
+}
+
+void EditBaseTest::recentEntries()
+{
+    Field f;
+    QVERIFY(f.active);
+    TMRUList &mru = f.edit->mruList();
+    QCOMPARE(mru.limit, 100);
+    QCOMPARE(mru.rows, 7);
+    f.enter();
+    QTest::keyClicks(f.line(), QStringLiteral("12"));
+    f.leave();
+    QVERIFY(mru.items().isEmpty()); // inactive by default
+    mru.active = true;
+    mru.limit = 2;
+    for (const char *typed : {"12", "30", "12", "45"}) {
+        f.enter();
+        QTest::keyClicks(f.line(), QString::fromLatin1(typed));
+        f.leave();
+    }
+    QCOMPARE(mru.items(), (QStringList{QStringLiteral("45"), QStringLiteral("12")}));
+    QCOMPARE(mru.matching(QStringLiteral("1")), QStringList{QStringLiteral("12")});
 }
 
 QTEST_MAIN(EditBaseTest)
