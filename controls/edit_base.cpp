@@ -911,10 +911,18 @@ void TCustomDBEdit::leaveFocus()
     try {
         m_link.updateRecord();
     } catch (const std::exception &error) {
-        // The value stays, all selected, and the control keeps the focus.
-        selectAll();
-        m_edit->setFocus(Qt::OtherFocusReason);
-        reportError(error);
+        // The value stays, all selected, and the control takes the focus
+        // back, once Qt has finished moving it (a modal error box inside a
+        // focus change would come too early).
+        const QString message = QString::fromUtf8(error.what());
+        QMetaObject::invokeMethod(
+            this,
+            [this, message] {
+                m_edit->setFocus(Qt::OtherFocusReason);
+                selectAll();
+                reportError(std::runtime_error(message.toStdString()));
+            },
+            Qt::QueuedConnection);
         return;
     }
     m_inFocus = false;

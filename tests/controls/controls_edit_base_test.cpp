@@ -72,6 +72,8 @@ private slots:
     void borderLightsWithThePointer();
     void imageAtTheLeftEdge();
     void recentEntries();
+    void failingPosts();
+    void tooltipShowsTheWholeText();
 };
 
 void EditBaseTest::changeFiresExactly_data()
@@ -490,6 +492,53 @@ void EditBaseTest::recentEntries()
     }
     QCOMPARE(mru.items(), (QStringList{QStringLiteral("45"), QStringLiteral("12")}));
     QCOMPARE(mru.matching(QStringLiteral("1")), QStringList{QStringLiteral("12")});
+}
+
+void EditBaseTest::failingPosts()
+{
+    Field f;
+    QVERIFY(f.active);
+    QStringList errors;
+    connect(f.edit, &TDBNumberEdit::errorRaised, f.edit,
+            [&](const QString &message) { errors << message; });
+    bool fail = true;
+    connect(f.edit, &TDBNumberEdit::updateData, f.edit, [&](bool &) {
+        if (fail)
+            throw std::runtime_error("refused");
+    });
+    // An assigned value whose post raises: the stored value comes back and
+    // the exception reaches the caller.
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, f.edit->setValue(9));
+    QCOMPARE(f.edit->text(), QStringLiteral("5"));
+    // Leaving after a change whose post raises: all selected, the focus
+    // stays, and the error goes to the application's error box.
+    f.enter();
+    QTest::keyClicks(f.line(), QStringLiteral("7"));
+    f.leave();
+    QTRY_COMPARE(errors, QStringList{QStringLiteral("refused")});
+    QVERIFY(f.edit->hasFocus());
+    QCOMPARE(f.line()->selectedText(), QStringLiteral("7"));
+    // The handler's failure left no post half done: the next one goes through.
+    fail = false;
+    f.leave();
+    QCOMPARE(f.edit->text(), QStringLiteral("7"));
+    f.edit->setValue(8);
+    QCOMPARE(f.edit->text(), QStringLiteral("8"));
+}
+
+void EditBaseTest::tooltipShowsTheWholeText()
+{
+    Field f;
+    QVERIFY(f.active);
+    f.edit->setMaxValue(0);
+    f.edit->setMinValue(0);
+    f.edit->setTooltips(true);
+    f.edit->setValue(5);
+    QCOMPARE(f.line()->toolTip(), QString()); // fits
+    f.edit->setValue(123456789012.0);
+    QCOMPARE(f.line()->toolTip(), QStringLiteral("123456789012"));
+    f.edit->setTooltips(false);
+    QCOMPARE(f.line()->toolTip(), QString());
 }
 
 QTEST_MAIN(EditBaseTest)
