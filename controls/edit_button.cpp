@@ -1,53 +1,19 @@
 #include "controls/edit_button.h"
+#include "controls/edit_button_faces.h"
 #include "platform/enabled_look.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QFontMetrics>
+#include <QMenu>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
-
-TEditButton::TEditButton(QObject *parent) : QObject(parent) {}
-
-void TEditButton::setStyle(TEditButtonStyle style)
-{
-    if (style == m_style)
-        return;
-    m_style = style;
-    emit changed();
-}
-
-void TEditButton::setVisible(bool visible)
-{
-    if (visible == m_visible)
-        return;
-    m_visible = visible;
-    emit changed();
-}
-
-void TEditButton::setEnabled(bool enabled)
-{
-    if (enabled == m_enabled)
-        return;
-    m_enabled = enabled;
-    emit changed();
-}
-
-void TEditButton::setWidth(int width)
-{
-    if (width == m_width)
-        return;
-    m_width = width;
-    emit changed();
-}
-
-int FlatButtonWidth(int characterHeight, int scrollBarWidth)
-{
-    int width = int(std::nearbyint(characterHeight * 2.0 / 3.0));
-    if (width % 2 == 0)
-        ++width;
-    return std::min(width, scrollBarWidth);
-}
 
 namespace {
 
@@ -162,34 +128,335 @@ void drawButtonFace(QPainter &p, const QRect &r, Symbol symbol, bool enabled, bo
     drawSymbol(p, r.adjusted(2, 2, -2, -2), symbol, pressed, enabled);
 }
 
-Symbol symbolFor(TEditButtonStyle style)
+Symbol symbolFor(TButtonPaintStyle style, bool lowerHalf)
 {
     switch (style) {
-    case ebsDropDown:
+    case bpsDropDown:
         return Symbol::Down;
-    case ebsEllipsis:
+    case bpsEllipsis:
         return Symbol::Dots;
-    case ebsPlus:
+    case bpsPlus:
         return Symbol::Plus;
-    case ebsMinus:
+    case bpsMinus:
         return Symbol::Minus;
-    case ebsUpDown:
-        return Symbol::Up;
-    case ebsGlyph:
+    case bpsUpDown:
+        return lowerHalf ? Symbol::Down : Symbol::Up;
+    case bpsCheckBox:
         break;
     }
     return Symbol::None;
 }
 
+void drawFaceForKey(QPainter &p, QRect r, const ButtonBitmapKey &key)
+{
+    drawButtonFace(p, r, symbolFor(key.paintStyle, key.lowerHalf), key.enabled, key.flat, key.lit,
+                   key.pressed);
+}
+
+// One face, through the program-wide cache.
+void cachedFace(QPainter &p, const QRect &r, TButtonPaintStyle style, bool enabled, bool flat,
+                bool lit, bool pressed, bool lowerHalf)
+{
+    if (r.width() <= 0 || r.height() <= 0)
+        return;
+    ButtonBitmapKey key;
+    key.width = r.width();
+    key.height = r.height();
+    key.paintStyle = style;
+    key.flat = flat;
+    key.pressed = pressed;
+    key.lit = lit;
+    key.enabled = enabled;
+    key.lowerHalf = lowerHalf;
+    key.devicePixelRatio = p.device() ? p.device()->devicePixelRatioF() : 1.0;
+    p.drawImage(r.topLeft(), TButtonsBitmapCache::instance().face(key, drawFaceForKey));
+}
+
+// The repeat timer on a QTimer.
+class QtRepeatTimer : public TRepeatTimer {
+public:
+    QtRepeatTimer()
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            if (timeout)
+                timeout();
+        });
+    }
+    void start(int milliseconds) override { m_timer.start(milliseconds); }
+    void stop() override { m_timer.stop(); }
+    bool isActive() const override { return m_timer.isActive(); }
+    int interval() const override { return m_timer.interval(); }
+
+private:
+    QTimer m_timer;
+};
+
+QKeySequence altDown()
+{
+    return QKeySequence(Qt::AltModifier | Qt::Key_Down);
+}
+
 } // namespace
 
-void PaintEditButton(QPainter &painter, QRect rect, const QColor &parentColor,
-                     TEditButtonStyle style, int pressedPart, bool flat, bool lit, bool enabled)
+TEditButton::TEditButton(QObject *parent) : QObject(parent) {}
+
+void TEditButton::setAction(QAction *action)
 {
-    const bool flatInactive = flat && !lit;
+    if (action == m_action)
+        return;
+    if (m_action)
+        disconnect(m_action, nullptr, this, nullptr);
+    m_action = action;
+    if (action)
+        connect(action, &QAction::changed, this, &TEditButton::actionChanged);
+    emit changed();
+}
+
+void TEditButton::actionChanged()
+{
+    emit changed();
+}
+
+void TEditButton::setDropdownMenu(QMenu *menu)
+{
+    if (menu == m_dropdownMenu)
+        return;
+    m_dropdownMenu = menu;
+    emit changed();
+}
+
+bool TEditButton::isEnabled() const
+{
+    return m_action ? m_action->isEnabled() : m_enabled;
+}
+
+void TEditButton::setEnabled(bool enabled)
+{
+    if (enabled == m_enabled)
+        return;
+    m_enabled = enabled;
+    emit changed();
+}
+
+void TEditButton::setGlyph(const QPixmap &glyph)
+{
+    if (glyph.cacheKey() == m_glyph.cacheKey())
+        return;
+    m_glyph = glyph;
+    emit changed();
+}
+
+QString TEditButton::hint() const
+{
+    return m_action ? m_action->toolTip() : m_hint;
+}
+
+void TEditButton::setHint(const QString &hint)
+{
+    if (hint == m_hint)
+        return;
+    m_hint = hint;
+    emit changed();
+}
+
+void TEditButton::setNumGlyphs(int count)
+{
+    count = std::clamp(count, 1, 4);
+    if (count == m_numGlyphs)
+        return;
+    m_numGlyphs = count;
+    emit changed();
+}
+
+QKeySequence TEditButton::shortCut() const
+{
+    return m_action ? m_action->shortcut() : m_shortCut;
+}
+
+void TEditButton::setShortCut(const QKeySequence &shortCut)
+{
+    if (shortCut == m_shortCut)
+        return;
+    m_shortCut = shortCut;
+    emit changed();
+}
+
+void TEditButton::setStyle(TEditButtonStyle style)
+{
+    if (style == m_style)
+        return;
+    m_style = style;
+    emit changed();
+}
+
+bool TEditButton::isVisible() const
+{
+    return m_action ? m_action->isVisible() : m_visible;
+}
+
+void TEditButton::setVisible(bool visible)
+{
+    if (visible == m_visible)
+        return;
+    m_visible = visible;
+    emit changed();
+}
+
+void TEditButton::setWidth(int width)
+{
+    if (width == m_width)
+        return;
+    m_width = width;
+    emit changed();
+}
+
+void TEditButton::performClick(QObject *target, bool &handled)
+{
+    if (isSignalConnected(QMetaMethod::fromSignal(&TEditButton::clicked))) {
+        emit clicked(target, handled);
+        return;
+    }
+    if (m_action) {
+        // The edit is the action's target, as a menu's widget is.
+        m_action->setData(QVariant::fromValue(target));
+        m_action->trigger();
+        handled = true;
+    }
+}
+
+void TEditButton::assign(const TEditButton &other)
+{
+    setAction(other.m_action);
+    setDropdownMenu(other.m_dropdownMenu);
+    setEnabled(other.m_enabled);
+    setGlyph(other.m_glyph);
+    setHint(other.m_hint);
+    setNumGlyphs(other.m_numGlyphs);
+    setShortCut(other.m_shortCut);
+    setStyle(other.m_style);
+    setVisible(other.m_visible);
+    setWidth(other.m_width);
+    disconnect(this, &TEditButton::clicked, nullptr, nullptr);
+    disconnect(this, &TEditButton::down, nullptr, nullptr);
+    connect(this, &TEditButton::clicked, &other, &TEditButton::clicked);
+    connect(this, &TEditButton::down, &other, &TEditButton::down);
+}
+
+TDropDownEditButton::TDropDownEditButton(QObject *parent) : TEditButton(parent)
+{
+    m_shortCut = altDown();
+}
+
+TVisibleEditButton::TVisibleEditButton(QObject *parent) : TEditButton(parent)
+{
+    m_visible = true;
+    m_shortCut = altDown();
+}
+
+TVisibleEditButton *TEditButtonCollection::add()
+{
+    auto *button = new TVisibleEditButton(this);
+    connect(button, &TEditButton::changed, this, &TEditButtonCollection::changed);
+    m_items.append(button);
+    emit changed();
+    return button;
+}
+
+void TEditButtonCollection::remove(int index)
+{
+    delete m_items.takeAt(index);
+    emit changed();
+}
+
+void TEditButtonCollection::clear()
+{
+    if (m_items.isEmpty())
+        return;
+    qDeleteAll(m_items);
+    m_items.clear();
+    emit changed();
+}
+
+int FlatButtonWidth(int characterHeight, int scrollBarWidth)
+{
+    // Rounding to nearest is ties to even in the default floating-point mode.
+    int width = int(std::nearbyint(characterHeight * 2.0 / 3.0));
+    if (width % 2 == 0)
+        ++width;
+    return std::min(width, scrollBarWidth);
+}
+
+int ScrollBarWidth()
+{
+    return QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+}
+
+int FlatButtonWidth()
+{
+    static const int width = [] {
+        const QFont font = QApplication::font();
+        const int height = font.pixelSize() > 0 ? font.pixelSize() : QFontMetrics(font).height();
+        return FlatButtonWidth(height, ScrollBarWidth());
+    }();
+    return width;
+}
+
+TButtonPaintStyle paintStyleFor(TEditButtonStyle style)
+{
+    switch (style) {
+    case ebsDropDown:
+        return bpsDropDown;
+    case ebsEllipsis:
+        return bpsEllipsis;
+    case ebsUpDown:
+        return bpsUpDown;
+    case ebsPlus:
+        return bpsPlus;
+    case ebsMinus:
+        return bpsMinus;
+    case ebsGlyph:
+        break;
+    }
+    return bpsDropDown;
+}
+
+namespace {
+
+// A glyph button: a speed button's face with the glyph centred on it.
+void paintGlyphButton(QPainter &p, const QRect &rect, const TEditButtonOption &o)
+{
+    const bool pressed = o.down;
+    if (o.flat && !o.lit) {
+        p.fillRect(rect, toQColor(clBtnFace));
+        drawEdge(p, rect, o.parentColor, o.parentColor);
+    } else {
+        drawButtonFace(p, rect, Symbol::None, o.enabled, o.flat, o.lit, pressed);
+        if (o.flat)
+            drawEdge(p, rect, toQColor(pressed ? clBtnShadow : clBtnHighlight),
+                     toQColor(pressed ? clBtnHighlight : clBtnShadow));
+    }
+    if (o.glyph.isNull())
+        return;
+    const QSize size = o.glyph.deviceIndependentSize().toSize();
+    QPoint at = rect.center() - QPoint(size.width() / 2, size.height() / 2) + QPoint(1, 1);
+    if (pressed)
+        at += QPoint(1, 1);
+    p.drawPixmap(at, o.glyph);
+}
+
+} // namespace
+
+void PaintEditButton(QPainter &painter, QRect rect, const TEditButtonOption &o)
+{
+    if (o.style == ebsGlyph) {
+        paintGlyphButton(painter, rect, o);
+        return;
+    }
+    const TButtonPaintStyle style = paintStyleFor(o.style);
+    const bool flatInactive = o.flat && !o.lit;
     if (flatInactive)
-        painter.fillRect(rect, parentColor);
-    if (style == ebsUpDown) {
+        painter.fillRect(rect, o.parentColor);
+    if (style == bpsUpDown) {
         const int h = rect.height();
         QRect upper(rect.left(), rect.top(), rect.width(), h / 2);
         QRect lower(rect.left(), rect.top() + h - h / 2, rect.width(), h / 2);
@@ -197,14 +464,28 @@ void PaintEditButton(QPainter &painter, QRect rect, const QColor &parentColor,
             upper.adjust(1, 1, -1, -1);
             lower.adjust(1, 1, -1, -1);
         } else if (h % 2 == 1) {
-            painter.fillRect(QRect(rect.left(), rect.top() + h / 2, rect.width(), 1), parentColor);
+            painter.fillRect(QRect(rect.left(), rect.top() + h / 2, rect.width(), 1),
+                             o.parentColor);
         }
-        drawButtonFace(painter, upper, Symbol::Up, enabled, flat, lit, pressedPart == 1);
-        drawButtonFace(painter, lower, Symbol::Down, enabled, flat, lit, pressedPart == 2);
+        cachedFace(painter, upper, style, o.enabled, o.flat, o.lit, o.pressedPart == 1, false);
+        cachedFace(painter, lower, style, o.enabled, o.flat, o.lit, o.pressedPart == 2, true);
         return;
     }
     const QRect face = flatInactive ? rect.adjusted(1, 1, -1, -1) : rect;
-    drawButtonFace(painter, face, symbolFor(style), enabled, flat, lit, pressedPart != 0);
+    cachedFace(painter, face, style, o.enabled, o.flat, o.lit, o.pressedPart != 0, false);
+}
+
+void PaintEditButton(QPainter &painter, QRect rect, const QColor &parentColor,
+                     TEditButtonStyle style, int pressedPart, bool flat, bool lit, bool enabled)
+{
+    TEditButtonOption option;
+    option.parentColor = parentColor;
+    option.style = style;
+    option.pressedPart = pressedPart;
+    option.flat = flat;
+    option.lit = lit;
+    option.enabled = enabled;
+    PaintEditButton(painter, rect, option);
 }
 
 TEditButtonControl::TEditButtonControl(QWidget *parent) : QWidget(parent)
@@ -212,7 +493,26 @@ TEditButtonControl::TEditButtonControl(QWidget *parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
     resize(10, 17);
-    connect(&m_repeat, &QTimer::timeout, this, &TEditButtonControl::repeatTick);
+}
+
+TEditButtonControl::~TEditButtonControl() = default;
+
+TRepeatTimer &TEditButtonControl::repeatTimer()
+{
+    if (!m_repeat)
+        setRepeatTimer(std::make_unique<QtRepeatTimer>());
+    return *m_repeat;
+}
+
+void TEditButtonControl::setRepeatTimer(std::unique_ptr<TRepeatTimer> timer)
+{
+    m_repeat = std::move(timer);
+    m_repeat->timeout = [this] { repeatTick(); };
+}
+
+int TEditButtonControl::repeatInterval() const
+{
+    return m_repeat && m_repeat->isActive() ? m_repeat->interval() : 0;
 }
 
 void TEditButtonControl::setStyle(TEditButtonStyle style)
@@ -239,6 +539,15 @@ void TEditButtonControl::setDrawLit(bool lit)
     update();
 }
 
+void TEditButtonControl::setHeldDown(bool held)
+{
+    if (held == m_heldDown)
+        return;
+    m_heldDown = held;
+    m_pressedHalf = held ? 1 : 0;
+    update();
+}
+
 void TEditButtonControl::setParentColor(const QColor &color)
 {
     if (color == m_parentColor)
@@ -247,17 +556,45 @@ void TEditButtonControl::setParentColor(const QColor &color)
     update();
 }
 
+void TEditButtonControl::setGlyph(const QPixmap &glyph, int numGlyphs)
+{
+    if (glyph.cacheKey() == m_glyph.cacheKey() && numGlyphs == m_numGlyphs)
+        return;
+    m_glyph = glyph;
+    m_numGlyphs = std::clamp(numGlyphs, 1, 4);
+    update();
+}
+
+TEditButtonOption TEditButtonControl::paintOption() const
+{
+    TEditButtonOption option;
+    option.parentColor = m_parentColor;
+    option.style = m_style;
+    option.pressedPart = isDown() ? m_pressedHalf : 0;
+    option.flat = m_flat;
+    option.lit = m_lit;
+    option.enabled = looksEnabled(this);
+    option.down = isDown();
+    if (!m_glyph.isNull()) {
+        // The strip holds the up, disabled, down and held images, as many as it has.
+        const int index = !option.enabled && m_numGlyphs > 1 ? 1
+            : option.down && m_numGlyphs > 2                 ? 2
+                                                             : 0;
+        const int w = m_glyph.width() / m_numGlyphs;
+        option.glyph = m_glyph.copy(index * w, 0, w, m_glyph.height());
+    }
+    return option;
+}
+
 void TEditButtonControl::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    const int pressedPart = m_down ? m_pressedHalf : 0;
-    PaintEditButton(painter, rect(), m_parentColor, m_style, pressedPart, m_flat, m_lit,
-                    looksEnabled(this));
+    PaintEditButton(painter, rect(), paintOption());
 }
 
 int TEditButtonControl::halfAt(int y) const
 {
-    if (!m_down)
+    if (!isDown())
         return 0;
     if (m_style != ebsUpDown)
         return 1;
@@ -277,6 +614,14 @@ void TEditButtonControl::setDownState(bool down)
     update();
 }
 
+void TEditButtonControl::setPressedHalf(int half)
+{
+    if (half == m_pressedHalf)
+        return;
+    m_pressedHalf = half;
+    update();
+}
+
 void TEditButtonControl::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
@@ -284,13 +629,30 @@ void TEditButtonControl::mousePressEvent(QMouseEvent *event)
     bool autoRepeat = m_style == ebsUpDown;
     m_tracking = true;
     setDownState(true);
-    m_pressedHalf = halfAt(event->position().toPoint().y());
-    update();
+    setPressedHalf(halfAt(event->position().toPoint().y()));
     if (m_pressedHalf < 1)
         return;
     emit buttonDown(m_pressedHalf == 1, autoRepeat);
-    if (autoRepeat)
-        m_repeat.start(400);
+    if (autoRepeat && m_tracking)
+        repeatTimer().start(400);
+}
+
+void TEditButtonControl::pressByShortCut()
+{
+    bool autoRepeat = false;
+    emit buttonDown(false, autoRepeat);
+    emit buttonClicked();
+}
+
+void TEditButtonControl::cancelPress()
+{
+    if (!m_tracking)
+        return;
+    m_tracking = false;
+    if (m_repeat)
+        m_repeat->stop();
+    setDownState(false);
+    setPressedHalf(m_heldDown ? 1 : 0);
 }
 
 void TEditButtonControl::repeatTick()
@@ -298,12 +660,12 @@ void TEditButtonControl::repeatTick()
     // While the pointer is off the pressed half the timer keeps running idle.
     if (!m_down)
         return;
-    if (m_repeat.interval() == 400)
-        m_repeat.start(100);
+    if (m_repeat->interval() == 400)
+        m_repeat->start(100);
     bool autoRepeat = m_style == ebsUpDown;
     emit buttonDown(m_pressedHalf == 1, autoRepeat);
     if (!autoRepeat)
-        m_repeat.stop();
+        m_repeat->stop();
 }
 
 void TEditButtonControl::mouseMoveEvent(QMouseEvent *event)
@@ -322,16 +684,28 @@ void TEditButtonControl::mouseMoveEvent(QMouseEvent *event)
 
 void TEditButtonControl::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (!m_tracking)
+    if (!m_tracking || event->button() != Qt::LeftButton)
         return;
     m_tracking = false;
-    m_repeat.stop();
-    const bool click = m_down && rect().contains(event->position().toPoint());
+    const QPoint pos = event->position().toPoint();
+    // An up/down press that slid off its half ends without a click.
+    m_suppressClick = m_style == ebsUpDown && !m_down;
+    const bool click = m_down && !m_suppressClick && rect().contains(pos);
+    m_suppressClick = false;
     setDownState(false);
-    m_pressedHalf = 0;
-    update();
+    setPressedHalf(m_heldDown ? 1 : 0);
+    if (m_repeat)
+        m_repeat->stop();
+    emit buttonReleased(pos);
     if (click)
         emit buttonClicked();
+}
+
+void TEditButtonControl::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // Qt delivers the second press of a double click as a press of its own
+    // before this: a double click presses twice, not three times.
+    event->accept();
 }
 
 void TEditButtonControl::changeEvent(QEvent *event)
@@ -339,10 +713,11 @@ void TEditButtonControl::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::EnabledChange) {
         if (!isEnabled()) {
-            m_repeat.stop();
+            if (m_repeat)
+                m_repeat->stop();
             m_tracking = false;
             m_down = false;
-            m_pressedHalf = 0;
+            m_pressedHalf = m_heldDown ? 1 : 0;
         }
         update();
     }

@@ -1,72 +1,26 @@
 #include "controls/number_edit.h"
-#include "platform/enabled_look.h"
 
-#include <QApplication>
-#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QLocale>
-#include <QPainter>
-#include <QRegularExpression>
 #include <QWheelEvent>
 
 #include <cmath>
 
 namespace {
 
-const QChar kDecimal = QLatin1Char('.');
-const QChar kThousands = QLatin1Char(',');
+constexpr char16_t kBackspace = 8;
+constexpr char16_t kSpace = 32;
+// One wheel notch.
+constexpr int kWheelNotch = 120;
 
-QString normalizeNumber(const QString &text)
+std::u16string toU16(const QString &s)
 {
-    QString s = text.trimmed();
-    s.remove(kThousands);
-    return s;
+    return s.toStdU16String();
 }
 
-// A sign, digits with at most one decimal separator, and an exponent; nothing else.
-std::optional<double> strictToDouble(const QString &text)
+QString fromU16(const std::u16string &s)
 {
-    static const QRegularExpression number(
-        QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"));
-    if (!number.match(text).hasMatch())
-        return std::nullopt;
-    bool ok = false;
-    const double value = QLocale::c().toDouble(text, &ok);
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
-
-bool isNumberText(const QString &text, double &value)
-{
-    for (const QChar c : text) {
-        if (!(c == kDecimal || c == QLatin1Char('+') || c == QLatin1Char('-') || c.isDigit() ||
-              c == QLatin1Char('E') || c == QLatin1Char('e')))
-            return false;
-    }
-    if (text == QLatin1String("+") || text == QLatin1String("-")) {
-        value = 0;
-        return true;
-    }
-    const std::optional<double> parsed = strictToDouble(text.left(63));
-    if (!parsed)
-        return false;
-    value = *parsed;
-    return true;
-}
-
-// Shortest form with at most 15 significant digits, exponent as "1E20".
-QString generalText(double value)
-{
-    QString s = QString::number(value, 'g', 15);
-    static const QRegularExpression exponent(QStringLiteral("e([+-])0*(\\d+)$"));
-    const QRegularExpressionMatch m = exponent.match(s);
-    if (m.hasMatch()) {
-        const QString sign = m.captured(1) == QLatin1String("-") ? QStringLiteral("-") : QString();
-        s = s.left(m.capturedStart()) + QLatin1Char('E') + sign + m.captured(2);
-    }
-    return s;
+    return QString::fromStdU16String(s);
 }
 
 EConvertError notAFloat(const QString &text)
@@ -75,214 +29,162 @@ EConvertError notAFloat(const QString &text)
         QStringLiteral("'%1' is not a valid floating point value").arg(text).toStdString());
 }
 
-// The character a key press types, or QChar() for keys that type none.
-QChar typedCharacter(const QKeyEvent *event)
-{
-    const Qt::KeyboardModifiers mods = event->modifiers();
-    if (mods & (Qt::AltModifier | Qt::MetaModifier))
-        return QChar();
-    const int key = event->key();
-    if (mods & Qt::ControlModifier) {
-        if (key >= Qt::Key_A && key <= Qt::Key_Z)
-            return QChar(char16_t(key - Qt::Key_A + 1));
-        return QChar();
-    }
-    switch (key) {
-    case Qt::Key_Backspace:
-        return QChar(char16_t(8));
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return QChar(char16_t(13));
-    case Qt::Key_Escape:
-        return QChar(char16_t(27));
-    default:
-        break;
-    }
-    const QString text = event->text();
-    if (text.isEmpty() || text.at(0).unicode() < 32 || text.at(0).unicode() == 127)
-        return QChar();
-    return text.at(0);
-}
-
 } // namespace
 
-TDBNumberEdit::TDBNumberEdit(QWidget *parent) : QWidget(parent)
+numbers::NumberLocale numberLocale(const QLocale &locale)
 {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    m_edit = new QLineEdit(this);
-    m_edit->setFrame(false);
-    m_edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_edit->setContextMenuPolicy(Qt::DefaultContextMenu);
-    m_edit->installEventFilter(this);
-    setFocusProxy(m_edit);
-    setFocusPolicy(m_edit->focusPolicy());
+    numbers::NumberLocale result;
+    const QString decimal = locale.decimalPoint();
+    const QString group = locale.groupSeparator();
+    result.decimal = decimal.isEmpty() ? u'.' : decimal.at(0).unicode();
+    result.thousands = group.isEmpty() ? result.decimal : group.at(0).unicode();
+    result.currencySymbol = locale.currencySymbol().toStdU16String();
+    // Qt tells no money decimals; its own money text shows them.
+    const QString money = locale.toCurrencyString(1.0, QStringLiteral(""));
+    const qsizetype point = money.lastIndexOf(decimal);
+    int decimals = 0;
+    if (!decimal.isEmpty() && point >= 0)
+        for (qsizetype i = point + 1; i < money.size() && money.at(i).isDigit(); ++i)
+            ++decimals;
+    result.currencyDecimals = decimals;
+    return result;
+}
 
-    m_button = new TEditButton(this);
-    m_buttonControl = new TEditButtonControl(this);
-    m_buttonControl->hide();
-    connect(m_button, &TEditButton::changed, this, &TDBNumberEdit::layoutButton);
-    connect(m_buttonControl, &TEditButtonControl::buttonDown, this, &TDBNumberEdit::onButtonDown);
-    connect(m_edit, &QLineEdit::textChanged, this, &TDBNumberEdit::onTextChanged);
-
-    // Colours live on the control itself so the inner edit inherits them, also
-    // when a caller sets the control's palette.
-    QPalette pal = palette();
-    pal.setColor(QPalette::Base, toQColor(clWindow));
-    pal.setColor(QPalette::Text, toQColor(clWindowText));
-    setPalette(pal);
-
-    resize(121, 21);
+TCustomDBNumberEdit::TCustomDBNumberEdit(QWidget *parent) : TCustomDBEdit(parent)
+{
+    setMainButton(new TDropDownEditButton(this));
+    setAlignment(taRightJustify);
+    lineEdit()->setMaxLength(32767);
     resetFromStored();
 }
 
-void TDBNumberEdit::setValue(std::optional<double> value)
+QString TCustomDBNumberEdit::normalizeNumber(const QString &text) const
+{
+    return fromU16(numbers::normalizeNumber(toU16(text), numbersLocale()));
+}
+
+void TCustomDBNumberEdit::setValue(std::optional<double> value)
 {
     applyValue(value);
-    postValue();
+    if (inUpdateData())
+        return;
+    try {
+        postValue();
+    } catch (...) {
+        resetFromStored();
+        throw;
+    }
 }
 
-void TDBNumberEdit::setMinValue(double value)
+QVariant TCustomDBNumberEdit::valueVariant() const
 {
+    return m_value ? QVariant(*m_value) : QVariant();
+}
+
+void TCustomDBNumberEdit::setValueVariant(const QVariant &value)
+{
+    if (value.isNull()) {
+        setValue(std::nullopt);
+        return;
+    }
+    bool ok = false;
+    const double number = value.toDouble(&ok);
+    if (!ok || value.typeId() == QMetaType::QString)
+        throw EVariantTypeCastError(
+            QStringLiteral("Could not convert variant of type (%1) into type (double)")
+                .arg(QString::fromLatin1(value.typeName()))
+                .toStdString());
+    setValue(number);
+}
+
+void TCustomDBNumberEdit::setMinValue(double value)
+{
+    if ((m_explicitSet & MinValueSet) && value == m_minValue)
+        return;
     m_minValue = value;
+    m_explicitSet |= MinValueSet;
     postValue();
 }
 
-void TDBNumberEdit::setMaxValue(double value)
+void TCustomDBNumberEdit::setMaxValue(double value)
 {
+    if ((m_explicitSet & MaxValueSet) && value == m_maxValue)
+        return;
     m_maxValue = value;
+    m_explicitSet |= MaxValueSet;
     postValue();
 }
 
-void TDBNumberEdit::setIncrement(double increment)
+void TCustomDBNumberEdit::setIncrement(double increment)
 {
     m_increment = increment;
 }
 
-void TDBNumberEdit::setDecimalPlaces(int places)
+void TCustomDBNumberEdit::setDecimalPlaces(int places)
 {
     if (places == m_decimalPlaces || places < 0)
         return;
     m_decimalPlaces = places;
     resetFromStored();
+    update();
 }
 
-QString TDBNumberEdit::text() const
+void TCustomDBNumberEdit::setDisplayFormat(const QString &format)
 {
-    return m_edit->text();
-}
-
-void TDBNumberEdit::setText(const QString &text)
-{
-    if (text.isEmpty()) {
-        applyValue(std::nullopt);
-    } else {
-        const QString normalized = normalizeNumber(text);
-        const std::optional<double> number = strictToDouble(normalized);
-        if (!number)
-            throw notAFloat(normalized);
-        applyValue(*number);
-    }
-    postValue();
-}
-
-void TDBNumberEdit::setAlignment(TAlignment alignment)
-{
-    m_alignment = alignment;
-    Qt::Alignment flags = Qt::AlignVCenter;
-    flags |= alignment == taLeftJustify ? Qt::AlignLeft
-        : alignment == taCenter         ? Qt::AlignHCenter
-                                        : Qt::AlignRight;
-    m_edit->setAlignment(flags);
-}
-
-void TDBNumberEdit::setFlat(bool flat)
-{
-    if (flat == m_flat)
+    if ((m_explicitSet & DisplayFormatSet) && format == m_displayFormat)
         return;
-    m_flat = flat;
-    layoutButton();
+    m_displayFormat = format;
+    m_explicitSet |= DisplayFormatSet;
+    resetFromStored();
+    update();
 }
 
-void TDBNumberEdit::setCtl3D(bool ctl3D)
+void TCustomDBNumberEdit::setCurrency(bool currency)
 {
-    if (ctl3D == m_ctl3D)
+    if ((m_explicitSet & CurrencySet) && currency == m_currency)
         return;
-    m_ctl3D = ctl3D;
-    layoutButton();
+    m_currency = currency;
+    m_explicitSet |= CurrencySet;
+    resetFromStored();
+    update();
 }
 
-void TDBNumberEdit::setReadOnly(bool readOnly)
+QString TCustomDBNumberEdit::buildFocusFormat(const QString &format)
 {
-    m_readOnly = readOnly;
-    m_edit->setReadOnly(readOnly);
+    return fromU16(numbers::buildFocusFormat(toU16(format)));
 }
 
-void TDBNumberEdit::setFontColor(TColor color)
+double TCustomDBNumberEdit::limitValue(double x) const
 {
-    QPalette pal = palette();
-    pal.setColor(QPalette::Text, toQColor(color));
-    setPalette(pal);
+    return numbers::roundToPlaces(numbers::limitToRange(x, m_minValue, m_maxValue),
+                                  m_decimalPlaces);
 }
 
-void TDBNumberEdit::selectAll()
+void TCustomDBNumberEdit::stepValue(bool up)
 {
-    m_edit->selectAll();
-}
-
-double TDBNumberEdit::limitValue(double x) const
-{
-    if (m_maxValue != m_minValue) {
-        if (m_minValue < m_maxValue) {
-            if (x < m_minValue)
-                x = m_minValue;
-            else if (x > m_maxValue)
-                x = m_maxValue;
-        } else if (m_maxValue == 0) {
-            // Only the lower limit holds.
-            if (x < m_minValue)
-                x = m_minValue;
-        } else if (m_minValue == 0) {
-            if (x > m_maxValue)
-                x = m_maxValue;
-        }
-    }
-    // Rounding is to nearest, ties to even, in the default floating-point mode.
-    if (m_decimalPlaces > 37)
-        return x;
-    if (m_decimalPlaces == 0)
-        return std::nearbyint(x);
-    double scale = 1;
-    for (int i = 0; i < m_decimalPlaces; ++i)
-        scale *= 10;
-    return std::nearbyint(x * scale) / scale;
-}
-
-void TDBNumberEdit::stepValue(bool up)
-{
-    if (m_increment == 0 || m_readOnly)
+    if (m_increment == 0 || !beginEdit())
         return;
     double x = m_increment;
     if (m_value)
         x = up ? *m_value + m_increment : *m_value - m_increment;
     applyValue(limitValue(x));
-    if (m_inFocus)
+    if (inFocus())
         selectAll();
 }
 
-QString TDBNumberEdit::displayText() const
+QString TCustomDBNumberEdit::displayText() const
 {
-    return m_value ? generalText(*m_value) : QString();
+    if (!m_value)
+        return QString();
+    const numbers::NumberLocale loc = numbersLocale();
+    if (!m_displayFormat.isEmpty())
+        return fromU16(numbers::formatFloat(toU16(m_displayFormat), *m_value, loc));
+    if (m_currency)
+        return fromU16(numbers::moneyText(*m_value, loc.currencyDecimals, loc));
+    return fromU16(numbers::generalText(*m_value, loc));
 }
 
-void TDBNumberEdit::setTextInternally(const QString &text)
-{
-    const bool wasSetting = m_settingText;
-    m_settingText = true;
-    m_edit->setText(text);
-    m_settingText = wasSetting;
-}
-
-void TDBNumberEdit::applyValue(std::optional<double> value)
+void TCustomDBNumberEdit::applyValue(std::optional<double> value)
 {
     if (!value) {
         setTextInternally(QString());
@@ -290,95 +192,127 @@ void TDBNumberEdit::applyValue(std::optional<double> value)
         return;
     }
     m_value = *value;
-    m_modified = true;
-    if (m_inFocus && !m_readOnly)
-        reformatTyped(generalText(*value));
+    valueLink().markModified();
+    if (inFocus() && valueLink().canModify())
+        reformatTyped(
+            fromU16(numbers::formatFloat(toU16(m_focusFormat), *m_value, numbersLocale())));
     else
         setTextInternally(displayText());
 }
 
-void TDBNumberEdit::postValue()
+void TCustomDBNumberEdit::applyText(const QString &text)
 {
-    m_stored = m_value;
-    resetFromStored();
+    if (text.isEmpty()) {
+        applyValue(std::nullopt);
+        return;
+    }
+    const QString normalized = normalizeNumber(text);
+    const std::optional<double> number =
+        numbers::strictToDouble(toU16(normalized), numbersLocale());
+    if (!number)
+        throw notAFloat(normalized);
+    applyValue(*number);
 }
 
-void TDBNumberEdit::resetFromStored()
+void TCustomDBNumberEdit::postToLink()
 {
-    applyValue(m_stored);
-    m_modified = false;
+    valueLink().setValue(valueVariant());
 }
 
-void TDBNumberEdit::reformatTyped(const QString &text)
+void TCustomDBNumberEdit::renderStored()
+{
+    // The edit form: the display format's placeholders, or grouped money.
+    if (!m_displayFormat.isEmpty() || !m_currency) {
+        m_focusFormat = buildFocusFormat(m_displayFormat);
+    } else {
+        m_focusFormat = QStringLiteral(",#.");
+        m_focusFormat += QString(numbersLocale().currencyDecimals, QLatin1Char('0'));
+    }
+    const QVariant stored = valueLink().storedValue();
+    applyValue(stored.isNull() ? std::nullopt : std::optional<double>(stored.toDouble()));
+    updateReadOnlyState();
+    lineEdit()->setModified(false);
+}
+
+void TCustomDBNumberEdit::reformatTyped(const QString &text)
 {
     QString s = text;
     const int oldLength = int(s.length());
     if (!s.isEmpty() && s != QLatin1String("-"))
         s = normalizeNumber(s);
-    if (s == m_edit->text())
+    s = fromU16(numbers::insertThousands(toU16(s), m_focusFormat.contains(QLatin1Char(',')),
+                                         numbersLocale()));
+    QLineEdit *edit = lineEdit();
+    if (s == edit->text())
         return;
-    const int caret =
-        m_edit->selectionStart() >= 0 ? m_edit->selectionStart() : m_edit->cursorPosition();
+    const int caret = edit->selectionStart() >= 0 ? edit->selectionStart() : edit->cursorPosition();
     setTextInternally(s);
-    if (m_edit->hasFocus())
-        m_edit->setCursorPosition(std::max(0, caret + int(s.length()) - oldLength));
+    if (edit->hasFocus())
+        edit->setCursorPosition(std::max(0, caret + int(s.length()) - oldLength));
 }
 
-bool TDBNumberEdit::valueFromText()
+void TCustomDBNumberEdit::valueFromText()
 {
-    const QString s = normalizeNumber(m_edit->text());
+    const QString s = normalizeNumber(lineEdit()->text());
     if (s.isEmpty()) {
         m_value = std::nullopt;
-        if (!m_edit->text().isEmpty())
-            setTextInternally(QString());
-        return true;
+        if (!lineEdit()->text().isEmpty())
+            setTextInternally(QString()); // a text of spaces becomes empty
+        return;
     }
     if (s == QLatin1String("+") || s == QLatin1String("-")) {
         m_value = 0.0;
-        return true;
-    }
-    const std::optional<double> number = strictToDouble(s);
-    if (!number)
-        return false;
-    m_value = limitValue(*number);
-    return true;
-}
-
-void TDBNumberEdit::onTextChanged()
-{
-    if (!m_settingText) {
-        reformatTyped(m_edit->text());
-        if (!valueFromText()) {
-            // Only a paste can bring a text that is not a number: the old
-            // text comes back, all selected.
-            setTextInternally(m_lastGoodText);
-            valueFromText();
-            m_edit->selectAll();
-            return;
-        }
-        m_modified = true;
-    }
-    m_lastGoodText = m_edit->text();
-    emit changed();
-}
-
-void TDBNumberEdit::paste()
-{
-    if (m_readOnly)
         return;
-    m_edit->paste();
+    }
+    const std::optional<double> number = numbers::strictToDouble(toU16(s), numbersLocale());
+    if (!number)
+        throw notAFloat(s);
+    m_value = limitValue(*number);
 }
 
-bool TDBNumberEdit::isValidKey(QChar key) const
+void TCustomDBNumberEdit::textChanged()
 {
-    QString s = m_edit->text();
-    if (m_edit->hasSelectedText())
-        s.replace(m_edit->selectionStart(), m_edit->selectedText().length(), key);
+    if (settingTextInternally())
+        return;
+    try {
+        reformatTyped(lineEdit()->text());
+        valueFromText();
+    } catch (const std::exception &error) {
+        // Shown by the application's error box; the value keeps its previous state.
+        reportError(error);
+    }
+}
+
+void TCustomDBNumberEdit::paste()
+{
+    const QString kept = lineEdit()->text();
+    try {
+        if (isReadOnly() || !beginEdit())
+            return;
+        lineEdit()->paste();
+        valueFromText();
+    } catch (const std::exception &) {
+        // The text-change handling has shown the error already.
+        setTextInternally(kept);
+        valueFromText();
+        selectAll();
+        if (focusPolicy() != Qt::NoFocus && isEnabled())
+            setFocus(Qt::OtherFocusReason);
+    }
+}
+
+bool TCustomDBNumberEdit::isValidKey(QChar key) const
+{
+    const numbers::NumberLocale loc = numbersLocale();
+    const QLineEdit *edit = lineEdit();
+    QString s = edit->text();
+    if (edit->hasSelectedText())
+        s.replace(edit->selectionStart(), edit->selectedText().length(), key);
     else
-        s.insert(m_edit->cursorPosition(), key);
+        s.insert(edit->cursorPosition(), key);
     s = normalizeNumber(s);
 
-    const qsizetype point = s.indexOf(kDecimal);
+    const qsizetype point = s.indexOf(QChar(loc.decimal));
     if (point >= 0) {
         qsizetype end = s.indexOf(QLatin1Char('E'), point, Qt::CaseInsensitive);
         if (end < 0)
@@ -388,278 +322,91 @@ bool TDBNumberEdit::isValidKey(QChar key) const
     }
     if (s.isEmpty())
         return true;
-    double x = 0;
-    if (!isNumberText(s, x))
+    const std::optional<double> x = numbers::numberText(toU16(s), loc);
+    if (!x)
         return false;
     // No minus sign while the range is not negative. The limits themselves are
     // not tested while typing.
-    if (m_minValue >= 0 && m_maxValue > 0 && x < 0)
+    if (m_minValue >= 0 && m_maxValue > 0 && *x < 0)
         return false;
     return true;
 }
 
-bool TDBNumberEdit::handleKeyPress(QKeyEvent *event)
+void TCustomDBNumberEdit::handleButtonPress(bool isDownButton)
 {
+    if (editButton()->style() == ebsUpDown) {
+        if (!isReadOnly())
+            stepValue(!isDownButton);
+        return;
+    }
+    TCustomDBEdit::handleButtonPress(isDownButton);
+}
+
+bool TCustomDBNumberEdit::keyDownStep(QKeyEvent *event)
+{
+    if (TCustomDBEdit::keyDownStep(event))
+        return true;
     const int key = event->key();
-    const Qt::KeyboardModifiers mods = event->modifiers();
-    if ((key == Qt::Key_Up || key == Qt::Key_Down) && !(mods & Qt::AltModifier)) {
-        if (!m_readOnly)
+    if (key == Qt::Key_Up || key == Qt::Key_Down) {
+        // Alt+Up steps like Up: only a button's shortcut takes an Alt key.
+        if (!isReadOnly())
             stepValue(key == Qt::Key_Up);
         return true;
     }
-    if (key == Qt::Key_Down && (mods & Qt::AltModifier)) {
-        // The main button's shortcut presses its lower half.
-        if (m_button->isVisible() && m_button->isEnabled()) {
-            bool autoRepeat = false;
-            onButtonDown(false, autoRepeat);
-        }
-        return true;
-    }
-    if (key == Qt::Key_A && mods == Qt::ControlModifier) {
-        selectAll();
-        return true;
-    }
-    if (key == Qt::Key_Insert && mods == Qt::ShiftModifier) {
-        paste();
-        return true;
-    }
-
-    QChar c = typedCharacter(event);
-    if (c.isNull())
-        return false;
-    const QChar typed = c;
-    emit keyPress(c);
-    if (c.isNull())
-        return true;
-    switch (c.unicode()) {
-    case 27:
-        resetFromStored();
-        selectAll();
-        return true;
-    case 13:
-        return true;
-    case 22:
-        paste();
-        return true;
-    default:
-        break;
-    }
-    if (c == kThousands)
-        c = kDecimal;
-    if (c.unicode() >= 32 && !isValidKey(c))
-        return true;
-    if (c == typed)
-        return false; // the edit inserts it (or acts on Backspace, Ctrl+X, ...)
-    if (c.unicode() >= 32 && !m_readOnly)
-        m_edit->insert(QString(c));
-    return true;
+    return false;
 }
 
-bool TDBNumberEdit::handleWheel(QWheelEvent *event)
+void TCustomDBNumberEdit::characterStep(QChar &key)
 {
-    if (event->modifiers() != Qt::NoModifier || event->buttons() != Qt::NoButton || m_readOnly)
+    QLineEdit *edit = lineEdit();
+    const numbers::NumberLocale loc = numbersLocale();
+    const int caret = edit->cursorPosition();
+    if (key.unicode() == kBackspace && !edit->hasSelectedText() && caret > 0 &&
+        edit->text().at(caret - 1) == QChar(loc.thousands) && loc.thousands != loc.decimal) {
+        // Backspace over a thousands separator only steps over it.
+        edit->setCursorPosition(caret - 1);
+        key = QChar();
+        return;
+    }
+    TCustomDBEdit::characterStep(key);
+    if (key.isNull())
+        return;
+    if (key == QLatin1Char(',') || key == QLatin1Char('.'))
+        key = QChar(loc.decimal);
+    if (key.unicode() >= kSpace && !isValidKey(key))
+        key = QChar(); // refused without a sound
+}
+
+bool TCustomDBNumberEdit::wheelStep(QWheelEvent *event)
+{
+    if (event->modifiers() != Qt::NoModifier || event->buttons() != Qt::NoButton || isReadOnly() ||
+        !beginEdit())
         return false;
     m_wheelRemainder += event->angleDelta().y();
-    while (m_wheelRemainder >= 120) {
-        m_wheelRemainder -= 120;
+    bool stepped = false;
+    while (m_wheelRemainder >= kWheelNotch) {
+        m_wheelRemainder -= kWheelNotch;
         stepValue(true);
+        stepped = true;
     }
-    while (m_wheelRemainder <= -120) {
-        m_wheelRemainder += 120;
+    while (m_wheelRemainder <= -kWheelNotch) {
+        m_wheelRemainder += kWheelNotch;
         stepValue(false);
+        stepped = true;
     }
+    // Qt sends the wheel to the control under the pointer, also when another
+    // control has the focus. No focus exit would post that step, and the next
+    // focus entry would put the stored number back: post it at once, so the
+    // number shown is the number used.
+    if (stepped && !inFocus())
+        valueLink().updateRecord();
     event->accept();
     return true;
 }
 
-void TDBNumberEdit::handleFocusIn(QFocusEvent *event)
+void TCustomDBNumberEdit::changeEvent(QEvent *event)
 {
-    m_inFocus = true;
-    resetFromStored();
-    if (event->reason() != Qt::MouseFocusReason)
-        selectAll();
-    refreshBorder();
-}
-
-void TDBNumberEdit::handleFocusOut(QFocusEvent *event)
-{
-    // A context menu or another window taking the focus does not leave the field.
-    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason) {
-        refreshBorder();
-        return;
-    }
-    if (m_modified)
-        postValue();
-    m_inFocus = false;
-    resetFromStored();
-    refreshBorder();
-}
-
-bool TDBNumberEdit::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched != m_edit)
-        return QWidget::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::KeyPress:
-        return handleKeyPress(static_cast<QKeyEvent *>(event));
-    case QEvent::Wheel:
-        return handleWheel(static_cast<QWheelEvent *>(event));
-    case QEvent::FocusIn:
-        handleFocusIn(static_cast<QFocusEvent *>(event));
-        break;
-    case QEvent::FocusOut:
-        handleFocusOut(static_cast<QFocusEvent *>(event));
-        break;
-    case QEvent::MouseButtonPress: {
-        if (m_forwardingPress)
-            break;
-        // The edit handles the press first (focus, caret), then the handler hears of it.
-        auto *mouse = static_cast<QMouseEvent *>(event);
-        const Qt::MouseButton button = mouse->button();
-        const QPoint pos = m_edit->mapTo(this, mouse->position().toPoint());
-        m_forwardingPress = true;
-        QCoreApplication::sendEvent(m_edit, event);
-        m_forwardingPress = false;
-        emit mouseDown(button, pos);
-        return true;
-    }
-    default:
-        break;
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-int TDBNumberEdit::borderWidth() const
-{
-    return m_ctl3D ? 2 : 1;
-}
-
-void TDBNumberEdit::layoutButton()
-{
-    const int b = borderWidth();
-    const QRect client = rect().adjusted(b, b, -b, -b);
-    int areaWidth = 0;
-    m_separator = QRect();
-    if (m_button->isVisible()) {
-        const int width =
-            m_button->width() > 0 ? m_button->width() : (m_flat ? FlatButtonWidth() : 17);
-        const int top = m_ctl3D ? 0 : 1;
-        const int available = m_ctl3D ? client.height() : client.height() - 2;
-        const int proportional = int(std::nearbyint(1.5 * width));
-        const int height = available > proportional ? (m_flat ? proportional : width) : available;
-        m_buttonControl->setGeometry(client.right() + 1 - width, client.top() + top, width, height);
-        m_buttonControl->setStyle(m_button->style());
-        m_buttonControl->setFlat(m_flat);
-        m_buttonControl->setEnabled(m_button->isEnabled() && looksEnabled(this));
-        m_buttonControl->show();
-        areaWidth = width;
-        if (m_flat) {
-            m_separator = QRect(client.right() - width, client.top() + top, 1, height);
-            ++areaWidth;
-        }
-    } else {
-        m_buttonControl->hide();
-    }
-    m_edit->setGeometry(client.left(), client.top(), std::max(client.width() - areaWidth, 0),
-                        client.height());
-    refreshBorder();
-    update();
-}
-
-void TDBNumberEdit::refreshBorder()
-{
-    const bool lit = m_edit->hasFocus() || m_pointerInside;
-    m_borderLit = lit;
-    m_buttonControl->setDrawLit(lit);
-    m_buttonControl->setParentColor(palette().color(QPalette::Base));
-    update();
-}
-
-void TDBNumberEdit::onButtonDown(bool topButton, bool &autoRepeat)
-{
-    Q_UNUSED(autoRepeat);
-    m_edit->setFocus(Qt::OtherFocusReason);
-    if (m_button->style() == ebsUpDown && !m_readOnly)
-        stepValue(topButton);
-}
-
-void TDBNumberEdit::paintEvent(QPaintEvent *)
-{
-    QPainter p(this);
-    const QColor editColor = palette().color(QPalette::Base);
-    p.fillRect(rect(), editColor);
-    const QRect r = rect();
-    auto frame = [&](const QRect &ring, const QColor &topLeft, const QColor &bottomRight) {
-        p.fillRect(QRect(ring.left(), ring.top(), ring.width(), 1), topLeft);
-        p.fillRect(QRect(ring.left(), ring.top(), 1, ring.height()), topLeft);
-        p.fillRect(QRect(ring.left(), ring.bottom(), ring.width(), 1), bottomRight);
-        p.fillRect(QRect(ring.right(), ring.top(), 1, ring.height()), bottomRight);
-    };
-    if (!m_ctl3D) {
-        frame(r, Qt::black, Qt::black);
-    } else if (m_flat) {
-        const QColor face = toQColor(clBtnFace);
-        if (m_borderLit)
-            frame(r, toQColor(clBtnShadow), toQColor(clBtnHighlight));
-        else
-            frame(r, face, face);
-        frame(r.adjusted(1, 1, -1, -1), face, face);
-    } else {
-        frame(r, toQColor(clBtnShadow), toQColor(clBtnHighlight));
-        frame(r.adjusted(1, 1, -1, -1), toQColor(cl3DDkShadow), toQColor(cl3DLight));
-    }
-    if (!m_separator.isNull())
-        p.fillRect(m_separator, m_borderLit ? toQColor(clBtnFace) : editColor);
-}
-
-void TDBNumberEdit::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
-    layoutButton();
-}
-
-void TDBNumberEdit::enterEvent(QEnterEvent *event)
-{
-    QWidget::enterEvent(event);
-    m_pointerInside = true;
-    refreshBorder();
-}
-
-void TDBNumberEdit::leaveEvent(QEvent *event)
-{
-    QWidget::leaveEvent(event);
-    m_pointerInside = false;
-    refreshBorder();
-}
-
-void TDBNumberEdit::wheelEvent(QWheelEvent *event)
-{
-    if (!handleWheel(event))
-        QWidget::wheelEvent(event);
-}
-
-void TDBNumberEdit::changeEvent(QEvent *event)
-{
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::EnabledChange) {
-        layoutButton();
-        keepTextLookWhileContainerDisabled();
-    } else if (event->type() == QEvent::PaletteChange)
-        refreshBorder();
-}
-
-void TDBNumberEdit::keepTextLookWhileContainerDisabled()
-{
-    // Qt draws a disabled edit from the palette's disabled colours; inside a
-    // disabled container the text keeps its normal colours.
-    QPalette p = m_edit->palette();
-    const bool keep = looksEnabled(this);
-    for (QPalette::ColorRole role :
-         {QPalette::Text, QPalette::Base, QPalette::Window, QPalette::WindowText,
-          QPalette::Highlight, QPalette::HighlightedText}) {
-        p.setColor(QPalette::Disabled, role,
-                   keep ? p.color(QPalette::Active, role)
-                        : QApplication::palette().color(QPalette::Disabled, role));
-    }
-    m_edit->setPalette(p);
+    TCustomDBEdit::changeEvent(event);
+    if (event->type() == QEvent::LocaleChange)
+        resetFromStored();
 }

@@ -1,17 +1,14 @@
 #pragma once
 
-#include "controls/edit_button.h"
-#include "controls/flat_style.h"
+#include "controls/edit_base.h"
+#include "numbers/number_format.h"
 
-#include <QChar>
-#include <QPoint>
+#include <QLocale>
 #include <QString>
-#include <QWidget>
+#include <QVariant>
 
 #include <optional>
 #include <stdexcept>
-
-class QLineEdit;
 
 // A text that is not a number: "'%s' is not a valid floating point value".
 // what() is UTF-8.
@@ -20,18 +17,31 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A value that is not a number: "Could not convert variant of type (%s) into type (%s)".
+class EVariantTypeCastError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// What a Qt locale contributes to number texts.
+numbers::NumberLocale numberLocale(const QLocale &locale);
+
 // A one-line edit holding one number or Null (empty text), kept within
-// MinValue ... MaxValue when typed, pasted or stepped, with an up/down button
-// at its right edge. Numbers use '.' as the decimal separator.
-class TDBNumberEdit : public QWidget {
+// MinValue ... MaxValue when typed, pasted or stepped, with display formats,
+// and stepping by Increment with Up/Down, the wheel and an up/down button.
+// Separators follow the control's locale (QWidget::locale()).
+class TCustomDBNumberEdit : public TCustomDBEdit {
     Q_OBJECT
 
 public:
-    explicit TDBNumberEdit(QWidget *parent = nullptr);
+    explicit TCustomDBNumberEdit(QWidget *parent = nullptr);
 
     std::optional<double> value() const { return m_value; }
-    // Not limited: the program may set any number.
+    // Posts the value; not limited: the program may set any number.
     void setValue(std::optional<double> value);
+    // Null, or anything that converts to a number; throws EVariantTypeCastError otherwise.
+    QVariant valueVariant() const;
+    void setValueVariant(const QVariant &value);
 
     // Limits apply when they differ; equal limits (both 0 by default) mean none.
     double minValue() const { return m_minValue; }
@@ -42,100 +52,67 @@ public:
     void setIncrement(double increment);
     int decimalPlaces() const { return m_decimalPlaces; }
     void setDecimalPlaces(int places);
+    // The number's format while not focused; empty: the general text.
+    QString displayFormat() const { return m_displayFormat; }
+    void setDisplayFormat(const QString &format);
+    // Money when DisplayFormat is empty.
+    bool isCurrency() const { return m_currency; }
+    void setCurrency(bool currency);
+    // The edit form's format while focused, derived from DisplayFormat.
+    QString focusFormat() const { return m_focusFormat; }
 
-    QString text() const;
-    // An empty text gives Null. Throws EConvertError for a text that is not a
-    // number, and then changes nothing.
-    void setText(const QString &text);
-
-    // Text placement; right-justified by default.
-    TAlignment alignment() const { return m_alignment; }
-    void setAlignment(TAlignment alignment);
-    bool isFlat() const { return m_flat; }
-    void setFlat(bool flat);
-    bool ctl3D() const { return m_ctl3D; }
-    void setCtl3D(bool ctl3D);
-    bool isReadOnly() const { return m_readOnly; }
-    void setReadOnly(bool readOnly);
-    // Text colour: the palette's Text, which the inner edit inherits.
-    void setFontColor(TColor color);
-
-    // The main button: style ebsDropDown and hidden until set otherwise; the
-    // group size field shows it as ebsUpDown.
-    TEditButton *editButton() const { return m_button; }
-    TEditButtonControl *editButtonControl() const { return m_buttonControl; }
-    QLineEdit *lineEdit() const { return m_edit; }
-
-    void selectAll();
-    // One step of Increment up or down; Null steps to Increment.
-    void stepValue(bool up);
     // The limits and decimal places applied to x.
     double limitValue(double x) const;
-    // The border shows lit (focus or pointer over the control).
-    bool borderLit() const { return m_borderLit; }
-
-signals:
-    // Every typed character, before the control's own checks; setting key to
-    // QChar() discards it. Backspace comes as QChar(8), Enter as QChar(13),
-    // Escape as QChar(27), Ctrl+V as QChar(22). Direct connections only.
-    void keyPress(QChar &key);
-    // A press on the text area, after the edit has taken the focus and placed
-    // the caret; pos is in this control's coordinates.
-    void mouseDown(Qt::MouseButton button, QPoint pos);
-    // After every change of the text, the control's own changes included.
-    void changed();
+    // One step of Increment up or down; Null steps to Increment.
+    void stepValue(bool up);
+    QString displayText() const;
+    static QString buildFocusFormat(const QString &format);
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-    void enterEvent(QEnterEvent *event) override;
-    void leaveEvent(QEvent *event) override;
-    void wheelEvent(QWheelEvent *event) override;
+    void applyText(const QString &text) override;
+    void postToLink() override;
+    void renderStored() override;
+    bool isValidKey(QChar key) const override;
+    void handleButtonPress(bool isDownButton) override;
+    bool keyDownStep(QKeyEvent *event) override;
+    void characterStep(QChar &key) override;
+    void textChanged() override;
+    bool wheelStep(QWheelEvent *event) override;
+    void paste() override;
     void changeEvent(QEvent *event) override;
 
 private:
-    bool handleKeyPress(QKeyEvent *event);
-    bool handleWheel(QWheelEvent *event);
-    void handleFocusIn(QFocusEvent *event);
-    void handleFocusOut(QFocusEvent *event);
-    void onTextChanged();
-    void paste();
-    bool isValidKey(QChar key) const;
+    enum ExplicitMember { DisplayFormatSet = 1, CurrencySet = 2, MaxValueSet = 4, MinValueSet = 8 };
+
     void applyValue(std::optional<double> value);
-    void postValue();
-    void resetFromStored();
     void reformatTyped(const QString &text);
-    bool valueFromText();
-    QString displayText() const;
-    void setTextInternally(const QString &text);
-    void layoutButton();
-    void keepTextLookWhileContainerDisabled();
-    void refreshBorder();
-    void onButtonDown(bool topButton, bool &autoRepeat);
-    int borderWidth() const;
+    void valueFromText();
+    QString normalizeNumber(const QString &text) const;
+    numbers::NumberLocale numbersLocale() const { return numberLocale(locale()); }
 
-    QLineEdit *m_edit = nullptr;
-    TEditButton *m_button = nullptr;
-    TEditButtonControl *m_buttonControl = nullptr;
-    QRect m_separator;
-
-    std::optional<double> m_value;
-    std::optional<double> m_stored;
+    int m_explicitSet = 0;
+    bool m_currency = false;
+    int m_decimalPlaces = 2;
+    QString m_displayFormat;
+    QString m_focusFormat;
+    double m_increment = 1;
     double m_minValue = 0;
     double m_maxValue = 0;
-    double m_increment = 1;
-    int m_decimalPlaces = 2;
-    TAlignment m_alignment = taRightJustify;
-    bool m_flat = false;
-    bool m_ctl3D = true;
-    bool m_readOnly = false;
-    bool m_inFocus = false;
-    bool m_modified = false;
-    bool m_settingText = false;
-    bool m_pointerInside = false;
-    bool m_borderLit = false;
-    bool m_forwardingPress = false;
+    std::optional<double> m_value;
     int m_wheelRemainder = 0;
-    QString m_lastGoodText;
+};
+
+// The number edit as a layout places it: only publishes.
+class TDBNumberEdit : public TCustomDBNumberEdit {
+    Q_OBJECT
+    Q_PROPERTY(QVariant Value READ valueVariant WRITE setValueVariant)
+    Q_PROPERTY(double MinValue READ minValue WRITE setMinValue)
+    Q_PROPERTY(double MaxValue READ maxValue WRITE setMaxValue)
+    Q_PROPERTY(double Increment READ increment WRITE setIncrement)
+    Q_PROPERTY(int DecimalPlaces READ decimalPlaces WRITE setDecimalPlaces)
+    Q_PROPERTY(QString DisplayFormat READ displayFormat WRITE setDisplayFormat)
+    Q_PROPERTY(bool currency READ isCurrency WRITE setCurrency)
+
+public:
+    using TCustomDBNumberEdit::TCustomDBNumberEdit;
 };

@@ -203,6 +203,8 @@ void build(TForm1 &f)
     setFontColor(f.SpinEdit1, clWindowText);
     f.SpinEdit1->editButton()->setStyle(ebsUpDown);
     f.SpinEdit1->editButton()->setVisible(true);
+    // Laid out for the designed desktop: a 16-pixel system font, 17-pixel scroll bars.
+    f.SpinEdit1->editButton()->setWidth(FlatButtonWidth(16, 17));
     f.SpinEdit1->setFlat(true);
     f.SpinEdit1->setCtl3D(true);
     f.SpinEdit1->setMaxValue(999);

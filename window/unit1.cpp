@@ -82,6 +82,9 @@ void TForm1::connectHandlers()
     connect(SpinEdit1, &TDBNumberEdit::keyPress, this,
             [this](QChar &key) { guarded([this, &key] { SpinEdit1KeyPress(key); }); });
     connect(SpinEdit1, &TDBNumberEdit::mouseDown, this, on(&TForm1::SpinEdit1MouseDown));
+    // What the field's own handlers raise (a paste that is no number) shows in the error box.
+    connect(SpinEdit1, &TDBNumberEdit::errorRaised, this,
+            [this](const QString &message) { m_services.dialogs->showError(message); });
     connect(ListBox1, &TListBox::contextMenuRequested, this,
             [this](QPoint globalPos) { PopupMenu1->popup(globalPos); });
 }

@@ -1,10 +1,11 @@
 #include "controls/number_edit.h"
+#include "manual_repeat_timer.h"
 #include "pixel_helpers.h"
 #include "platform/fonts.h"
 
 #include <QClipboard>
-#include <QElapsedTimer>
 #include <QLineEdit>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -32,6 +33,7 @@ struct GroupSizeField {
         edit->setFont(font);
         edit->editButton()->setStyle(ebsUpDown);
         edit->editButton()->setVisible(true);
+        edit->editButton()->setWidth(FlatButtonWidth(16, 17)); // as the window sets it
         edit->setFlat(true);
         edit->setCtl3D(true);
         edit->setMinValue(1);
@@ -76,6 +78,12 @@ private slots:
     void upDownButtonLayoutAndFaces();
     void upDownButtonSteps();
     void upDownButtonAutoRepeat();
+    void wheelStepWhileNotFocusedIsKept();
+    void reactivationIsNotFocusEntry();
+    void threeDigitsFitTheTextArea_data();
+    void threeDigitsFitTheTextArea();
+    void textStaysPutWhenTheFocusComes_data();
+    void textStaysPutWhenTheFocusComes();
 };
 
 void NumberEditTest::loadsWithValueFive()
@@ -275,10 +283,16 @@ void NumberEditTest::pasteKeepsOnlyNumbers()
     GroupSizeField f;
     QVERIFY(f.active);
     f.enter();
+    QStringList errors;
+    connect(f.edit, &TDBNumberEdit::errorRaised, f.edit,
+            [&](const QString &message) { errors << message; });
     QApplication::clipboard()->setText(QStringLiteral("abc"));
     QTest::keyClick(f.line(), Qt::Key_V, Qt::ControlModifier);
+    // One error box, then the old text, all selected.
+    QCOMPARE(errors, QStringList{QStringLiteral("'abc' is not a valid floating point value")});
     QCOMPARE(f.edit->text(), QStringLiteral("5"));
     QCOMPARE(f.line()->selectedText(), QStringLiteral("5"));
+    QCOMPARE(valueText(f.edit->value()), QStringLiteral("5"));
 
     QApplication::clipboard()->setText(QStringLiteral(" 12 "));
     QTest::keyClick(f.line(), Qt::Key_Insert, Qt::ShiftModifier);
@@ -441,18 +455,154 @@ void NumberEditTest::upDownButtonAutoRepeat()
     QVERIFY(f.active);
     f.edit->setValue(500);
     TEditButtonControl *button = f.edit->editButtonControl();
-    QElapsedTimer clock;
-    clock.start();
+    int now = 0;
+    auto timer = std::make_unique<ManualTimer>(now);
+    ManualTimer *clock = timer.get();
+    button->setRepeatTimer(std::move(timer));
     QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 12));
     QCOMPARE(f.edit->text(), QStringLiteral("499"));
     QCOMPARE(button->repeatInterval(), 400);
-    QTRY_COMPARE_WITH_TIMEOUT(f.edit->text(), QStringLiteral("498"), 2000);
-    QVERIFY(clock.elapsed() >= 390);
+    clock->advanceTo(399);
+    QCOMPARE(f.edit->text(), QStringLiteral("499"));
+    clock->advanceTo(400);
+    QCOMPARE(f.edit->text(), QStringLiteral("498"));
     QCOMPARE(button->repeatInterval(), 100);
-    QTRY_COMPARE_WITH_TIMEOUT(f.edit->text(), QStringLiteral("496"), 2000);
-    QVERIFY(clock.elapsed() >= 590);
+    clock->advanceTo(600);
+    QCOMPARE(f.edit->text(), QStringLiteral("496"));
     QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(5, 12));
     QCOMPARE(button->repeatInterval(), 0);
+}
+
+void NumberEditTest::wheelStepWhileNotFocusedIsKept()
+{
+    GroupSizeField f;
+    QVERIFY(f.active);
+    QVERIFY(!f.edit->hasFocus());
+    const QPoint at(10, 8);
+    QWheelEvent event(at, f.line()->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(f.line(), &event);
+    QCOMPARE(f.edit->text(), QStringLiteral("6"));
+    // The next focus entry (the window's Start focus rule) shows the stepped
+    // number, and that is the number drawn.
+    f.enter();
+    QCOMPARE(f.edit->text(), QStringLiteral("6"));
+    QCOMPARE(valueText(f.edit->value()), QStringLiteral("6"));
+    f.leave();
+    QCOMPARE(f.edit->text(), QStringLiteral("6"));
+}
+
+void NumberEditTest::reactivationIsNotFocusEntry()
+{
+    GroupSizeField f;
+    QVERIFY(f.active);
+    f.enter();
+    QTest::keyClicks(f.line(), QStringLiteral("12"));
+    f.line()->setSelection(0, 1);
+
+    // Another window (the winners record in the editor) and back again.
+    QWidget editor;
+    editor.resize(100, 100);
+    editor.show();
+    editor.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&editor));
+    f.parent.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.parent));
+    QTRY_VERIFY(f.edit->hasFocus());
+
+    QCOMPARE(f.edit->text(), QStringLiteral("12"));
+    QCOMPARE(valueText(f.edit->value()), QStringLiteral("12"));
+    QCOMPARE(f.line()->selectedText(), QStringLiteral("1"));
+    // Leaving for real still posts what was typed.
+    f.leave();
+    QCOMPARE(f.edit->text(), QStringLiteral("12"));
+    f.enter();
+    QCOMPARE(f.edit->text(), QStringLiteral("12"));
+}
+
+void NumberEditTest::threeDigitsFitTheTextArea_data()
+{
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<bool>("focused");
+    for (const char *number : {"888", "999", "500"}) {
+        QTest::addRow("%s, not focused", number) << QString::fromLatin1(number) << false;
+        QTest::addRow("%s, focused", number) << QString::fromLatin1(number) << true;
+    }
+}
+
+void NumberEditTest::threeDigitsFitTheTextArea()
+{
+    QFETCH(QString, number);
+    QFETCH(bool, focused);
+    GroupSizeField f;
+    QVERIFY(f.active);
+    const QFont font = layoutFont(QStringLiteral("新宋体"), -16, true);
+    f.edit->setFont(font);
+    f.edit->setValue(number.toDouble());
+    if (focused) {
+        f.enter();
+        f.line()->setCursorPosition(0);
+    }
+    QCOMPARE(f.edit->hasFocus(), focused);
+
+    // The ink of the number drawn on its own, without any clipping.
+    QImage free(100, 40, QImage::Format_RGB32);
+    free.fill(Qt::white);
+    {
+        QPainter p(&free);
+        p.setFont(font);
+        p.setPen(Qt::black);
+        p.drawText(20, 28, number);
+    }
+    const QRect freeInk = inkBounds(free, free.rect(), Qt::white);
+    QVERIFY(!freeInk.isEmpty());
+
+    // The text area: the client area (inside the 2-pixel border) without the
+    // 12-pixel button area.
+    const QRect textArea(2, 2, 28, 18);
+    const QImage image = grabImage(f.edit);
+    const QRect ink = inkBounds(image, textArea, Qt::white);
+    QVERIFY2(textArea.contains(ink),
+             qPrintable(QStringLiteral("ink %1,%2 %3x%4")
+                            .arg(ink.x())
+                            .arg(ink.y())
+                            .arg(ink.width())
+                            .arg(ink.height())));
+    // Nothing cut off: at least as wide and as tall as the free drawing (the
+    // caret may add a column).
+    QVERIFY2(ink.width() >= freeInk.width() && ink.height() >= freeInk.height(),
+             qPrintable(QStringLiteral("ink %1x%2, free %3x%4")
+                            .arg(ink.width())
+                            .arg(ink.height())
+                            .arg(freeInk.width())
+                            .arg(freeInk.height())));
+}
+
+void NumberEditTest::textStaysPutWhenTheFocusComes_data()
+{
+    QTest::addColumn<QString>("number");
+    QTest::newRow("one digit") << QStringLiteral("5");
+    QTest::newRow("three digits") << QStringLiteral("888");
+}
+
+void NumberEditTest::textStaysPutWhenTheFocusComes()
+{
+    QFETCH(QString, number);
+    GroupSizeField f;
+    QVERIFY(f.active);
+    f.edit->setFont(layoutFont(QStringLiteral("新宋体"), -16, true));
+    f.edit->setValue(number.toDouble());
+    const QRect textArea(2, 2, 28, 18);
+    const QImage drawnByControl = grabImage(f.edit);
+    // Read-only so that no caret shows; the text stays where it is.
+    f.edit->setReadOnly(true);
+    f.enter();
+    f.line()->deselect();
+    QVERIFY(!f.edit->drawsOwnText());
+    const QImage drawnByEdit = grabImage(f.edit);
+    QCOMPARE(inkBounds(drawnByEdit, textArea, Qt::white),
+             inkBounds(drawnByControl, textArea, Qt::white));
+    QCOMPARE(drawnByEdit.copy(textArea), drawnByControl.copy(textArea));
 }
 
 QTEST_MAIN(NumberEditTest)

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QtTest>
 #include <algorithm>
 
@@ -69,6 +70,7 @@ private slots:
     void groupSizeAboveRosterDrawsEveryone();
     void cancelWhileIdleAndWhileRolling();
     void groupSizeGuardKeepsText();
+    void wheelStepOverUnfocusedGroupSizeIsDrawn();
     void emptyDisplayCommitsNoName();
     void badGroupSizeStopsRollingOnce();
     void failedWriteKeepsCommitForNextWrite();
@@ -230,6 +232,29 @@ void DrawCycleTest::groupSizeGuardKeepsText()
     QCOMPARE(form.SpinEdit1->text(), u("5"));
     QTest::keyClicks(line, u("2"));
     QCOMPARE(form.SpinEdit1->text(), u("52"));
+}
+
+void DrawCycleTest::wheelStepOverUnfocusedGroupSizeIsDrawn()
+{
+    WindowFixture f;
+    f.writeDrawFolder(12, "3");
+    TForm1 &form = f.create(false);
+    showActive(form);
+    QTRY_COMPARE(f.dialogs.questions.size(), 1);
+    form.setFocus(); // the field loses the focus to the window
+    QTRY_VERIFY(!form.SpinEdit1->hasFocus());
+    QLineEdit *line = form.SpinEdit1->lineEdit();
+    const QPoint at(5, 5);
+    QWheelEvent wheel(at, line->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(line, &wheel);
+    QCOMPARE(form.SpinEdit1->text(), u("6"));
+    // Start's focus rule enters the field: the number shown is the number drawn.
+    form.handle(&TForm1::Button1Click);
+    QVERIFY(form.SpinEdit1->hasFocus() || !form.Panel8->isEnabled());
+    QCOMPARE(form.SpinEdit1->text(), u("6"));
+    form.handle(&TForm1::Timer1Timer);
+    QCOMPARE(form.StaticText1->caption().split(u("，")).size(), 6);
 }
 
 void DrawCycleTest::emptyDisplayCommitsNoName()

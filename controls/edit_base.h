@@ -1,0 +1,348 @@
+#pragma once
+
+#include "controls/edit_button.h"
+#include "controls/flat_style.h"
+
+#include <QChar>
+#include <QFont>
+#include <QLineEdit>
+#include <QList>
+#include <QPixmap>
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QWidget>
+
+#include <functional>
+#include <vector>
+
+class QPainter;
+
+namespace DataEdits {
+Q_NAMESPACE
+
+// An edit's border: none, or a single (3D or flat) one.
+enum TEditBorderStyle { bsNone, bsSingle };
+Q_ENUM_NS(TEditBorderStyle)
+
+} // namespace DataEdits
+
+using DataEdits::TEditBorderStyle;
+using enum DataEdits::TEditBorderStyle;
+
+// The value behind an edit that is bound to no data field: the stored value,
+// and whether the edit is being edited and has been changed since.
+class TFieldDataLink {
+public:
+    QVariant storedValue() const { return m_stored; }
+    bool isEditing() const { return m_editing; }
+    bool isModified() const { return m_modified; }
+    bool isReadOnly() const { return m_readOnly; }
+    void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
+    bool canModify() const { return true; }
+
+    // Enters edit state unless read-only; true while editing.
+    bool beginEdit();
+    void markModified() { m_modified = true; }
+    // The edit renders the stored value again; not modified afterwards.
+    void resetFromStored();
+    // On focus exit: posts when modified, then leaves edit state.
+    void updateRecord();
+    // Stores value and renders it.
+    void setValue(const QVariant &value);
+
+    // What the edit does when told.
+    std::function<void()> dataChanged;
+    std::function<void()> editStateChanged;
+    std::function<void()> update;
+
+private:
+    QVariant m_stored;
+    bool m_editing = false;
+    bool m_modified = false;
+    bool m_readOnly = false;
+};
+
+// Earlier entries of an edit, most recent first. The edit adds its text on
+// every post while the list is active and adds automatically; the drop-down
+// that offers the entries is not built (no window of this program uses it).
+class TMRUList {
+public:
+    bool active = false;
+    bool autoAdd = true;
+    bool caseSensitive = false;
+    int limit = 100;
+    int rows = 7;
+
+    const QStringList &items() const { return m_items; }
+    // Moves text to the front (once, compared as caseSensitive says), keeping limit entries.
+    void add(const QString &text);
+    // The entries that start with prefix, sorted, as the drop-down would list them.
+    QStringList matching(const QString &prefix) const;
+
+private:
+    QStringList m_items;
+};
+
+// What the edit shows of its text while another control has the focus: it
+// draws the text itself so that a right-aligned or centred text ends exactly
+// at the button area.
+struct TEditTextOption {
+    QString text;
+    QFont font;
+    QColor background;
+    QColor textColor;
+    TAlignment alignment = taRightJustify;
+    // Right edge of the text rectangle (exclusive), in the rectangle's coordinates.
+    int textRight = 0;
+    // Border plus the edit's left margin: the gap kept from the text rectangle's edges.
+    int marginX = 0;
+    // The required-value mark: a dotted red line along the bottom row.
+    bool requiredMark = false;
+};
+
+// Where the text starts, in the text rectangle's coordinates.
+int EditTextStart(const TEditTextOption &option);
+
+// Fills rect with the background and draws the text on the baseline the inner
+// edit uses, so the text does not move when the focus arrives.
+void DrawEditText(QPainter &painter, QRect rect, const TEditTextOption &option);
+
+// The dotted red line of a required value that is missing.
+void PaintRequiredMark(QPainter &painter, QRect textArea);
+
+// Everything the edit's own frame drawing depends on.
+struct TEditFrameOption {
+    bool ctl3D = true;
+    bool flat = false;
+    bool lit = false;
+    TEditBorderStyle borderStyle = bsSingle;
+    QColor color = Qt::white;
+    std::vector<QRect> separators;
+    // The image of the image area, drawn centred in imageArea inset by 2 and 1.
+    QPixmap image;
+    QRect imageArea;
+};
+
+// The border (flat: lit or dim; 3D; single) and the separator lines.
+void DrawEditFrame(QPainter &painter, QRect rect, const TEditFrameOption &option);
+
+// A one-line edit over a value link, with a flat border, a button area at its
+// right edge, and its own text drawing while not focused. The platform edit
+// accepts changes only in edit state: typing, Delete, paste and cut enter it;
+// leaving the control posts the value and renders it again.
+class TCustomDBEdit : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(TAlignment Alignment READ alignment WRITE setAlignment)
+    Q_PROPERTY(bool AlwaysShowBorder READ alwaysShowBorder WRITE setAlwaysShowBorder)
+    Q_PROPERTY(bool AutoSelect READ autoSelect WRITE setAutoSelect)
+    Q_PROPERTY(bool AutoSize READ autoSize WRITE setAutoSize)
+    Q_PROPERTY(DataEdits::TEditBorderStyle BorderStyle READ borderStyle WRITE setBorderStyle)
+    Q_PROPERTY(bool Ctl3D READ ctl3D WRITE setCtl3D)
+    Q_PROPERTY(bool Flat READ isFlat WRITE setFlat)
+    Q_PROPERTY(bool HighlightRequired READ highlightRequired WRITE setHighlightRequired)
+    Q_PROPERTY(QString PasswordChar READ passwordChar WRITE setPasswordChar)
+    Q_PROPERTY(bool ReadOnly READ isReadOnly WRITE setReadOnly)
+    Q_PROPERTY(bool Tooltips READ tooltips WRITE setTooltips)
+    Q_PROPERTY(QString Text READ text WRITE setText)
+
+public:
+    explicit TCustomDBEdit(QWidget *parent = nullptr);
+    ~TCustomDBEdit() override;
+
+    QString text() const;
+    // Sets the text and posts it; when the post raises, the stored value is
+    // rendered again and the exception passes on.
+    void setText(const QString &text);
+
+    TAlignment alignment() const { return m_alignment; }
+    void setAlignment(TAlignment alignment);
+    bool alwaysShowBorder() const { return m_alwaysShowBorder; }
+    void setAlwaysShowBorder(bool always);
+    // Select all text on focus entry (not on entry by a left-button click).
+    bool autoSelect() const { return m_autoSelect; }
+    void setAutoSelect(bool autoSelect);
+    // Height follows the font: its character height plus the border allowance.
+    bool autoSize() const { return m_autoSize; }
+    void setAutoSize(bool autoSize);
+    TEditBorderStyle borderStyle() const { return m_borderStyle; }
+    void setBorderStyle(TEditBorderStyle style);
+    bool ctl3D() const { return m_ctl3D; }
+    void setCtl3D(bool ctl3D);
+    bool isFlat() const { return m_flat; }
+    void setFlat(bool flat);
+    bool highlightRequired() const { return m_highlightRequired; }
+    void setHighlightRequired(bool highlight);
+    // Empty, or the one character shown for every character of the text.
+    QString passwordChar() const { return m_passwordChar; }
+    void setPasswordChar(const QString &character);
+    bool isReadOnly() const { return m_readOnly; }
+    void setReadOnly(bool readOnly);
+    // A hint with the whole text when it does not fit the text area.
+    bool tooltips() const { return m_tooltips; }
+    void setTooltips(bool tooltips);
+    // Text colour: the palette's Text, which the inner edit inherits.
+    void setFontColor(TColor color);
+    // The image list of the image at the left edge (empty: no image area),
+    // and the width set for its images (0: the list's own).
+    QList<QPixmap> images() const { return m_images; }
+    void setImages(const QList<QPixmap> &images, int imageWidth = 0);
+    int imageAreaWidth() const { return m_imageAreaWidth; }
+    // The index OnGetImageIndex gives (-1: none).
+    int imageIndex() const;
+
+    // The main button (hidden until set otherwise) and the further buttons.
+    TEditButton *editButton() const { return m_button; }
+    TEditButtonCollection *editButtons() const { return m_buttons; }
+    // The drawn main button (slot 0) or further button i (slot i).
+    TEditButtonControl *editButtonControl(int slot = 0) const { return m_slots.at(slot).control; }
+    int buttonAreaWidth() const { return m_buttonAreaWidth; }
+    // The client area without the button area.
+    QRect textArea() const;
+    QLineEdit *lineEdit() const { return m_edit; }
+    TFieldDataLink &valueLink() { return m_link; }
+    TMRUList &mruList() { return m_mru; }
+
+    void selectAll();
+    // The border shows lit (focus, pointer over the control, or always).
+    bool borderLit() const { return m_borderLit; }
+    // True while the control draws its text itself (not focused, not left-aligned).
+    bool drawsOwnText() const;
+    TEditTextOption textOption() const;
+    TEditFrameOption frameOption() const;
+    // The height AutoSize gives for the current font.
+    int heightForFont() const;
+
+signals:
+    // OnKeyDown: first step of every key press; setting key to 0 discards it.
+    void keyDown(int &key, Qt::KeyboardModifiers modifiers);
+    // OnKeyPress: every typed character, before the control's own checks;
+    // setting key to QChar() discards it. Backspace comes as QChar(8), Enter
+    // as QChar(13), Escape as QChar(27), Ctrl+V as QChar(22), Ctrl+Backspace
+    // as QChar(127). Direct connections only.
+    void keyPress(QChar &key);
+    // OnKeyUp: a key released while the control has the focus.
+    void keyUp(int &key, Qt::KeyboardModifiers modifiers);
+    // OnMouseDown: a press on the text area, after the edit has taken the
+    // focus and placed the caret; pos is in this control's coordinates.
+    void mouseDown(Qt::MouseButton button, QPoint pos);
+    void mouseMove(Qt::MouseButtons buttons, QPoint pos);
+    void mouseUp(Qt::MouseButton button, QPoint pos);
+    // OnChange: after every change of the text, the control's own changes included.
+    void changed();
+    // OnEnter, OnExit: focus entry and exit (exit comes before the post).
+    void entered();
+    void exited();
+    // OnUpdateData: during every post; setting handled keeps the value out of the link.
+    void updateData(bool &handled);
+    // OnButtonDown: every press and auto-repeat of the main button, before
+    // the step. Clearing autoRepeat stops the repeats; setting handled stops
+    // the control's own handling. Direct connections only.
+    void buttonDown(QObject *sender, bool topButton, bool &autoRepeat, bool &handled);
+    // OnButtonClick: the main button released while it still shows pressed.
+    void buttonClick(QObject *sender, bool &handled);
+    // OnGetImageIndex: which image of Images shows (-1 by default).
+    void getImageIndex(int &index);
+    // OnCheckDrawRequiredState: may change whether the required mark shows.
+    void checkDrawRequiredState(bool &draw);
+    // An exception that ended one of the control's own handlers (a paste of
+    // text that is not a number): the application shows it in its error box.
+    void errorRaised(const QString &message);
+
+protected:
+    // Hooks of the descendants.
+    virtual void applyText(const QString &text);
+    virtual void postToLink();
+    virtual void renderStored();
+    virtual bool isValidKey(QChar key) const;
+    virtual void handleButtonPress(bool isDownButton);
+    virtual bool canPressButton() const;
+    // The key-down step; true discards the key.
+    virtual bool keyDownStep(QKeyEvent *event);
+    // The character step; a key set to QChar() is discarded.
+    virtual void characterStep(QChar &key);
+    // The platform edit's text changed (by the user or the program).
+    virtual void textChanged();
+    virtual bool wheelStep(QWheelEvent *event);
+    // The platform's paste: enters edit state first.
+    virtual void paste();
+
+    // Replaces the main button (a descendant's own kind).
+    void setMainButton(TEditButton *button);
+    // Posts the value: OnUpdateData, then the link unless handled.
+    void postValue();
+    void resetFromStored() { m_link.resetFromStored(); }
+    bool beginEdit();
+    bool inFocus() const { return m_inFocus; }
+    bool inUpdateData() const { return m_inUpdateData; }
+    // Writes the platform edit's text without running the text-change hook.
+    void setTextInternally(const QString &text);
+    bool settingTextInternally() const { return m_settingText; }
+    void reportError(const std::exception &error);
+    void updateReadOnlyState();
+    void buttonsChanged();
+
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void enterEvent(QEnterEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    friend class TInnerEdit;
+    bool handleKeyPress(QKeyEvent *event);
+    void handleFocusIn(QFocusEvent *event);
+    void handleFocusOut(QFocusEvent *event);
+    void leaveFocus();
+    void onEditTextChanged();
+    void updateTextMargins();
+    void layoutEditButtons();
+    void refreshButtonStates();
+    void refreshBorder();
+    void fitHeightToFont();
+    void updateToolTip();
+    void keepTextLookWhileContainerDisabled();
+    const TEditButton *buttonOfSlot(int slot) const;
+    void buttonPressed(int slot, bool topButton, bool &autoRepeat);
+    void buttonClicked(int slot);
+    int borderWidth() const;
+    bool requiredMarkShows() const;
+    void showContextMenu(const QPoint &globalPos);
+
+    QLineEdit *m_edit = nullptr;
+    TFieldDataLink m_link;
+    TMRUList m_mru;
+    TEditButton *m_button = nullptr;
+    TEditButtonCollection *m_buttons = nullptr;
+    struct ButtonSlot {
+        TEditButtonControl *control;
+        QRect separator;
+    };
+    std::vector<ButtonSlot> m_slots;
+    int m_buttonAreaWidth = 0;
+    QList<QPixmap> m_images;
+    int m_imageWidth = 0;
+    int m_imageAreaWidth = 0;
+
+    TAlignment m_alignment = taLeftJustify;
+    TEditBorderStyle m_borderStyle = bsSingle;
+    QString m_passwordChar;
+    bool m_alwaysShowBorder = false;
+    bool m_autoSelect = true;
+    bool m_autoSize = true;
+    bool m_ctl3D = true;
+    bool m_flat = false;
+    bool m_highlightRequired = false;
+    bool m_readOnly = false;
+    bool m_tooltips = false;
+    bool m_inFocus = false;
+    bool m_inUpdateData = false;
+    bool m_settingText = false;
+    bool m_pointerInside = false;
+    bool m_borderLit = false;
+    bool m_forwardingPress = false;
+    Qt::MouseButton m_pressButton = Qt::NoButton;
+};

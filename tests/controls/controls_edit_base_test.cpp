@@ -1,0 +1,545 @@
+#include "controls/number_edit.h"
+#include "pixel_helpers.h"
+#include "platform/fonts.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+
+// A number edit as the group-size field is set up, next to another control.
+struct Field {
+    QWidget parent;
+    TDBNumberEdit *edit = nullptr;
+    QLineEdit *other = nullptr;
+    bool active = false;
+
+    explicit Field(const QLocale &locale = QLocale::c())
+    {
+        parent.resize(240, 80);
+        parent.setLocale(locale);
+        other = new QLineEdit(&parent);
+        other->setGeometry(120, 40, 80, 20);
+        edit = new TDBNumberEdit(&parent);
+        edit->setGeometry(10, 10, 90, 22);
+        QFont font;
+        font.setPixelSize(16);
+        edit->setFont(font);
+        edit->editButton()->setStyle(ebsUpDown);
+        edit->editButton()->setVisible(true);
+        edit->editButton()->setWidth(FlatButtonWidth(16, 17));
+        edit->setFlat(true);
+        edit->setMinValue(1);
+        edit->setMaxValue(999);
+        edit->setValue(5);
+        parent.show();
+        parent.activateWindow();
+        active = QTest::qWaitForWindowActive(&parent);
+        other->setFocus();
+    }
+    QLineEdit *line() const { return edit->lineEdit(); }
+    void enter() { edit->setFocus(Qt::TabFocusReason); }
+    void leave() { other->setFocus(Qt::TabFocusReason); }
+};
+
+} // namespace
+
+class EditBaseTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { installFontSubstitutions(); }
+    void changeFiresExactly_data();
+    void changeFiresExactly();
+    void exitBeforeThePost();
+    void keysThroughTheSameFilter();
+    void focusEntryByClick_data();
+    void focusEntryByClick();
+    void contextMenuPasteEntersEditState();
+    void displayFormats_data();
+    void displayFormats();
+    void backspaceOverSeparator();
+    void valueThatIsNoNumber();
+    void settersReturnWhenUnchanged();
+    void propertiesByName();
+    void drawingIsAFunctionOfState();
+    void borderLightsWithThePointer();
+    void imageAtTheLeftEdge();
+    void recentEntries();
+    void failingPosts();
+    void tooltipShowsTheWholeText();
+};
+
+void EditBaseTest::changeFiresExactly_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("changes");
+    QTest::newRow("one digit, one change") << ""
+                                           << ""
+                                           << "7"
+                                           << "7" << 1;
+    QTest::newRow("every digit its change") << ""
+                                            << ""
+                                            << "123"
+                                            << "123" << 3;
+    // The fourth digit makes the field group its own text: a nested change.
+    QTest::newRow("regrouping adds one") << "#,##0"
+                                         << ""
+                                         << "1234"
+                                         << "1,234" << 5;
+    QTest::newRow("refused character, none") << ""
+                                             << ""
+                                             << "a"
+                                             << "" << 0;
+    QTest::newRow("Up at the maximum, none") << ""
+                                             << "999"
+                                             << "<up>"
+                                             << "999" << 0;
+    QTest::newRow("Up steps once") << ""
+                                   << "5"
+                                   << "<up>"
+                                   << "6" << 1;
+}
+
+void EditBaseTest::changeFiresExactly()
+{
+    QFETCH(QString, format);
+    QFETCH(QString, start);
+    QFETCH(QString, typed);
+    QFETCH(QString, text);
+    QFETCH(int, changes);
+    Field f;
+    QVERIFY(f.active);
+    f.edit->setMaxValue(99999);
+    f.edit->setDisplayFormat(format);
+    f.edit->setText(start);
+    f.edit->setMaxValue(start == QLatin1String("999") ? 999 : 99999);
+    f.enter();
+    f.line()->selectAll();
+    if (!start.isEmpty() && typed != QLatin1String("<up>"))
+        QTest::keyClick(f.line(), Qt::Key_Delete);
+    QSignalSpy spy(f.edit, &TDBNumberEdit::changed);
+    if (typed == QLatin1String("<up>"))
+        QTest::keyClick(f.line(), Qt::Key_Up);
+    else
+        QTest::keyClicks(f.line(), typed);
+    QCOMPARE(f.edit->text(), text);
+    QCOMPARE(spy.count(), changes);
+}
+
+void EditBaseTest::exitBeforeThePost()
+{
+    Field f;
+    QVERIFY(f.active);
+    QStringList order;
+    connect(f.edit, &TDBNumberEdit::entered, f.edit, [&] { order << QStringLiteral("enter"); });
+    connect(f.edit, &TDBNumberEdit::exited, f.edit, [&] { order << QStringLiteral("exit"); });
+    connect(f.edit, &TDBNumberEdit::updateData, f.edit,
+            [&](bool &) { order << QStringLiteral("update %1").arg(f.edit->text()); });
+    f.enter();
+    QTest::keyClicks(f.line(), QStringLiteral("12"));
+    f.leave();
+    QCOMPARE(order,
+             (QStringList{QStringLiteral("enter"), QStringLiteral("exit"),
+                          QStringLiteral("update 12")}));
+    // Leaving without a change posts nothing.
+    order.clear();
+    f.enter();
+    f.leave();
+    QCOMPARE(order, (QStringList{QStringLiteral("enter"), QStringLiteral("exit")}));
+
+    // A handler that takes the post keeps the value out of the stored value.
+    connect(f.edit, &TDBNumberEdit::updateData, f.edit, [](bool &handled) { handled = true; });
+    f.enter();
+    QTest::keyClicks(f.line(), QStringLiteral("7"));
+    f.leave();
+    QCOMPARE(f.edit->text(), QStringLiteral("12"));
+}
+
+void EditBaseTest::keysThroughTheSameFilter()
+{
+    Field f;
+    QVERIFY(f.active);
+    QList<int> seen;
+    connect(f.edit, &TDBNumberEdit::keyPress, f.edit, [&](QChar &key) {
+        seen << key.unicode();
+        if (!key.isDigit())
+            key = QChar();
+    });
+    f.enter();
+    f.line()->setCursorPosition(1);
+    // Ctrl+Backspace is a character like any other: the filter discards it.
+    QTest::keyClick(f.line(), Qt::Key_Backspace, Qt::ControlModifier);
+    QCOMPARE(f.edit->text(), QStringLiteral("5"));
+    QCOMPARE(seen, QList<int>{127});
+    // Even let through it is no number character.
+    disconnect(f.edit, &TDBNumberEdit::keyPress, nullptr, nullptr);
+    QTest::keyClick(f.line(), Qt::Key_Backspace, Qt::ControlModifier);
+    QCOMPARE(f.edit->text(), QStringLiteral("5"));
+
+    // Alt+Up steps like Up; Alt+Down is the button's shortcut (one step down).
+    QTest::keyClick(f.line(), Qt::Key_Up, Qt::AltModifier);
+    QCOMPARE(f.edit->text(), QStringLiteral("6"));
+    QTest::keyClick(f.line(), Qt::Key_Down, Qt::AltModifier);
+    QCOMPARE(f.edit->text(), QStringLiteral("5"));
+
+    // Ctrl+A selects all; OnKeyDown can discard a key before the step.
+    f.line()->deselect();
+    QTest::keyClick(f.line(), Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(f.line()->selectedText(), QStringLiteral("5"));
+    connect(f.edit, &TDBNumberEdit::keyDown, f.edit, [](int &key, Qt::KeyboardModifiers) {
+        if (key == Qt::Key_Up)
+            key = 0;
+    });
+    QTest::keyClick(f.line(), Qt::Key_Up);
+    QCOMPARE(f.edit->text(), QStringLiteral("5"));
+}
+
+void EditBaseTest::focusEntryByClick_data()
+{
+    QTest::addColumn<int>("button");
+    QTest::addColumn<QString>("selected");
+    QTest::newRow("left click keeps the caret") << int(Qt::LeftButton) << QString();
+    QTest::newRow("right click selects all") << int(Qt::RightButton) << QStringLiteral("123");
+}
+
+void EditBaseTest::focusEntryByClick()
+{
+    QFETCH(int, button);
+    QFETCH(QString, selected);
+    Field f;
+    QVERIFY(f.active);
+    f.edit->setValue(123);
+    QTest::mousePress(f.line(), Qt::MouseButton(button), {}, QPoint(5, 9));
+    QVERIFY(f.edit->hasFocus());
+    QCOMPARE(f.line()->selectedText(), selected);
+    QTest::mouseRelease(f.line(), Qt::MouseButton(button), {}, QPoint(5, 9));
+    if (QWidget *popup = QApplication::activePopupWidget())
+        popup->close();
+}
+
+void EditBaseTest::contextMenuPasteEntersEditState()
+{
+    Field f;
+    QVERIFY(f.active);
+    QStringList errors;
+    connect(f.edit, &TDBNumberEdit::errorRaised, f.edit,
+            [&](const QString &message) { errors << message; });
+    f.enter();
+    QVERIFY(!f.edit->valueLink().isEditing());
+    auto pasteFromMenu = [&] {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                f.line()->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(f.line(), &event);
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        QAction *paste = menu->findChild<QAction *>(QStringLiteral("edit-paste"));
+        QVERIFY(paste);
+        QVERIFY(paste->isEnabled());
+        paste->trigger();
+        menu->close();
+    };
+    QApplication::clipboard()->setText(QStringLiteral("42"));
+    pasteFromMenu();
+    QVERIFY(f.edit->valueLink().isEditing());
+    QCOMPARE(f.edit->text(), QStringLiteral("42"));
+    QCOMPARE(f.edit->value(), std::optional<double>(42));
+    // The menu's paste of a text that is no number: one error, the old text back.
+    f.line()->selectAll();
+    QApplication::clipboard()->setText(QStringLiteral("x1"));
+    pasteFromMenu();
+    QCOMPARE(errors.size(), 1);
+    QCOMPARE(f.edit->text(), QStringLiteral("42"));
+    QCOMPARE(f.line()->selectedText(), QStringLiteral("42"));
+}
+
+void EditBaseTest::displayFormats_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<bool>("currency");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("focusFormat");
+    QTest::addColumn<QString>("whileFocused");
+    const QLocale german(QLocale::German, QLocale::Germany);
+    QTest::newRow("general") << QLocale::c() << "" << false << "1234.5"
+                             << ""
+                             << "1234.5";
+    QTest::newRow("general, comma decimal") << german << "" << false << "1234,5"
+                                            << ""
+                                            << "1234,5";
+    QTest::newRow("grouped") << QLocale::c() << "#,##0.00 'kg'" << false << "1,234.50 kg"
+                             << "#,##0.00"
+                             << "1,234.50";
+    QTest::newRow("grouped, comma decimal") << german << "#,##0.00" << false << "1.234,50"
+                                            << "#,##0.00"
+                                            << "1.234,50";
+    // The C locale has no money symbol.
+    QTest::newRow("money") << QLocale::c() << "" << true << "1,234.50"
+                           << ",#.00"
+                           << "1,234.50";
+    QTest::newRow("money, comma decimal") << german << "" << true << "€1.234,50"
+                                          << ",#.00"
+                                          << "1.234,50";
+}
+
+void EditBaseTest::displayFormats()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QString, format);
+    QFETCH(bool, currency);
+    QFETCH(QString, shown);
+    QFETCH(QString, focusFormat);
+    QFETCH(QString, whileFocused);
+    Field f(locale);
+    QVERIFY(f.active);
+    f.edit->setMaxValue(0);
+    f.edit->setMinValue(0);
+    f.edit->setDisplayFormat(format);
+    f.edit->setCurrency(currency);
+    f.edit->setValue(1234.5);
+    QCOMPARE(f.edit->text(), shown);
+    QCOMPARE(f.edit->focusFormat(), focusFormat);
+    f.enter();
+    QCOMPARE(f.edit->text(), whileFocused);
+    f.leave();
+    QCOMPARE(f.edit->text(), shown);
+}
+
+void EditBaseTest::backspaceOverSeparator()
+{
+    Field f;
+    QVERIFY(f.active);
+    f.edit->setMaxValue(0);
+    f.edit->setMinValue(0);
+    f.edit->setDisplayFormat(QStringLiteral("#,##0"));
+    f.edit->setValue(1234);
+    f.enter();
+    QCOMPARE(f.edit->text(), QStringLiteral("1,234"));
+    f.line()->setCursorPosition(2); // after "1,"
+    QTest::keyClick(f.line(), Qt::Key_Backspace);
+    QCOMPARE(f.edit->text(), QStringLiteral("1,234")); // only steps over it
+    QCOMPARE(f.line()->cursorPosition(), 1);
+    QTest::keyClick(f.line(), Qt::Key_Backspace);
+    QCOMPARE(f.edit->text(), QStringLiteral("234"));
+}
+
+void EditBaseTest::valueThatIsNoNumber()
+{
+    Field f;
+    try {
+        f.edit->setValueVariant(QStringLiteral("abc"));
+        QFAIL("a string value must throw");
+    } catch (const EVariantTypeCastError &error) {
+        QCOMPARE(QString::fromUtf8(error.what()),
+                 QStringLiteral("Could not convert variant of type (QString) into type (double)"));
+    }
+    QCOMPARE(f.edit->text(), QStringLiteral("5"));
+    f.edit->setValueVariant(QVariant());
+    QCOMPARE(f.edit->text(), QString());
+    f.edit->setValueVariant(7);
+    QCOMPARE(f.edit->text(), QStringLiteral("7"));
+}
+
+void EditBaseTest::settersReturnWhenUnchanged()
+{
+    Field f;
+    int posts = 0;
+    connect(f.edit, &TDBNumberEdit::updateData, f.edit, [&](bool &) { ++posts; });
+    f.edit->setMinValue(1);
+    f.edit->setMaxValue(999);
+    QCOMPARE(posts, 0);
+    f.edit->setMinValue(2);
+    QCOMPARE(posts, 1);
+    // The first setting of a limit counts even at its default.
+    TDBNumberEdit fresh;
+    int freshPosts = 0;
+    connect(&fresh, &TDBNumberEdit::updateData, &fresh, [&](bool &) { ++freshPosts; });
+    fresh.setMinValue(0);
+    fresh.setMinValue(0);
+    QCOMPARE(freshPosts, 1);
+}
+
+void EditBaseTest::propertiesByName()
+{
+    TDBNumberEdit edit;
+    struct Row {
+        const char *name;
+        QVariant written;
+    };
+    const Row rows[] = {
+        {"MinValue", 1.0},
+        {"MaxValue", 999.0},
+        {"Increment", 2.0},
+        {"DecimalPlaces", 0},
+        {"DisplayFormat", QStringLiteral("0.0")},
+        {"currency", true},
+        {"Value", 5.0},
+        {"AlwaysShowBorder", true},
+        {"AutoSelect", false},
+        {"AutoSize", false},
+        {"Ctl3D", false},
+        {"Flat", true},
+        {"HighlightRequired", true},
+        {"PasswordChar", QStringLiteral("*")},
+        {"ReadOnly", true},
+        {"Tooltips", true},
+    };
+    for (const Row &row : rows) {
+        QVERIFY2(edit.setProperty(row.name, row.written), row.name);
+        QCOMPARE(edit.property(row.name), row.written);
+    }
+    QVERIFY(edit.setProperty("BorderStyle", QStringLiteral("bsNone")));
+    QCOMPARE(edit.borderStyle(), bsNone);
+    QCOMPARE(QString::fromLatin1(edit.property("BorderStyle").toByteArray()),
+             QStringLiteral("bsNone"));
+    QCOMPARE(edit.property("Text").toString(), QStringLiteral("5.0"));
+}
+
+void EditBaseTest::drawingIsAFunctionOfState()
+{
+    Field f;
+    QVERIFY(f.active);
+    f.edit->setValue(42);
+    // The frame and the text drawn from the gathered state alone: the same
+    // pixels as the control on screen, before and after it has painted.
+    auto drawn = [&] {
+        QImage image(f.edit->size(), QImage::Format_RGB32);
+        image.fill(Qt::black);
+        QPainter p(&image);
+        DrawEditFrame(p, f.edit->rect(), f.edit->frameOption());
+        const QRect area = f.edit->textArea();
+        p.translate(area.topLeft());
+        DrawEditText(p, QRect(QPoint(0, 0), area.size()), f.edit->textOption());
+        return image;
+    };
+    const QRect inside = f.edit->rect().adjusted(0, 0, -f.edit->buttonAreaWidth() - 2, 0);
+    const QImage before = drawn();
+    QCOMPARE(grabImage(f.edit).copy(inside), before.copy(inside));
+    QCOMPARE(drawn(), before);
+    f.edit->setHighlightRequired(true);
+    f.edit->setValue(std::nullopt);
+    QCOMPARE(grabImage(f.edit).copy(inside), drawn().copy(inside));
+    // The required mark: red dots on the bottom row of the text area.
+    const QRect area = f.edit->textArea();
+    QVERIFY(countColor(drawn(), QRect(area.left(), area.bottom(), area.width(), 1),
+                       QColor(255, 0, 0)) > 0);
+}
+
+void EditBaseTest::borderLightsWithThePointer()
+{
+    Field f;
+    QVERIFY(f.active);
+    QVERIFY(!f.edit->borderLit());
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), f.edit->mapToGlobal(QPointF(5, 5)));
+    QApplication::sendEvent(f.edit, &enter);
+    QVERIFY(f.edit->borderLit());
+    QVERIFY(f.edit->editButtonControl()->drawLit());
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(f.edit, &leave);
+    QVERIFY(!f.edit->borderLit());
+    f.edit->setAlwaysShowBorder(true);
+    QVERIFY(f.edit->borderLit());
+}
+
+void EditBaseTest::imageAtTheLeftEdge()
+{
+    Field f;
+    QVERIFY(f.active);
+    const QRect before = f.edit->textArea();
+    QPixmap red(10, 10), blue(10, 10);
+    red.fill(QColor(0xFF0000)); // RGB 255,0,0
+    blue.fill(QColor(0x0000FF)); // RGB 0,0,255
+    f.edit->setImages({red, blue});
+    // The image's width plus 4, taken from the text area's left.
+    QCOMPARE(f.edit->imageAreaWidth(), 14);
+    QCOMPARE(f.edit->textArea(), before.adjusted(14, 0, 0, 0));
+    QCOMPARE(countColor(grabImage(f.edit), QRect(0, 0, 16, 22), QColor(0, 0, 255)), 0);
+    connect(f.edit, &TDBNumberEdit::getImageIndex, f.edit, [](int &index) { index = 1; });
+    f.edit->update();
+    const QImage image = grabImage(f.edit);
+    // Centred in the area inset by 2 and 1: columns 4..13, rows 6..15.
+    QCOMPARE(inkBounds(image, QRect(2, 2, 14, 18), Qt::white), QRect(4, 6, 10, 10));
+    QCOMPARE(pixelAt(image, 8, 10), QColor(0, 0, 255));
+}
+
+void EditBaseTest::recentEntries()
+{
+    Field f;
+    QVERIFY(f.active);
+    TMRUList &mru = f.edit->mruList();
+    QCOMPARE(mru.limit, 100);
+    QCOMPARE(mru.rows, 7);
+    f.enter();
+    QTest::keyClicks(f.line(), QStringLiteral("12"));
+    f.leave();
+    QVERIFY(mru.items().isEmpty()); // inactive by default
+    mru.active = true;
+    mru.limit = 2;
+    for (const char *typed : {"12", "30", "12", "45"}) {
+        f.enter();
+        QTest::keyClicks(f.line(), QString::fromLatin1(typed));
+        f.leave();
+    }
+    QCOMPARE(mru.items(), (QStringList{QStringLiteral("45"), QStringLiteral("12")}));
+    QCOMPARE(mru.matching(QStringLiteral("1")), QStringList{QStringLiteral("12")});
+}
+
+void EditBaseTest::failingPosts()
+{
+    Field f;
+    QVERIFY(f.active);
+    QStringList errors;
+    connect(f.edit, &TDBNumberEdit::errorRaised, f.edit,
+            [&](const QString &message) { errors << message; });
+    bool fail = true;
+    connect(f.edit, &TDBNumberEdit::updateData, f.edit, [&](bool &) {
+        if (fail)
+            throw std::runtime_error("refused");
+    });
+    // An assigned value whose post raises: the stored value comes back and
+    // the exception reaches the caller.
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, f.edit->setValue(9));
+    QCOMPARE(f.edit->text(), QStringLiteral("5"));
+    // Leaving after a change whose post raises: all selected, the focus
+    // stays, and the error goes to the application's error box.
+    f.enter();
+    QTest::keyClicks(f.line(), QStringLiteral("7"));
+    f.leave();
+    QTRY_COMPARE(errors, QStringList{QStringLiteral("refused")});
+    QVERIFY(f.edit->hasFocus());
+    QCOMPARE(f.line()->selectedText(), QStringLiteral("7"));
+    // The handler's failure left no post half done: the next one goes through.
+    fail = false;
+    f.leave();
+    QCOMPARE(f.edit->text(), QStringLiteral("7"));
+    f.edit->setValue(8);
+    QCOMPARE(f.edit->text(), QStringLiteral("8"));
+}
+
+void EditBaseTest::tooltipShowsTheWholeText()
+{
+    Field f;
+    QVERIFY(f.active);
+    f.edit->setMaxValue(0);
+    f.edit->setMinValue(0);
+    f.edit->setTooltips(true);
+    f.edit->setValue(5);
+    QCOMPARE(f.line()->toolTip(), QString()); // fits
+    f.edit->setValue(123456789012.0);
+    QCOMPARE(f.line()->toolTip(), QStringLiteral("123456789012"));
+    f.edit->setTooltips(false);
+    QCOMPARE(f.line()->toolTip(), QString());
+}
+
+QTEST_MAIN(EditBaseTest)
+#include "controls_edit_base_test.moc"
