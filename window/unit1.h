@@ -134,6 +134,8 @@ private:
     void applyGeometry();
     void connectHandlers();
     void loadBackground(const std::string &fileName);
+    void fillFromDrawFolder();
+    void stopStart();
 
     FormServices m_services;
     draw::DrawState m_state;
@@ -143,6 +145,7 @@ private:
     std::array<TLookRadioButton *, draw::kTierSlots> m_tierButtons{};
     std::array<TLabel *, draw::kTierSlots> m_tierLabels{};
     bool m_shownOnce = false;
+    bool m_startStopped = false; // a draw file held a name GBK cannot hold
     QTimer *m_displayFrame = nullptr;
     QElapsedTimer m_displayShown;
 };
