@@ -10,6 +10,7 @@ packages=(
   qt6-qpa-plugins
   fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming fonts-wqy-zenhei fonts-lxgw-wenkai fonts-dejavu-core
   python3
+  dpkg-dev desktop-file-utils
 )
 
 missing=()
