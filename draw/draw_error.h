@@ -11,4 +11,11 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A UTF-8 draw file holding characters GBK cannot store. Nothing may be written from
+// such a start: the window stops before the resume question.
+class UnconvertibleTextError : public DrawError {
+public:
+    using DrawError::DrawError;
+};
+
 } // namespace draw

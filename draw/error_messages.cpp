@@ -1,5 +1,6 @@
 #include "draw/error_messages.h"
 
+#include <cstdio>
 #include <string>
 #include <system_error>
 
@@ -11,6 +12,36 @@ namespace {
 std::string reasonText(int errorNumber)
 {
     return std::generic_category().message(errorNumber);
+}
+
+// A character as UTF-8, for the message; the code point is known to be valid.
+void appendUtf8(std::string &out, char32_t c)
+{
+    if (c < 0x80) {
+        out += char(c);
+    } else if (c < 0x800) {
+        out += char(0xC0 | (c >> 6));
+        out += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += char(0xE0 | (c >> 12));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    } else {
+        out += char(0xF0 | (c >> 18));
+        out += char(0x80 | ((c >> 12) & 0x3F));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    }
+}
+
+// "😀" (U+1F600): the code point shows what an invisible or look-alike character is.
+std::string describeCharacter(char32_t c)
+{
+    std::string text = "\"";
+    appendUtf8(text, c);
+    char code[16];
+    std::snprintf(code, sizeof code, "\" (U+%04X)", unsigned(c));
+    return text + code;
 }
 
 } // namespace
@@ -28,6 +59,28 @@ DrawError cannotCreateFile(const std::filesystem::path &path, int errorNumber)
 DrawError listIndexOutOfBounds(std::size_t index)
 {
     return DrawError("List index out of bounds (" + std::to_string(index) + ")");
+}
+
+UnconvertibleTextError cannotConvertToGbk(const std::filesystem::path &path,
+                                          const std::vector<UnconvertibleLine> &lines)
+{
+    constexpr std::size_t kLinesNamed = 5;
+    std::string text = "Cannot convert file \"" + path.string() + "\" to GBK: ";
+    for (std::size_t i = 0; i < lines.size() && i < kLinesNamed; ++i) {
+        if (i > 0)
+            text += "; ";
+        text += "line " + std::to_string(lines[i].number);
+        if (lines[i].characters.empty()) {
+            text += " is not valid UTF-8";
+            continue;
+        }
+        text += " holds ";
+        for (std::size_t c = 0; c < lines[i].characters.size(); ++c)
+            text += (c > 0 ? ", " : "") + describeCharacter(lines[i].characters[c]);
+    }
+    if (lines.size() > kLinesNamed)
+        text += "; and " + std::to_string(lines.size() - kLinesNamed) + " more lines";
+    return UnconvertibleTextError(text);
 }
 
 } // namespace draw::errors

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <vector>
 
 // The draw layer's failure texts, built in one place so every caller words them alike.
 namespace draw::errors {
@@ -16,5 +17,17 @@ DrawError cannotCreateFile(const std::filesystem::path &path, int errorNumber);
 
 // "List index out of bounds (<index>)"
 DrawError listIndexOutOfBounds(std::size_t index);
+
+// A line of a UTF-8 file that has no GBK form: the characters GBK cannot hold, in
+// text order, or none when the line is not valid UTF-8 at all.
+struct UnconvertibleLine {
+    std::size_t number; // counted from 1, as an editor shows it
+    std::vector<char32_t> characters;
+};
+
+// "Cannot convert file \"<path>\" to GBK: line 3 holds \"😀\" (U+1F600); line 7 is not
+// valid UTF-8" (the first five lines, then how many more).
+UnconvertibleTextError cannotConvertToGbk(const std::filesystem::path &path,
+                                          const std::vector<UnconvertibleLine> &lines);
 
 } // namespace draw::errors

@@ -3,6 +3,7 @@
 #include "draw/atomic_file.h"
 #include "draw/error_messages.h"
 #include "draw/file_bytes.h"
+#include "draw/utf8_text.h"
 
 #include <system_error>
 
@@ -46,7 +47,7 @@ std::string formatTextList(const TextList &lines)
 
 TextList loadTextList(const std::filesystem::path &path)
 {
-    return parseTextList(readFileBytes(path));
+    return decodeTextList(readFileBytes(path), path);
 }
 
 void saveTextList(const std::filesystem::path &path, const TextList &lines)

@@ -18,7 +18,9 @@ TextList parseTextList(std::string_view bytes);
 // Every entry followed by CR LF, no byte-order mark.
 std::string formatTextList(const TextList &lines);
 
-// Throws DrawError "Cannot open file \"<path>\". <reason>".
+// The file's lines as GBK: a UTF-8 file is converted (see utf8_text.h). Throws
+// DrawError "Cannot open file \"<path>\". <reason>", or one naming the lines GBK
+// cannot hold.
 TextList loadTextList(const std::filesystem::path &path);
 
 // Replaces the file atomically (temporary file in the same folder, flushed, then

@@ -23,6 +23,14 @@ void TImage::setTransparent(bool transparent)
     rebuild();
 }
 
+void TImage::setScaleFactor(qreal factor)
+{
+    if (factor <= 0 || qFuzzyCompare(factor, m_scaleFactor))
+        return;
+    m_scaleFactor = factor;
+    rebuild();
+}
+
 QRgb TImage::transparentColor(const QImage &picture)
 {
     if (picture.isNull())
@@ -42,6 +50,11 @@ void TImage::rebuild()
     else
         // Drawn opaque even where the picture has an alpha channel.
         m_shown = m_picture.convertToFormat(QImage::Format_RGB32);
+    if (!m_shown.isNull() && !qFuzzyCompare(m_scaleFactor, qreal(1))) {
+        const QSize size(qMax(1, qRound(m_picture.width() * m_scaleFactor)),
+                         qMax(1, qRound(m_picture.height() * m_scaleFactor)));
+        m_shown = m_shown.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
     update();
 }
 

@@ -5,9 +5,10 @@
 
 class QPainter;
 
-// A graphic control showing a picture at its own size from the top-left corner,
-// unscaled and cut off at the control's bounds. When transparent, every pixel of
-// the picture's transparent colour is left out and what lies beneath shows.
+// A graphic control showing a picture from the top-left corner, at its own size
+// (or at a scale factor, see setScaleFactor) and cut off at the control's bounds.
+// When transparent, every pixel of the picture's transparent colour is left out
+// and what lies beneath shows.
 class TImage : public QWidget {
     Q_OBJECT
 
@@ -19,6 +20,12 @@ public:
 
     bool transparent() const { return m_transparent; }
     void setTransparent(bool transparent);
+
+    // The picture is drawn this many times its size (1 by default), smoothly. The
+    // transparent colour is left out of the picture as it is, before scaling, so
+    // the rule stays that of exact colour matches.
+    qreal scaleFactor() const { return m_scaleFactor; }
+    void setScaleFactor(qreal factor);
 
     // The colour left out when transparent: white for a one-bit picture, else
     // the colour of the bottom-left pixel (column 0, last row).
@@ -37,4 +44,5 @@ private:
     QImage m_picture;
     QImage m_shown; // the picture ready to draw, masked once per picture
     bool m_transparent = false;
+    qreal m_scaleFactor = 1;
 };

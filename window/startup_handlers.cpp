@@ -1,6 +1,8 @@
 // Startup and resume: filling the window from the draw folder.
 #include "window/unit1.h"
 
+#include "controls/look_group_box.h"
+#include "draw/draw_error.h"
 #include "draw/draw_folder.h"
 #include "draw/file_bytes.h"
 #include "draw/gbk_codec.h"
@@ -33,6 +35,25 @@ private:
 
 void TForm1::FormCreate()
 {
+    try {
+        fillFromDrawFolder();
+    } catch (const UnconvertibleTextError &) {
+        stopStart();
+        throw;
+    }
+}
+
+void TForm1::stopStart()
+{
+    // A name GBK cannot hold would be lost from every record written from here on:
+    // no question, no draw, nothing written until the file is mended.
+    // Start and Cancel both live in GroupBox1; Cancel re-enables Start, not its box.
+    m_startStopped = true;
+    GroupBox1->setEnabled(false);
+}
+
+void TForm1::fillFromDrawFolder()
+{
     const ShowTiersOnExit showTiersAtEnd([this] { showTiers(); });
     ReadMan(m_state.roster, files::kRoster);
     refreshRosterCountText();
@@ -62,6 +83,8 @@ void TForm1::loadBackground(const std::string &fileName)
 
 void TForm1::FormShow()
 {
+    if (m_startStopped)
+        return;
     const ShowTiersOnExit showTiersAtEnd([this] { showTiers(); });
     // Only an explicit answer decides: going on without one would overwrite the old
     // winners at the next Stop just as a No would.
@@ -74,7 +97,14 @@ void TForm1::FormShow()
         saveWinners();
         return;
     }
-    restoreWinners(m_state, loadTextList(files::kWinnersRecord));
+    TextList record;
+    try {
+        record = loadTextList(files::kWinnersRecord);
+    } catch (const UnconvertibleTextError &) {
+        stopStart();
+        throw;
+    }
+    restoreWinners(m_state, record);
     refreshRosterCountText();
 }
 

@@ -15,6 +15,7 @@
 #include "platform/panel.h"
 #include "platform/status_bar.h"
 #include "window/form1_layout.h"
+#include "window/full_screen.h"
 
 #include <QAction>
 #include <QApplication>
@@ -48,6 +49,7 @@ TForm1::TForm1(FormServices services, QWidget *parent)
     m_displayFrame->setTimerType(Qt::PreciseTimer);
     connect(m_displayFrame, &QTimer::timeout, this, &TForm1::showDisplayText);
     connectHandlers();
+    m_fullScreen = new FullScreenProjection(*this);
 
     // Key preview: the window sees key releases before the focused control.
     qApp->installEventFilter(this);
@@ -92,6 +94,11 @@ void TForm1::connectHandlers()
 void TForm1::handle(void (TForm1::*handler)())
 {
     guarded([this, handler] { (this->*handler)(); });
+}
+
+void TForm1::toggleFullScreen()
+{
+    m_fullScreen->toggle();
 }
 
 void TForm1::guarded(const std::function<void()> &handler)
@@ -172,6 +179,8 @@ void TForm1::resizeEvent(QResizeEvent *event)
 
 void TForm1::applyGeometry()
 {
+    if (m_fullScreen)
+        m_fullScreen->beforeLayout(size());
     const int screen = m_services.screenWidth ? m_services.screenWidth() : 0;
     const FormGeometry::Layout &l = m_geometry.resize(size(), screen);
     // A tiny window can give negative sizes; such a control is simply empty.

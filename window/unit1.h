@@ -11,6 +11,7 @@
 #include <array>
 #include <functional>
 
+class FullScreenProjection;
 class QAction;
 class QMenu;
 class QTimer;
@@ -110,12 +111,17 @@ public:
     // Runs a handler as its event does: a failure ends it and is shown in the error box.
     void handle(void (TForm1::*handler)());
 
+    // F11: full-screen projection of the scaled design, and back (window/full_screen.h).
+    void toggleFullScreen();
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    friend class FullScreenProjection; // swaps the layout's geometry while projecting
+
     // Runs a handler; a failure ends it and is shown in the error box.
     void guarded(const std::function<void()> &handler);
 
@@ -134,6 +140,8 @@ private:
     void applyGeometry();
     void connectHandlers();
     void loadBackground(const std::string &fileName);
+    void fillFromDrawFolder();
+    void stopStart();
 
     FormServices m_services;
     draw::DrawState m_state;
@@ -143,6 +151,8 @@ private:
     std::array<TLookRadioButton *, draw::kTierSlots> m_tierButtons{};
     std::array<TLabel *, draw::kTierSlots> m_tierLabels{};
     bool m_shownOnce = false;
+    bool m_startStopped = false; // a draw file held a name GBK cannot hold
     QTimer *m_displayFrame = nullptr;
+    FullScreenProjection *m_fullScreen = nullptr; // a child of the window
     QElapsedTimer m_displayShown;
 };

@@ -113,6 +113,7 @@ private slots:
     void monochromeLeavesOutWhite();
     void opaqueImageDrawsEveryPixel();
     void drawnUnscaledAndCutOff();
+    void scaledSmoothlyWithTheSameTransparentColour();
     void repaintsWhenThePictureChanges();
     void decodesA24BitBitmap();
     void decodesAMonochromeBitmap();
@@ -204,6 +205,46 @@ void ImageTest::drawnUnscaledAndCutOff()
         QCOMPARE(pixelAt(shot, at + QPoint(56, 66)), QColor(p.pixel(at)));
     QCOMPARE(pixelAt(shot, 56 + 593, 66 + 100), kClient);
     QCOMPARE(pixelAt(shot, 56 + 100, 66 + 489), kClient);
+}
+
+void ImageTest::scaledSmoothlyWithTheSameTransparentColour()
+{
+    // White background (left out), a blue block at 2..7 and a near-white one at
+    // 13..15, which is no exact match and stays.
+    QImage p = picture(20, 12, Qt::white);
+    for (int y = 2; y < 8; ++y)
+        for (int x = 2; x < 8; ++x)
+            p.setPixelColor(x, y, Qt::blue);
+    for (int y = 4; y < 7; ++y)
+        for (int x = 13; x < 16; ++x)
+            p.setPixelColor(x, y, QColor(254, 255, 255));
+    TPanel panel;
+    panel.resize(100, 80);
+    panel.setBevelOuter(bvNone);
+    panel.setColor(rgbColor(239, 239, 239));
+    auto *image = new TImage(&panel);
+    image->setGeometry(10, 10, 35, 60);
+    image->setTransparent(true);
+    image->setPicture(p);
+    image->setScaleFactor(2);
+    const QImage shot = grabImage(&panel);
+    auto at = [&](int x, int y) { return pixelAt(shot, 10 + x, 10 + y); };
+    QCOMPARE(at(9, 9), QColor(Qt::blue)); // inside the block, now 4..15
+    QCOMPARE(at(1, 1), kClient);
+    QCOMPARE(at(18, 20), kClient);
+    QCOMPARE(at(29, 11), QColor(254, 255, 255)); // the near-white block, now 26..31
+    QCOMPARE(at(34, 2), kClient); // cut off at the bounds: the picture is 40 wide
+    QCOMPARE(at(30, 40), kClient); // below the 24 rows it takes
+    // Smooth: the block's edge blends into the panel instead of stepping.
+    bool blended = false;
+    for (int x = 0; x < 8; ++x)
+        blended = blended || (at(x, 9) != kClient && at(x, 9) != QColor(Qt::blue));
+    QVERIFY(blended);
+    // Back to its own size.
+    image->setScaleFactor(1);
+    const QImage unscaled = grabImage(&panel);
+    QCOMPARE(pixelAt(unscaled, 10 + 9, 10 + 9), kClient);
+    QCOMPARE(pixelAt(unscaled, 10 + 5, 10 + 5), QColor(Qt::blue));
 }
 
 void ImageTest::repaintsWhenThePictureChanges()
