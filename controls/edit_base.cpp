@@ -422,7 +422,7 @@ void TCustomDBEdit::setAutoSize(bool autoSize)
     fitHeightToFont();
 }
 
-void TCustomDBEdit::setBorderStyle(TEditBorderStyle style)
+void TCustomDBEdit::setBorderStyle(TBorderStyle style)
 {
     if (style == m_borderStyle)
         return;

@@ -23,13 +23,13 @@ namespace DataEdits {
 Q_NAMESPACE
 
 // An edit's border: none, or a single (3D or flat) one.
-enum TEditBorderStyle { bsNone, bsSingle };
-Q_ENUM_NS(TEditBorderStyle)
+enum TBorderStyle { bsNone, bsSingle };
+Q_ENUM_NS(TBorderStyle)
 
 } // namespace DataEdits
 
-using DataEdits::TEditBorderStyle;
-using enum DataEdits::TEditBorderStyle;
+using DataEdits::TBorderStyle;
+using enum DataEdits::TBorderStyle;
 
 // The value behind an edit that is bound to no data field: the stored value,
 // and whether the edit is being edited and has been changed since.
@@ -117,7 +117,7 @@ struct TEditFrameOption {
     bool ctl3D = true;
     bool flat = false;
     bool lit = false;
-    TEditBorderStyle borderStyle = bsSingle;
+    TBorderStyle borderStyle = bsSingle;
     QColor color = Qt::white;
     std::vector<QRect> separators;
     // The image of the image area, drawn centred in imageArea inset by 2 and 1.
@@ -138,7 +138,7 @@ class TCustomDBEdit : public QWidget {
     Q_PROPERTY(bool AlwaysShowBorder READ alwaysShowBorder WRITE setAlwaysShowBorder)
     Q_PROPERTY(bool AutoSelect READ autoSelect WRITE setAutoSelect)
     Q_PROPERTY(bool AutoSize READ autoSize WRITE setAutoSize)
-    Q_PROPERTY(DataEdits::TEditBorderStyle BorderStyle READ borderStyle WRITE setBorderStyle)
+    Q_PROPERTY(DataEdits::TBorderStyle BorderStyle READ borderStyle WRITE setBorderStyle)
     Q_PROPERTY(bool Ctl3D READ ctl3D WRITE setCtl3D)
     Q_PROPERTY(bool Flat READ isFlat WRITE setFlat)
     Q_PROPERTY(bool HighlightRequired READ highlightRequired WRITE setHighlightRequired)
@@ -166,8 +166,8 @@ public:
     // Height follows the font: its character height plus the border allowance.
     bool autoSize() const { return m_autoSize; }
     void setAutoSize(bool autoSize);
-    TEditBorderStyle borderStyle() const { return m_borderStyle; }
-    void setBorderStyle(TEditBorderStyle style);
+    TBorderStyle borderStyle() const { return m_borderStyle; }
+    void setBorderStyle(TBorderStyle style);
     bool ctl3D() const { return m_ctl3D; }
     void setCtl3D(bool ctl3D);
     bool isFlat() const { return m_flat; }
@@ -328,7 +328,7 @@ private:
     int m_imageAreaWidth = 0;
 
     TAlignment m_alignment = taLeftJustify;
-    TEditBorderStyle m_borderStyle = bsSingle;
+    TBorderStyle m_borderStyle = bsSingle;
     QString m_passwordChar;
     bool m_alwaysShowBorder = false;
     bool m_autoSelect = true;

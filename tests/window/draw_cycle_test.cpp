@@ -238,9 +238,8 @@ void DrawCycleTest::wheelStepOverUnfocusedGroupSizeIsDrawn()
 {
     WindowFixture f;
     f.writeDrawFolder(12, "3");
-    TForm1 &form = f.create(false);
-    showActive(form);
-    QTRY_COMPARE(f.dialogs.questions.size(), 1);
+    QVERIFY(f.open(false, WindowFixture::Shown::Active));
+    TForm1 &form = *f.form;
     form.setFocus(); // the field loses the focus to the window
     QTRY_VERIFY(!form.SpinEdit1->hasFocus());
     QLineEdit *line = form.SpinEdit1->lineEdit();
