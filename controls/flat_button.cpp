@@ -254,12 +254,8 @@ void TDefineButton::setAction(QAction *action)
 
 void TDefineButton::actionChanged()
 {
-    if (!m_action)
-        return;
-    setCaption(m_action->text());
-    setEnabled(m_action->isEnabled());
-    setToolTip(m_action->toolTip());
-    setVisible(m_action->isVisible());
+    if (m_action)
+        showActionOn(*this, *m_action);
 }
 
 void TDefineButton::notifyGroup()

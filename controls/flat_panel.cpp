@@ -37,12 +37,8 @@ void TDefinePanel::setAction(QAction *action)
 
 void TDefinePanel::actionChanged()
 {
-    if (!m_action)
-        return;
-    setCaption(m_action->text());
-    setEnabled(m_action->isEnabled());
-    setToolTip(m_action->toolTip());
-    setVisible(m_action->isVisible());
+    if (m_action)
+        showActionOn(*this, *m_action);
 }
 
 bool TDefinePanel::holds(const QWidget *widget) const

@@ -10,6 +10,8 @@
 #include <QString>
 #include <QWidget>
 
+class QAction;
+
 class QPainter;
 
 // The flat controls' enumerations, registered so published properties read and
@@ -94,6 +96,16 @@ TGlyphCaptionLayout LayoutGlyphAndCaption(const QFont &font, QRect client, QPoin
 
 // Base of the flat controls. Version is fixed; assigning it is accepted and
 // changes nothing (layout data stores it for every flat control).
+// What a flat control bound to an action shows of it: its text as the caption,
+// its enabled state, its hint and its visibility.
+template<class Control> void showActionOn(Control &control, const QAction &action)
+{
+    control.setCaption(action.text());
+    control.setEnabled(action.isEnabled());
+    control.setToolTip(action.toolTip());
+    control.setVisible(action.isVisible());
+}
+
 class TVersionControl : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QString Version READ version WRITE setVersion)

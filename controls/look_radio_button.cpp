@@ -40,29 +40,6 @@ Margins captionMargins(bool native, bool wordWrap, TLeftRight alignment)
 constexpr int kWrapFlags =
     int(Qt::AlignLeft | Qt::AlignVCenter) | Qt::TextWordWrap | Qt::TextShowMnemonic;
 
-// The dotted focus rectangle drawn in two colours: every other pixel along the
-// edge in the foreground, the ones between in the background.
-void drawColoredFocusRect(QPainter &painter, const QRect &rect, const QColor &background,
-                          const QColor &foreground)
-{
-    if (rect.width() <= 0 || rect.height() <= 0)
-        return;
-    auto dot = [&](int x, int y) {
-        painter.fillRect(QRect(x, y, 1, 1), ((x + y) & 1) == 0 ? foreground : background);
-    };
-    const int l = rect.left(), t = rect.top(), r = rect.right(), b = rect.bottom();
-    for (int x = l; x <= r; ++x) {
-        dot(x, t);
-        if (b != t)
-            dot(x, b);
-    }
-    for (int y = t + 1; y < b; ++y) {
-        dot(l, y);
-        if (r != l)
-            dot(r, y);
-    }
-}
-
 bool isRadioButton(QObject *o)
 {
     return qobject_cast<TLookRadioButton *>(o) || qobject_cast<QRadioButton *>(o);

@@ -39,17 +39,11 @@ void drawTextLine(QPainter &painter, const QRect &rect, const QString &text,
     painter.restore();
 }
 
-void drawFocusRect(QPainter &painter, const QRect &rect)
+namespace {
+
+// Visits every pixel of the rectangle's edge once, corners included.
+template<class Dot> void forEachEdgePixel(const QRect &rect, Dot dot)
 {
-    if (rect.width() <= 0 || rect.height() <= 0)
-        return;
-    painter.save();
-    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    const QColor invert(255, 255, 255);
-    auto dot = [&](int x, int y) {
-        if (((x + y) & 1) == 0)
-            painter.fillRect(QRect(x, y, 1, 1), invert);
-    };
     const int l = rect.left(), t = rect.top(), r = rect.right(), b = rect.bottom();
     for (int x = l; x <= r; ++x) {
         dot(x, t);
@@ -61,7 +55,32 @@ void drawFocusRect(QPainter &painter, const QRect &rect)
         if (r != l)
             dot(r, y);
     }
+}
+
+} // namespace
+
+void drawFocusRect(QPainter &painter, const QRect &rect)
+{
+    if (rect.width() <= 0 || rect.height() <= 0)
+        return;
+    painter.save();
+    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    const QColor invert(255, 255, 255);
+    forEachEdgePixel(rect, [&](int x, int y) {
+        if (((x + y) & 1) == 0)
+            painter.fillRect(QRect(x, y, 1, 1), invert);
+    });
     painter.restore();
+}
+
+void drawColoredFocusRect(QPainter &painter, const QRect &rect, const QColor &background,
+                          const QColor &foreground)
+{
+    if (rect.width() <= 0 || rect.height() <= 0)
+        return;
+    forEachEdgePixel(rect, [&](int x, int y) {
+        painter.fillRect(QRect(x, y, 1, 1), ((x + y) & 1) == 0 ? foreground : background);
+    });
 }
 
 QImage withTransparentColor(const QImage &image, QRgb transparent)

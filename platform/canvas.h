@@ -27,6 +27,11 @@ void drawTextLine(QPainter &painter, const QRect &rect, const QString &text,
 // inverted, so drawing it twice leaves the picture as it was.
 void drawFocusRect(QPainter &painter, const QRect &rect);
 
+// The same dots in two colours: the dots in the foreground, the pixels between
+// them in the background, whatever lay there before.
+void drawColoredFocusRect(QPainter &painter, const QRect &rect, const QColor &background,
+                          const QColor &foreground);
+
 // A copy of image in which every pixel of exactly the colour transparent
 // (alpha ignored) is made fully transparent.
 QImage withTransparentColor(const QImage &image, QRgb transparent);
