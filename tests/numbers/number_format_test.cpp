@@ -92,6 +92,12 @@ struct FormatCase {
     const char16_t *inComma;
 };
 
+// Names each case in the test list by its pattern and value, not by its bytes.
+void PrintTo(const FormatCase &p, std::ostream *os)
+{
+    *os << '"' << utf8(p.pattern) << "\" " << p.value;
+}
+
 class FormatFloat : public testing::TestWithParam<FormatCase> {};
 
 TEST_P(FormatFloat, byPattern)
