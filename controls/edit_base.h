@@ -134,7 +134,7 @@ void DrawEditFrame(QPainter &painter, QRect rect, const TEditFrameOption &option
 // leaving the control posts the value and renders it again.
 class TCustomDBEdit : public QWidget {
     Q_OBJECT
-    Q_PROPERTY(TAlignment Alignment READ alignment WRITE setAlignment)
+    Q_PROPERTY(FlatStyle::TAlignment Alignment READ alignment WRITE setAlignment)
     Q_PROPERTY(bool AlwaysShowBorder READ alwaysShowBorder WRITE setAlwaysShowBorder)
     Q_PROPERTY(bool AutoSelect READ autoSelect WRITE setAutoSelect)
     Q_PROPERTY(bool AutoSize READ autoSize WRITE setAutoSize)
