@@ -119,11 +119,11 @@ void RollingPick::takeDisplay(const Roster &roster, std::string &display)
     if (m_everyone) {
         // Names appended since the tick were not in it.
         for (std::size_t i = 0; i < m_everyoneCount; ++i)
-            appendName(display, roster.m_names[i]);
+            appendName(display, roster.nameQuietly(i));
         return;
     }
     for (const std::uint32_t position : m_picks)
-        appendName(display, roster.m_names[position]);
+        appendName(display, roster.nameQuietly(position));
 }
 
 } // namespace draw

@@ -3,6 +3,7 @@
 #include "draw/error_messages.h"
 
 #include <algorithm>
+#include <numeric>
 #include <utility>
 
 namespace draw {
@@ -21,13 +22,14 @@ void Roster::notify()
 
 void Roster::checkPosition(std::size_t i) const
 {
-    if (i >= m_names.size())
+    if (i >= m_order.size())
         throw errors::listIndexOutOfBounds(i);
 }
 
 void Roster::clear()
 {
-    m_names.clear();
+    m_store.clear();
+    m_order.clear();
     m_marks.clear();
     m_selectedCount = 0;
     ++m_renumberings;
@@ -36,15 +38,18 @@ void Roster::clear()
 
 void Roster::append(std::string name)
 {
-    m_names.push_back(std::move(name));
+    m_order.push_back(static_cast<std::uint32_t>(m_store.size()));
+    m_store.push_back(std::move(name));
     m_marks.push_back(0);
     notify();
 }
 
 void Roster::assign(std::vector<std::string> names)
 {
-    m_names = std::move(names);
-    m_marks.assign(m_names.size(), 0);
+    m_store = std::move(names);
+    m_order.resize(m_store.size());
+    std::iota(m_order.begin(), m_order.end(), std::uint32_t{0});
+    m_marks.assign(m_order.size(), 0);
     m_selectedCount = 0;
     ++m_renumberings;
     notify();
@@ -52,18 +57,22 @@ void Roster::assign(std::vector<std::string> names)
 
 std::size_t Roster::size() const
 {
-    return m_names.size();
+    return m_order.size();
 }
 
 const std::string &Roster::name(std::size_t i) const
 {
     checkPosition(i);
-    return m_names[i];
+    return nameQuietly(i);
 }
 
-const std::vector<std::string> &Roster::names() const
+std::vector<std::string> Roster::names() const
 {
-    return m_names;
+    std::vector<std::string> names;
+    names.reserve(m_order.size());
+    for (const std::uint32_t at : m_order)
+        names.push_back(m_store[at]);
+    return names;
 }
 
 bool Roster::selected(std::size_t i) const
@@ -124,13 +133,15 @@ void Roster::deleteSelected()
         const auto first = static_cast<std::size_t>(std::find(m_marks.begin(), m_marks.end(), 1) -
                                                     m_marks.begin());
         std::size_t kept = first;
-        for (std::size_t i = first; i < m_names.size(); ++i) {
-            if (m_marks[i])
+        for (std::size_t i = first; i < m_order.size(); ++i) {
+            if (m_marks[i]) {
+                std::string().swap(m_store[m_order[i]]);
                 continue;
-            m_names[kept] = std::move(m_names[i]);
+            }
+            m_order[kept] = m_order[i];
             ++kept;
         }
-        m_names.resize(kept);
+        m_order.resize(kept);
         m_marks.assign(kept, 0);
         m_selectedCount = 0;
         ++m_renumberings;
@@ -140,10 +151,10 @@ void Roster::deleteSelected()
 
 std::optional<std::size_t> Roster::find(std::string_view name) const
 {
-    const auto at = std::find(m_names.begin(), m_names.end(), name);
-    if (at == m_names.end())
-        return std::nullopt;
-    return static_cast<std::size_t>(at - m_names.begin());
+    for (std::size_t i = 0; i < m_order.size(); ++i)
+        if (m_store[m_order[i]] == name)
+            return i;
+    return std::nullopt;
 }
 
 void Roster::markQuietly(std::size_t i)
@@ -165,7 +176,7 @@ void Roster::clearMarksQuietly()
 void Roster::markAllQuietly()
 {
     std::fill(m_marks.begin(), m_marks.end(), 1);
-    m_selectedCount = m_names.size();
+    m_selectedCount = m_order.size();
 }
 
 } // namespace draw

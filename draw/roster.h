@@ -29,7 +29,8 @@ public:
     bool empty() const { return size() == 0; }
     // Position out of range throws DrawError "List index out of bounds (<i>)".
     const std::string &name(std::size_t i) const;
-    const std::vector<std::string> &names() const;
+    // A copy of every name, in order.
+    std::vector<std::string> names() const;
 
     bool selected(std::size_t i) const;
     void setSelected(std::size_t i, bool on);
@@ -57,12 +58,16 @@ private:
     void checkPosition(std::size_t i) const;
     // Unchecked and silent; the caller notifies.
     bool markedQuietly(std::size_t i) const { return m_marks[i] != 0; }
+    const std::string &nameQuietly(std::size_t i) const { return m_store[m_order[i]]; }
     void markQuietly(std::size_t i);
     void clearMarksQuietly();
     void markAllQuietly();
-    // implementation-defined members below
-
-    std::vector<std::string> m_names;
+    // The names as they came in, and the roster's order as positions into them: a
+    // delete then closes the gaps in an array of small numbers instead of moving
+    // every name after the first winner (a million names would take milliseconds).
+    // A deleted name's slot is emptied and never used again.
+    std::vector<std::string> m_store;
+    std::vector<std::uint32_t> m_order;
     std::vector<unsigned char> m_marks;
     std::size_t m_selectedCount = 0;
     Observer m_observer;

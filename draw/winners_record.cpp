@@ -25,7 +25,7 @@ std::string countLabelFor(const std::string &winners)
 // later piece takes the first entry of its name still there.
 void removeEarlierWinners(Roster &roster, const TextList &pieces)
 {
-    const std::vector<std::string> &names = roster.names();
+    const auto names = [&roster](std::size_t i) -> const std::string & { return roster.name(i); };
     // Keyed by the pieces, not the roster: a record is usually far shorter than the
     // roster it came from.
     struct Wanted {
@@ -38,8 +38,8 @@ void removeEarlierWinners(Roster &roster, const TextList &pieces)
         ++wanted[piece].count;
 
     std::vector<std::size_t> candidates; // entries some piece names, in roster order
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        const auto found = wanted.find(names[i]);
+    for (std::size_t i = 0; i < roster.size(); ++i) {
+        const auto found = wanted.find(names(i));
         if (found == wanted.end())
             continue;
         found->second.inRoster = true;
@@ -58,10 +58,10 @@ void removeEarlierWinners(Roster &roster, const TextList &pieces)
     std::vector<std::size_t> taken;
     bool firstTaken = false;
     for (const std::size_t i : candidates) {
-        Wanted &want = wanted.find(names[i])->second;
+        Wanted &want = wanted.find(names(i))->second;
         if (want.count == 0)
             continue;
-        if (!firstTaken && names[i] == *firstFound) {
+        if (!firstTaken && names(i) == *firstFound) {
             firstTaken = true;
         } else if (roster.selected(i)) {
             continue; // gone with the first delete

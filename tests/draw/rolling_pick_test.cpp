@@ -259,15 +259,14 @@ TEST_F(Tick, TakenDisplayIsTheLastTicksPickAndIsTakenOnce)
     pick.tick(roster, "999");
     roster.append("late");
     pick.takeDisplay(roster, display);
-    EXPECT_EQ(display,
-              joined(std::vector<std::string>(roster.names().begin(), roster.names().end() - 1)));
+    const std::vector<std::string> all = roster.names();
+    EXPECT_EQ(display, joined(std::vector<std::string>(all.begin(), all.end() - 1)));
 
     script.seeds = {0};
     pick.tick(roster, "1");
     pick.dropDisplay();
     pick.takeDisplay(roster, display);
-    EXPECT_EQ(display,
-              joined(std::vector<std::string>(roster.names().begin(), roster.names().end() - 1)));
+    EXPECT_EQ(display, joined(std::vector<std::string>(all.begin(), all.end() - 1)));
 }
 
 TEST_F(Tick, TakenDisplayNeverNamesEntriesThatMovedSinceTheTick)
