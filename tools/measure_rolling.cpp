@@ -4,8 +4,9 @@
 // rolling, ticks and paints per second, and how long a Space release takes to stop
 // the draw and commit it to disk. Every figure says what it includes.
 //   measure_rolling [--seconds S] [--names N] [--group G] [--size WxH]
-//                   [--winners W] [--screen-width PX]
-//   --size 1920x1080 measures the window at full-screen size.
+//                   [--winners W] [--screen-width PX] [--full-screen]
+//   --size 1920x1080 measures a window of full-screen size at the design's scale;
+//   --full-screen projects (F11) on a 1920 x 1080 screen, the design scaled to fill it.
 //   --names 1000000 --winners 100000 measures the large start with its resume.
 #include "controls/flat_button.h"
 #include "controls/number_edit.h"
@@ -27,7 +28,11 @@
 
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 namespace {
@@ -79,8 +84,26 @@ double ms(qint64 ns)
 
 } // namespace
 
+// --full-screen needs a 1920 x 1080 screen to fill: the offscreen platform takes
+// its screens from a file named before the application starts.
+void offerProjectorScreen(int argc, char **argv)
+{
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return;
+    if (std::none_of(argv + 1, argv + argc,
+                     [](const char *a) { return std::strcmp(a, "--full-screen") == 0; }))
+        return;
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() / "measure_rolling_screen.json";
+    std::ofstream(file) << R"({"windowFrameMargins": false, "screens": [{"name": "Projector",)"
+                           R"( "x": 0, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 96,)"
+                           R"( "logicalBaseDpi": 96, "dpr": 1}]})";
+    qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + file.string().c_str());
+}
+
 int main(int argc, char *argv[])
 {
+    offerProjectorScreen(argc, argv);
     ToolApplication app(argc, argv);
     QCommandLineParser parser;
     parser.addHelpOption();
@@ -95,6 +118,8 @@ int main(int argc, char *argv[])
     parser.addOption({QStringLiteral("winners"),
                       QStringLiteral("Names in the winners record resumed at start."),
                       QStringLiteral("n"), QStringLiteral("0")});
+    parser.addOption({QStringLiteral("full-screen"),
+                      QStringLiteral("Project full screen (F11) on a 1920 x 1080 screen.")});
     parser.addOption({QStringLiteral("screen-width"), QStringLiteral("Primary screen width."),
                       QStringLiteral("pixels"), QStringLiteral("1920")});
     parser.process(app);
@@ -151,6 +176,14 @@ int main(int argc, char *argv[])
     const CpuTime startCpu1 = cpuTime();
     form.StaticText1->removeEventFilter(&firstPaint);
     QCoreApplication::processEvents();
+    if (parser.isSet(QStringLiteral("full-screen"))) {
+        form.toggleFullScreen();
+        QElapsedTimer waited;
+        waited.start();
+        while (!form.isFullScreen() && waited.elapsed() < 5000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        QCoreApplication::processEvents();
+    }
     form.SpinEdit1->setValue(parser.value(QStringLiteral("group")).toDouble());
 
     PaintCounter displayPaints, listPaints;
@@ -199,9 +232,9 @@ int main(int argc, char *argv[])
     const qint64 rewriteNs = rewrite.nsecsElapsed();
 
     const double cpu = (cpu1.user - cpu0.user) + (cpu1.system - cpu0.system);
-    std::printf("window %sx%s, roster %d, group %s, rolled %.2f s\n", qPrintable(size[0]),
-                qPrintable(size[1]), names, qPrintable(parser.value(QStringLiteral("group"))),
-                rolled);
+    std::printf("window %dx%d%s, roster %d, group %s, rolled %.2f s\n", form.width(), form.height(),
+                form.isFullScreen() ? " (full screen, design scaled)" : "", names,
+                qPrintable(parser.value(QStringLiteral("group"))), rolled);
     std::printf("start, %d winners resumed      %7.1f ms  (window built from the files, shown,"
                 " painted, question answered, record restored; CPU %.1f ms)\n",
                 winners, startMs,
