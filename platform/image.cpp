@@ -1,5 +1,7 @@
 #include "platform/image.h"
 
+#include <algorithm>
+
 #include "platform/canvas.h"
 
 #include <QPainter>
@@ -55,7 +57,45 @@ void TImage::rebuild()
                          qMax(1, qRound(m_picture.height() * m_scaleFactor)));
         m_shown = m_shown.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
+    findVisibleTiles();
     update();
+}
+
+void TImage::findVisibleTiles()
+{
+    m_visibleTiles.clear();
+    if (m_shown.isNull() || !m_shown.hasAlphaChannel()) {
+        if (!m_shown.isNull())
+            m_visibleTiles.append(m_shown.rect());
+        return;
+    }
+    constexpr int kTile = 64;
+    for (int top = 0; top < m_shown.height(); top += kTile) {
+        const int bottom = std::min(top + kTile, m_shown.height());
+        QRect run;
+        for (int left = 0; left < m_shown.width(); left += kTile) {
+            const int right = std::min(left + kTile, m_shown.width());
+            bool visible = false;
+            for (int y = top; y < bottom && !visible; ++y) {
+                const auto *line = reinterpret_cast<const QRgb *>(m_shown.constScanLine(y));
+                for (int x = left; x < right; ++x) {
+                    if (qAlpha(line[x]) != 0) {
+                        visible = true;
+                        break;
+                    }
+                }
+            }
+            const QRect tile(left, top, right - left, bottom - top);
+            if (visible)
+                run = run.isNull() ? tile : run.united(tile);
+            else if (!run.isNull()) {
+                m_visibleTiles.append(run);
+                run = QRect();
+            }
+        }
+        if (!run.isNull())
+            m_visibleTiles.append(run);
+    }
 }
 
 void TImage::drawImage(QPainter &painter, const QRect &rect) const
@@ -64,7 +104,11 @@ void TImage::drawImage(QPainter &painter, const QRect &rect) const
         return;
     painter.save();
     painter.setClipRect(rect, Qt::IntersectClip);
-    painter.drawImage(rect.topLeft(), m_shown);
+    const QRect clip = painter.clipBoundingRect().toAlignedRect().translated(-rect.topLeft());
+    for (const QRect &tile : m_visibleTiles) {
+        if (tile.intersects(clip))
+            painter.drawImage(rect.topLeft() + tile.topLeft(), m_shown, tile);
+    }
     painter.restore();
 }
 

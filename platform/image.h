@@ -40,9 +40,14 @@ protected:
 
 private:
     void rebuild();
+    void findVisibleTiles();
 
     QImage m_picture;
     QImage m_shown; // the picture ready to draw, masked once per picture
+    // Where a see-through picture has any pixel left to draw, as runs of tiles;
+    // the rest is left out when drawing (it would change no pixel). The display
+    // text repaints over the picture at every frame of a rolling draw.
+    QList<QRect> m_visibleTiles;
     bool m_transparent = false;
     qreal m_scaleFactor = 1;
 };

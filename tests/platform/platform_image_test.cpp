@@ -1,9 +1,11 @@
 #include "pixel_helpers.h"
 #include "platform/bitmap_file.h"
+#include "platform/canvas.h"
 #include "platform/image.h"
 #include "platform/panel.h"
 
 #include <QBuffer>
+#include <QPainter>
 #include <QtTest>
 
 #include <functional>
@@ -115,6 +117,8 @@ private slots:
     void drawnUnscaledAndCutOff();
     void scaledSmoothlyWithTheSameTransparentColour();
     void repaintsWhenThePictureChanges();
+    void partialRepaintsDrawTheSamePixels_data();
+    void partialRepaintsDrawTheSamePixels();
     void decodesA24BitBitmap();
     void decodesAMonochromeBitmap();
     void rejectsWhatIsNotABitmap_data();
@@ -268,6 +272,56 @@ void ImageTest::repaintsWhenThePictureChanges()
     paints = 0;
     f.image->setPicture(picture(20, 20, Qt::red));
     QTRY_VERIFY(paints > 0);
+}
+
+void ImageTest::partialRepaintsDrawTheSamePixels_data()
+{
+    QTest::addColumn<qreal>("factor");
+    QTest::newRow("own size") << qreal(1);
+    QTest::newRow("full screen, 1.6") << qreal(1.6);
+}
+
+// A see-through picture mostly of its transparent colour (like the display's
+// background, plain white above the figures): drawing it whole, or only where a
+// repaint asks, gives the pixels of the masked picture blended over the backdrop.
+void ImageTest::partialRepaintsDrawTheSamePixels()
+{
+    QFETCH(qreal, factor);
+    QImage picture(300, 220, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    QPainter paint(&picture);
+    paint.fillRect(QRect(5, 150, 290, 60), QColor(200, 40, 40)); // the figures
+    paint.fillRect(QRect(130, 0, 2, 90), QColor(120, 80, 40)); // a lantern's string
+    paint.fillRect(QRect(64, 64, 1, 1), QColor(0, 0, 255)); // one pixel on a tile corner
+    paint.end();
+    TImage image;
+    image.setTransparent(true);
+    image.setPicture(picture);
+    image.setScaleFactor(factor);
+    const QRect bounds(0, 0, 520, 380);
+
+    QImage masked = withTransparentColor(picture, TImage::transparentColor(picture))
+                        .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (factor != 1)
+        masked = masked.scaled(qRound(300 * factor), qRound(220 * factor), Qt::IgnoreAspectRatio,
+                               Qt::SmoothTransformation);
+    const QRect clips[] = {bounds, QRect(9, 17, 400, 120), QRect(100, 60, 90, 90),
+                           QRect(0, 200, 520, 180), QRect(450, 0, 70, 70)};
+    for (const QRect &clip : clips) {
+        QImage expected(bounds.size(), QImage::Format_RGB32);
+        expected.fill(kClient);
+        QPainter e(&expected);
+        e.setClipRect(clip);
+        e.drawImage(QPoint(0, 0), masked);
+        e.end();
+        QImage drawn(bounds.size(), QImage::Format_RGB32);
+        drawn.fill(kClient);
+        QPainter d(&drawn);
+        d.setClipRect(clip);
+        image.drawImage(d, bounds);
+        d.end();
+        QCOMPARE(drawn, expected);
+    }
 }
 
 void ImageTest::decodesA24BitBitmap()
