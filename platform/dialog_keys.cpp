@@ -105,25 +105,10 @@ DialogKeyOffer::~DialogKeyOffer()
     qApp->removeEventFilter(this);
 }
 
-bool DialogKeyOffer::isRepeat(const QKeyEvent *event) const
-{
-    // A time stamp of 0 says nothing (events made by the program itself).
-    return event->isAutoRepeat() ||
-        (m_releasedKey == event->key() && m_releasedAt != 0 && m_releasedAt == event->timestamp());
-}
-
 bool DialogKeyOffer::eventFilter(QObject *watched, QEvent *event)
 {
-    if (!m_window || (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease))
+    if (!m_window || event->type() != QEvent::KeyPress)
         return false;
-    if (event->type() == QEvent::KeyRelease) {
-        auto *key = static_cast<QKeyEvent *>(event);
-        if (isEnterKey(key->key()) && !key->isAutoRepeat()) {
-            m_releasedKey = key->key();
-            m_releasedAt = key->timestamp();
-        }
-        return false;
-    }
     auto *widget = qobject_cast<QWidget *>(watched);
     if (!widget || widget->window() != m_window)
         return false;
@@ -134,7 +119,7 @@ bool DialogKeyOffer::eventFilter(QObject *watched, QEvent *event)
         return false;
     auto *key = static_cast<QKeyEvent *>(event);
     if (isEnterKey(key->key()) && !takesEnter(widget)) {
-        if (!m_repeatsEnter && isRepeat(key))
+        if (!m_repeatsEnter && key->isAutoRepeat())
             return true;
         DialogKeyEvent offer(DialogKeyEvent::DialogKey, key->key(), key->modifiers(), QString());
         return offerDialogKey(m_window, offer);

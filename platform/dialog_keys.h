@@ -54,8 +54,8 @@ public:
 
     // Whether a held Enter is offered again with each auto-repeat (it is by
     // default). When not, the repeats are swallowed: one press, one click. A
-    // repeat is a press marked as one, or one that comes with the same time stamp
-    // as the release before it, as the X server's auto-repeat sends them.
+    // repeat is a press marked as one; the application's KeyRepeatFilter marks
+    // the X server's release/press pairs so.
     bool repeatsEnter() const { return m_repeatsEnter; }
     void setRepeatsEnter(bool value) { m_repeatsEnter = value; }
 
@@ -63,10 +63,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    bool isRepeat(const QKeyEvent *event) const;
-
     QPointer<QWidget> m_window;
     bool m_repeatsEnter = true;
-    int m_releasedKey = 0;
-    quint64 m_releasedAt = 0;
 };
