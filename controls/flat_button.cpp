@@ -240,22 +240,7 @@ void TDefineButton::setPopupMenu(QMenu *menu)
 
 void TDefineButton::setAction(QAction *action)
 {
-    if (action == m_action)
-        return;
-    if (m_action)
-        disconnect(m_action, nullptr, this, nullptr);
-    m_action = action;
-    if (action) {
-        connect(action, &QAction::changed, this, &TDefineButton::actionChanged);
-        connect(action, &QObject::destroyed, this, [this] { m_action = nullptr; });
-        actionChanged();
-    }
-}
-
-void TDefineButton::actionChanged()
-{
-    if (m_action)
-        showActionOn(*this, *m_action);
+    bindAction(*this, m_action, action);
 }
 
 void TDefineButton::notifyGroup()

@@ -155,7 +155,6 @@ protected:
 
 private:
     bool dialogKeyEvent(DialogKeyEvent *event);
-    void actionChanged();
     void reconcileEnabledState();
     void hoverOn();
     void hoverOff();

@@ -24,21 +24,7 @@ TDefinePanel::TDefinePanel(QWidget *parent) : TVersionControl(parent)
 
 void TDefinePanel::setAction(QAction *action)
 {
-    if (action == m_action)
-        return;
-    if (m_action)
-        disconnect(m_action, nullptr, this, nullptr);
-    m_action = action;
-    if (action) {
-        connect(action, &QAction::changed, this, &TDefinePanel::actionChanged);
-        actionChanged();
-    }
-}
-
-void TDefinePanel::actionChanged()
-{
-    if (m_action)
-        showActionOn(*this, *m_action);
+    bindAction(*this, m_action, action);
 }
 
 bool TDefinePanel::holds(const QWidget *widget) const

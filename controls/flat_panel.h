@@ -129,7 +129,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void actionChanged();
     void focusChanged(QWidget *old, QWidget *now);
     bool holds(const QWidget *widget) const;
 

@@ -2,15 +2,15 @@
 
 #include "platform/colors.h"
 
+#include <QAction>
 #include <QFont>
 #include <QImage>
 #include <QObject>
 #include <QPoint>
+#include <QPointer>
 #include <QRect>
 #include <QString>
 #include <QWidget>
-
-class QAction;
 
 class QPainter;
 
@@ -96,14 +96,25 @@ TGlyphCaptionLayout LayoutGlyphAndCaption(const QFont &font, QRect client, QPoin
 
 // Base of the flat controls. Version is fixed; assigning it is accepted and
 // changes nothing (layout data stores it for every flat control).
-// What a flat control bound to an action shows of it: its text as the caption,
-// its enabled state, its hint and its visibility.
-template<class Control> void showActionOn(Control &control, const QAction &action)
+// Binds a flat control to action (or to none): from then on it shows the
+// action's text as its caption, its enabled state, its hint and its visibility.
+template<class Control> void bindAction(Control &control, QPointer<QAction> &bound, QAction *action)
 {
-    control.setCaption(action.text());
-    control.setEnabled(action.isEnabled());
-    control.setToolTip(action.toolTip());
-    control.setVisible(action.isVisible());
+    if (action == bound)
+        return;
+    if (bound)
+        QObject::disconnect(bound, nullptr, &control, nullptr);
+    bound = action;
+    if (!action)
+        return;
+    const auto show = [&control, action] {
+        control.setCaption(action->text());
+        control.setEnabled(action->isEnabled());
+        control.setToolTip(action->toolTip());
+        control.setVisible(action->isVisible());
+    };
+    QObject::connect(action, &QAction::changed, &control, show);
+    show();
 }
 
 class TVersionControl : public QWidget {
