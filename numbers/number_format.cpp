@@ -28,6 +28,66 @@ std::string fixedDigits(double value, int places)
     return buffer;
 }
 
+// One piece of a format pattern, as every reader of patterns sees it: quote
+// marks open and close literal text and are no pieces themselves; "E+" or "E-"
+// (or "e") begins an exponent, which takes the digit placeholders after its sign.
+struct PatternPiece {
+    enum Kind { Plain, Quoted, Exponent };
+    Kind kind;
+    char16_t c; // the character; an exponent's letter
+    std::size_t at; // where the piece starts in the pattern
+    bool alwaysSigned = false; // an exponent written with "+"
+    int digits = 0; // an exponent's digit placeholders
+};
+
+template<class Visit> void forEachPiece(std::u16string_view text, Visit visit)
+{
+    char16_t quote = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (quote) {
+            if (c == quote)
+                quote = 0;
+            else
+                visit(PatternPiece{PatternPiece::Quoted, c, i});
+            continue;
+        }
+        if (c == u'"' || c == u'\'') {
+            quote = c;
+        } else if ((c == u'E' || c == u'e') && i + 1 < text.size() &&
+                   (text[i + 1] == u'+' || text[i + 1] == u'-')) {
+            PatternPiece exponent{PatternPiece::Exponent, c, i, text[i + 1] == u'+'};
+            ++i;
+            while (i + 1 < text.size() && (text[i + 1] == u'0' || text[i + 1] == u'#')) {
+                ++i;
+                ++exponent.digits;
+            }
+            visit(exponent);
+        } else {
+            visit(PatternPiece{PatternPiece::Plain, c, i});
+        }
+    }
+}
+
+// Section index (0 positive, 1 negative, 2 zero) of a pattern: the text between
+// its semicolons outside quotes; empty when the pattern has no such section.
+std::u16string_view sectionOf(std::u16string_view pattern, int index)
+{
+    std::size_t start = 0;
+    std::size_t end = pattern.size();
+    int current = 0;
+    forEachPiece(pattern, [&](const PatternPiece &p) {
+        if (p.kind != PatternPiece::Plain || p.c != u';' || current > index)
+            return;
+        if (current == index)
+            end = p.at;
+        else
+            start = p.at + 1;
+        ++current;
+    });
+    return current >= index ? pattern.substr(start, end - start) : std::u16string_view();
+}
+
 } // namespace
 
 std::u16string normalizeNumber(std::u16string_view text, const NumberLocale &locale)
@@ -65,29 +125,13 @@ std::u16string insertThousands(std::u16string_view text, bool grouping, const Nu
 
 std::u16string buildFocusFormat(std::u16string_view format)
 {
+    // The exponent's own digits are no placeholders of the edit form.
     std::u16string result;
-    char16_t quote = 0;
-    for (std::size_t i = 0; i < format.size(); ++i) {
-        const char16_t c = format[i];
-        if (quote) {
-            if (c == quote)
-                quote = 0;
-            continue;
-        }
-        if (c == u'"' || c == u'\'') {
-            quote = c;
-        } else if (c == u';') {
-            break;
-        } else if ((c == u'E' || c == u'e') && i + 1 < format.size() &&
-                   (format[i + 1] == u'+' || format[i + 1] == u'-')) {
-            // The exponent's own digits are no placeholders of the edit form.
-            ++i;
-            while (i + 1 < format.size() && (format[i + 1] == u'0' || format[i + 1] == u'#'))
-                ++i;
-        } else if (c == u'0' || c == u'#' || c == u'.' || c == u',') {
-            result += c;
-        }
-    }
+    forEachPiece(sectionOf(format, 0), [&result](const PatternPiece &p) {
+        if (p.kind == PatternPiece::Plain &&
+            (p.c == u'0' || p.c == u'#' || p.c == u'.' || p.c == u','))
+            result += p.c;
+    });
     return result;
 }
 
@@ -190,42 +234,32 @@ Section readSection(std::u16string_view text)
     s.text = text;
     bool afterPoint = false;
     int firstZero = -1;
-    char16_t quote = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (quote) {
-            if (c == quote)
-                quote = 0;
-            continue;
-        }
-        if (c == u'"' || c == u'\'') {
-            quote = c;
-        } else if ((c == u'E' || c == u'e') && i + 1 < text.size() &&
-                   (text[i + 1] == u'+' || text[i + 1] == u'-')) {
+    forEachPiece(text, [&](const PatternPiece &p) {
+        if (p.kind == PatternPiece::Exponent) {
             s.scientific = true;
-            s.exponentAlwaysSigned = text[i + 1] == u'+';
-            i += 1;
-            while (i + 1 < text.size() && (text[i + 1] == u'0' || text[i + 1] == u'#')) {
-                ++i;
-                ++s.exponentDigits;
-            }
-        } else if (c == u'.') {
+            s.exponentAlwaysSigned = p.alwaysSigned;
+            s.exponentDigits += p.digits;
+            return;
+        }
+        if (p.kind != PatternPiece::Plain)
+            return;
+        if (p.c == u'.') {
             afterPoint = true;
-        } else if (c == u',') {
+        } else if (p.c == u',') {
             if (!afterPoint)
                 s.grouping = true;
-        } else if (c == u'0' || c == u'#') {
+        } else if (p.c == u'0' || p.c == u'#') {
             if (afterPoint) {
                 ++s.fractionPlaceholders;
-                if (c == u'0')
+                if (p.c == u'0')
                     s.fractionZeros = s.fractionPlaceholders;
             } else {
-                if (c == u'0' && firstZero < 0)
+                if (p.c == u'0' && firstZero < 0)
                     firstZero = s.integerPlaceholders;
                 ++s.integerPlaceholders;
             }
         }
-    }
+    });
     if (firstZero >= 0)
         s.integerZeros = s.integerPlaceholders - firstZero;
     return s;
@@ -267,20 +301,11 @@ std::u16string formatSection(const Section &s, double value, const NumberLocale 
         if (s.grouping && fromRight > 0 && fromRight % 3 == 0)
             out += locale.thousands;
     };
-    char16_t quote = 0;
-    for (std::size_t i = 0; i < s.text.size(); ++i) {
-        const char16_t c = s.text[i];
-        if (quote) {
-            if (c == quote)
-                quote = 0;
-            else
-                out += c;
-            continue;
-        }
-        if (c == u'"' || c == u'\'') {
-            quote = c;
-        } else if ((c == u'E' || c == u'e') && i + 1 < s.text.size() &&
-                   (s.text[i + 1] == u'+' || s.text[i + 1] == u'-')) {
+    forEachPiece(s.text, [&](const PatternPiece &p) {
+        const char16_t c = p.c;
+        if (p.kind == PatternPiece::Quoted) {
+            out += c;
+        } else if (p.kind == PatternPiece::Exponent) {
             out += c;
             if (exponent < 0)
                 out += u'-';
@@ -290,7 +315,6 @@ std::u16string formatSection(const Section &s, double value, const NumberLocale 
             while (int(e.size()) < s.exponentDigits)
                 e.insert(e.begin(), '0');
             out += widen(e);
-            i += 1 + s.exponentDigits;
         } else if (c == u'0' || c == u'#') {
             if (!afterPoint) {
                 // The first placeholder takes the digits the pattern has no room for.
@@ -316,30 +340,8 @@ std::u16string formatSection(const Section &s, double value, const NumberLocale 
         } else {
             out += c;
         }
-    }
+    });
     return out;
-}
-
-std::u16string_view sectionOf(std::u16string_view pattern, int index)
-{
-    char16_t quote = 0;
-    std::size_t start = 0;
-    int current = 0;
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        const char16_t c = pattern[i];
-        if (quote) {
-            if (c == quote)
-                quote = 0;
-        } else if (c == u'"' || c == u'\'') {
-            quote = c;
-        } else if (c == u';') {
-            if (current == index)
-                return pattern.substr(start, i - start);
-            ++current;
-            start = i + 1;
-        }
-    }
-    return current == index ? pattern.substr(start) : std::u16string_view();
 }
 
 bool isZeroIn(const Section &s, double value)
