@@ -12,7 +12,7 @@ packages=(
   python3
   libicu-dev
   clang libclang-rt-14-dev
-  dpkg-dev desktop-file-utils
+  dpkg-dev desktop-file-utils lintian appstream
 )
 
 missing=()

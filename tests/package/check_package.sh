@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package with CPack from the build folder and checks what it
 # holds: every path, the link, the sounds beside the program, the icon sizes, the
-# desktop entry's fields and the dependencies.
+# desktop entry's fields, the dependencies, the manual pages, copyright and
+# changelog; lintian and appstreamcli judge it where they are installed.
 # Usage: check_package.sh <build folder> <source folder>
 set -euo pipefail
 build="$1"
@@ -56,6 +57,34 @@ for sound in drum.wav gong.wav; do
   cmp -s "$source/resources/$sound" "$tree/usr/lib/luckydraw/$sound" || fail "$sound differs"
 done
 
+expect f usr/share/doc/luckydraw/copyright
+expect f usr/share/doc/luckydraw/changelog.gz
+expect f usr/share/metainfo/org.example.luckydraw.metainfo.xml
+
+# A manual page for every packaging/*.1 (programs other than this one bring
+# their own), as the source holds it; and a page for every program on the path.
+for page in "$source"/packaging/*.1; do
+  name=$(basename "$page")
+  expect f "usr/share/man/man1/$name.gz"
+  [ -f "$tree/usr/share/man/man1/$name.gz" ] || continue
+  gzip -dc "$tree/usr/share/man/man1/$name.gz" | cmp -s - "$page" || fail "man page $name differs from the source"
+done
+for program in "$tree"/usr/bin/*; do
+  [ -f "$tree/usr/share/man/man1/$(basename "$program").1.gz" ] || fail "no man page for /usr/bin/$(basename "$program")"
+done
+
+# The copyright file carries the project's licence text, line for line.
+license_text=$(sed -n '/^Permission/,$p' "$source/LICENSE")
+copyright_text=$(sed -n '/^ Permission/,$p' "$tree/usr/share/doc/luckydraw/copyright" | sed 's/^ \.$//; s/^ //')
+[ -n "$license_text" ] && [ "$license_text" = "$copyright_text" ] ||
+  fail "the copyright file's licence text differs from LICENSE"
+
+# The changelog's newest entry is this version.
+version=$(grep '^ Version:' "$out/info.txt" | awk '{print $2}')
+newest=$(gzip -dc "$tree/usr/share/doc/luckydraw/changelog.gz" | head -1)
+[ "$newest" = "luckydraw ($version) unstable; urgency=medium" ] ||
+  fail "the changelog's newest entry is '$newest', the package is $version"
+
 # The link resolves to the program inside the package, so the program's own
 # folder (where it looks for the sounds) is /usr/lib/luckydraw.
 [ "$(readlink "$tree/usr/bin/luckydraw")" = "../lib/luckydraw/luckydraw" ] ||
@@ -100,7 +129,39 @@ depends=$(grep '^ Depends:' "$out/info.txt" || true)
 for package in libqt6widgets6 libqt6multimedia6 libc6 fonts-noto-cjk fonts-arphic-ukai fonts-lxgw-wenkai fonts-dejavu-core; do
   grep -q "$package" <<<"$depends" || fail "Depends lacks $package: $depends"
 done
+recommends=$(grep '^ Recommends:' "$out/info.txt" || true)
+grep -qw 'qt6-wayland' <<<"$recommends" || fail "Recommends lacks qt6-wayland: $recommends"
 grep -q '^ Package: luckydraw$' "$out/info.txt" || fail "package name"
+
+# Debian's own judges: no lintian error or warning, and AppStream metadata that
+# software centres accept without remark. Informational and pedantic lintian tags are shown but
+# do not fail.
+if command -v lintian >/dev/null; then
+  if ! lintian --fail-on error,warning --tag-display-limit 0 "$deb" >"$out/lintian.txt" 2>&1; then
+    cat "$out/lintian.txt"
+    fail "lintian reports errors or warnings"
+  fi
+else
+  echo "note: lintian is not installed (package lintian)"
+fi
+if command -v appstreamcli >/dev/null; then
+  for metainfo in "$tree"/usr/share/metainfo/*.metainfo.xml; do
+    # Infos count too: a missing content rating is only an info.
+    if ! appstreamcli validate --no-net "$metainfo" >"$out/appstream.txt" 2>&1 ||
+      grep -q '^[EWIP]:' "$out/appstream.txt"; then
+      cat "$out/appstream.txt"
+      fail "appstreamcli finds fault with $(basename "$metainfo")"
+    fi
+  done
+else
+  echo "note: appstreamcli is not installed (package appstream)"
+fi
+# What a software centre starts: the metadata's desktop entry is the package's.
+for metainfo in "$tree"/usr/share/metainfo/*.metainfo.xml; do
+  launchable=$(sed -n 's|.*<launchable type="desktop-id">\(.*\)</launchable>.*|\1|p' "$metainfo")
+  [ -n "$launchable" ] && [ -f "$tree/usr/share/applications/$launchable" ] ||
+    fail "$(basename "$metainfo") launches '$launchable', not in the package"
+done
 
 if ((failures)); then
   echo "$failures check(s) failed; contents:"
