@@ -53,9 +53,8 @@ int DrawHistory::commit(DrawState &state, int k, std::string_view display)
     // The display lists the taken entries in the order picked; each listed name is
     // matched with a taken entry of that name.
     for (std::string &name : winnerNames(committed > 0 ? display : std::string_view())) {
-        const auto entry = std::find_if(taken.begin(), taken.end(), [&](const auto &e) {
-            return e.name == name;
-        });
+        const auto entry =
+            std::find_if(taken.begin(), taken.end(), [&](const auto &e) { return e.name == name; });
         DrawnWinner winner{std::move(name), std::nullopt};
         if (entry != taken.end()) {
             winner.slot = entry->slot;
@@ -120,9 +119,8 @@ std::vector<std::string> DrawHistory::voidWinners(DrawState &state, int k,
                 draw->winners.erase(draw->winners.begin() + std::ptrdiff_t(*p - start));
         end = start;
     }
-    std::erase_if(m_draws, [](const CommittedDraw &d) {
-        return d.winners.empty() && d.unlisted.empty();
-    });
+    std::erase_if(m_draws,
+                  [](const CommittedDraw &d) { return d.winners.empty() && d.unlisted.empty(); });
 
     std::vector<std::string> voided;
     std::vector<std::string> kept;

@@ -62,8 +62,7 @@ std::string event(std::string_view time, std::string_view name)
 
 } // namespace
 
-std::string chainHash(const Sha256Hex &sha256, std::string_view previousHash,
-                      std::string_view text)
+std::string chainHash(const Sha256Hex &sha256, std::string_view previousHash, std::string_view text)
 {
     std::string bytes(previousHash);
     bytes += text;

@@ -55,7 +55,8 @@ void TForm1::logRunStart()
         rosterHash = "-"; // no roster file: the run starts with an empty roster
     }
     const std::size_t size = m_state.roster.size();
-    logEvent([&](std::string_view time) { return draw::log_text::runStart(time, size, rosterHash); });
+    logEvent(
+        [&](std::string_view time) { return draw::log_text::runStart(time, size, rosterHash); });
 }
 
 void TForm1::logEvent(const std::function<std::string(std::string_view time)> &text)

@@ -1,5 +1,5 @@
-#include "draw/draw_history.h"
 #include "draw/draw_error.h"
+#include "draw/draw_history.h"
 #include "draw/name_list.h"
 
 #include "gbk_names.h"
