@@ -10,6 +10,13 @@ namespace draw {
 
 int commitDraw(DrawState &state, int k, std::string_view display)
 {
+    std::vector<Roster::TakenEntry> taken;
+    return commitDrawTaking(state, k, display, taken);
+}
+
+int commitDrawTaking(DrawState &state, int k, std::string_view display,
+                     std::vector<Roster::TakenEntry> &taken)
+{
     Tier &tier = state.tier(k);
     std::string &winners = state.winners(k);
     int committed = 0;
@@ -22,7 +29,7 @@ int commitDraw(DrawState &state, int k, std::string_view display)
         tier.countText = std::to_string(count);
         winners = Join(winners, display);
     }
-    state.roster.deleteSelected();
+    taken = state.roster.takeSelected();
     return committed;
 }
 

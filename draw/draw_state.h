@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace draw {
 
@@ -61,5 +62,8 @@ void restoreWinners(DrawState &state, const TextList &record);
 // selected roster entry is deleted. An empty display commits no name (no empty
 // name enters the winners text and the count stays). Returns the names committed.
 int commitDraw(DrawState &state, int k, std::string_view display);
+// commitDraw that hands the roster entries it deleted to `taken`, in roster order.
+int commitDrawTaking(DrawState &state, int k, std::string_view display,
+                     std::vector<Roster::TakenEntry> &taken);
 
 } // namespace draw

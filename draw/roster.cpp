@@ -1,5 +1,6 @@
 #include "draw/roster.h"
 
+#include "draw/draw_error.h"
 #include "draw/error_messages.h"
 
 #include <algorithm>
@@ -146,6 +147,52 @@ void Roster::deleteSelected()
         m_selectedCount = 0;
         ++m_renumberings;
     }
+    notify();
+}
+
+std::vector<Roster::TakenEntry> Roster::takeSelected()
+{
+    std::vector<TakenEntry> taken;
+    taken.reserve(m_selectedCount);
+    for (std::size_t i = 0; i < m_order.size() && taken.size() < m_selectedCount; ++i)
+        if (m_marks[i])
+            taken.push_back({m_order[i], m_store[m_order[i]]});
+    deleteSelected();
+    return taken;
+}
+
+void Roster::putBack(std::vector<TakenEntry> entries)
+{
+    // The order only ever holds slots in rising order (names come in at the end,
+    // deletes keep the order), so a slot's place is found by its number, and one
+    // merge puts every entry back at once.
+    std::sort(entries.begin(), entries.end(),
+              [](const TakenEntry &a, const TakenEntry &b) { return a.slot < b.slot; });
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const std::uint32_t slot = entries[i].slot;
+        if (slot >= m_store.size() || (i > 0 && entries[i - 1].slot == slot) ||
+            std::binary_search(m_order.begin(), m_order.end(), slot))
+            throw DrawError("A name put back into the roster is in it already");
+    }
+    if (entries.empty())
+        return;
+    std::vector<std::uint32_t> order;
+    order.reserve(m_order.size() + entries.size());
+    auto back = entries.begin();
+    for (const std::uint32_t at : m_order) {
+        for (; back != entries.end() && back->slot < at; ++back)
+            order.push_back(back->slot);
+        order.push_back(at);
+    }
+    for (; back != entries.end(); ++back)
+        order.push_back(back->slot);
+    for (TakenEntry &entry : entries)
+        m_store[entry.slot] = std::move(entry.name);
+    m_order = std::move(order);
+    // New positions for everyone after the first returned entry: marks start afresh.
+    m_marks.assign(m_order.size(), 0);
+    m_selectedCount = 0;
+    ++m_renumberings;
     notify();
 }
 

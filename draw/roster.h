@@ -43,6 +43,18 @@ public:
     // Deletes every marked entry; the rest keep their order.
     void deleteSelected();
 
+    // An entry taken out of the roster, which knows its place among the others.
+    struct TakenEntry {
+        std::uint32_t slot; // the entry's place in the order names first came in
+        std::string name;
+    };
+    // deleteSelected that hands back the deleted entries, in roster order.
+    std::vector<TakenEntry> takeSelected();
+    // Puts taken entries back where they were taken from, among the entries still
+    // there: entries added or deleted since then do not shift them. Throws
+    // DrawError when an entry is in the roster already. Not across clear or assign.
+    void putBack(std::vector<TakenEntry> entries);
+
     // Rises whenever entries take new positions (clear, assign, a delete), so a
     // view can tell a change of marks from a change of what each position holds.
     std::uint64_t renumberings() const { return m_renumberings; }

@@ -66,6 +66,9 @@ def seeds():
     yield "split_string", "overlap", bytes([2]) + b"aaaaa"
     yield "split_string", "empty_separator", bytes([0]) + z
     yield "split_string", "half_separator", bytes([1]) + b"\xa3" + z + b"\xa3\xa3\xac"
+    mark, zero = b"\xef\xbb\xbf", b"0" * 64
+    yield "log_check", "two_lines", mark + b"t\tA\t" + zero + b"\r\nt\tB\t" + zero + b"\r\n"
+    yield "log_check", "no_hash", b"t\tA\n\n" + "张三".encode()
 
 
 def main():

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -77,6 +78,55 @@ void ModalDialogs::showInformation(const QString &text)
     box.exec();
 }
 
+namespace {
+
+// The standard OK and Cancel, worded alike whatever the desktop's language.
+QDialogButtonBox *okCancel(QDialog &dialog)
+{
+    auto *buttons = new QDialogButtonBox(&dialog);
+    QPushButton *ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    ok->setDefault(true);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    return buttons;
+}
+
+void centreOnScreen(QDialog &dialog)
+{
+    dialog.adjustSize();
+    if (QScreen *screen = QGuiApplication::primaryScreen()) {
+        QRect area = screen->geometry();
+        dialog.move(area.center() - dialog.rect().center());
+    }
+}
+
+} // namespace
+
+std::optional<QList<int>> ModalDialogs::chooseItems(const QString &title, const QString &prompt,
+                                                    const QStringList &items)
+{
+    QDialog dialog(m_owner);
+    dialog.setWindowTitle(title);
+    auto *layout = new QVBoxLayout(&dialog);
+    layout->addWidget(new QLabel(prompt, &dialog));
+    auto *list = new QListWidget(&dialog);
+    // A click picks or drops one row, so several are picked with the mouse alone.
+    list->setSelectionMode(QAbstractItemView::MultiSelection);
+    list->addItems(items);
+    list->setMinimumWidth(240);
+    layout->addWidget(list);
+    layout->addWidget(okCancel(dialog));
+    centreOnScreen(dialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    QList<int> rows;
+    for (int row = 0; row < list->count(); ++row)
+        if (list->item(row)->isSelected())
+            rows << row;
+    return rows;
+}
+
 std::optional<QString> ModalDialogs::inputText(const QString &title, const QString &prompt,
                                                int maxLength)
 {
@@ -90,18 +140,8 @@ std::optional<QString> ModalDialogs::inputText(const QString &title, const QStri
     line->setMaxLength(maxLength);
     line->setMinimumWidth(240);
     layout->addWidget(line);
-    auto *buttons = new QDialogButtonBox(&dialog);
-    QPushButton *ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-    ok->setDefault(true);
-    layout->addWidget(buttons);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    dialog.adjustSize();
-    if (QScreen *screen = QGuiApplication::primaryScreen()) {
-        QRect area = screen->geometry();
-        dialog.move(area.center() - dialog.rect().center());
-    }
+    layout->addWidget(okCancel(dialog));
+    centreOnScreen(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return line->text();

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -25,6 +27,10 @@ public:
     // One-line input box; nullopt when cancelled. maxLength limits the typed characters.
     virtual std::optional<QString> inputText(const QString &title, const QString &prompt,
                                              int maxLength) = 0;
+    // A list to pick any number of items from, with OK and Cancel: the rows chosen,
+    // in list order; nullopt when cancelled.
+    virtual std::optional<QList<int>> chooseItems(const QString &title, const QString &prompt,
+                                                  const QStringList &items) = 0;
 };
 
 // The error box's text: the message, with "." appended when its last character
@@ -42,6 +48,8 @@ public:
     void showInformation(const QString &text) override;
     std::optional<QString> inputText(const QString &title, const QString &prompt,
                                      int maxLength) override;
+    std::optional<QList<int>> chooseItems(const QString &title, const QString &prompt,
+                                          const QStringList &items) override;
 
     void setOwner(QWidget *owner) { m_owner = owner; }
 

@@ -40,10 +40,24 @@ public:
         return answer;
     }
 
+    std::optional<QList<int>> chooseItems(const QString &title, const QString &prompt,
+                                          const QStringList &items) override
+    {
+        choices << title + QLatin1Char('|') + prompt;
+        lastChoiceItems = items;
+        if (choiceAnswers.empty())
+            return std::nullopt;
+        const std::optional<QList<int>> answer = choiceAnswers.front();
+        choiceAnswers.pop_front();
+        return answer;
+    }
+
     bool answerYes = true; // once yesNoAnswers is used up
     std::deque<DialogAnswer> yesNoAnswers;
     std::function<void()> onQuestion; // runs as each question is asked
     std::deque<std::optional<QString>> inputAnswers; // nullopt answers Cancel
     int lastInputMaxLength = 0;
-    QStringList errors, questions, informations, inputs;
+    std::deque<std::optional<QList<int>>> choiceAnswers; // rows picked; nullopt answers Cancel
+    QStringList lastChoiceItems;
+    QStringList errors, questions, informations, inputs, choices;
 };

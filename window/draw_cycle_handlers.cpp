@@ -6,6 +6,7 @@
 #include "controls/look_radio_button.h"
 #include "controls/number_edit.h"
 #include "draw/draw_error.h"
+#include "draw/draw_log.h"
 #include "draw/text_file.h"
 #include "platform/dialogs.h"
 #include "platform/panel.h"
@@ -59,8 +60,15 @@ void TForm1::Button1Click()
         ++k;
     // One tier is always checked; were none, the names stay in the draw rather than
     // leave it unrecorded.
-    if (k <= draw::kTierSlots)
-        draw::commitDraw(m_state, k, m_display);
+    if (k <= draw::kTierSlots) {
+        const std::size_t rosterBefore = m_state.roster.size();
+        if (m_history.commit(m_state, k, m_display) > 0)
+            logEvent([&](std::string_view time) {
+                return draw::log_text::draw(time, m_state.tier(k).name,
+                                            SpinEdit1->text().toStdString(), rosterBefore,
+                                            m_display);
+            });
+    }
     refreshRosterCountText();
     showTiers();
     // A failed write ends the handler here: the commit stays in memory and the next

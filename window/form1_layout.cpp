@@ -314,6 +314,9 @@ void build(TForm1 &f)
     f.N2 = f.PopupMenu1->addAction(text("删除所选"));
     f.N5 = f.PopupMenu1->addSeparator();
     f.N3 = f.PopupMenu1->addAction(text("取消"));
+    f.N8 = f.PopupMenu1->addSeparator();
+    f.N9 = f.PopupMenu1->addAction(text("撤销上次抽奖"));
+    f.N10 = f.PopupMenu1->addAction(text("作废中奖者…"));
 }
 
 } // namespace layout

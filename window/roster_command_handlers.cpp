@@ -3,6 +3,7 @@
 
 #include "draw/draw_error.h"
 #include "draw/draw_folder.h"
+#include "draw/draw_log.h"
 #include "draw/text_file.h"
 #include "platform/dialogs.h"
 #include "platform/editor_launch.h"
@@ -40,19 +41,26 @@ void TForm1::N1Click()
         throw draw::DrawError(QStringLiteral("名字中有名单文件无法保存的字符：%1，未加入名单")
                                   .arg(unencodable)
                                   .toStdString());
-    m_state.roster.append(std::move(*gbk));
+    m_state.roster.append(*gbk);
+    logEvent([&](std::string_view time) { return draw::log_text::nameAdded(time, *gbk); });
 }
 
 void TForm1::N2Click()
 {
     // A rolling draw's pending display names entries by position: join it first.
     m_pick.takeDisplay(m_state.roster, m_display);
-    m_state.roster.deleteSelected();
+    const std::vector<draw::Roster::TakenEntry> deleted = m_state.roster.takeSelected();
+    for (const draw::Roster::TakenEntry &entry : deleted)
+        logEvent(
+            [&](std::string_view time) { return draw::log_text::nameDeleted(time, entry.name); });
 }
 
 void TForm1::N6Click()
 {
     draw::saveTextList(draw::files::kRosterExport, m_state.roster.names());
+    logEvent([&](std::string_view time) {
+        return draw::log_text::exported(time, m_state.roster.size(), draw::files::kRosterExport);
+    });
     m_services.dialogs->showInformation(QStringLiteral("导出完毕!"));
 }
 

@@ -35,12 +35,19 @@ private:
 
 void TForm1::FormCreate()
 {
+    openDrawLog();
+    // The run's start is logged however far the loading gets.
     try {
         fillFromDrawFolder();
     } catch (const UnconvertibleTextError &) {
         stopStart();
+        logRunStart();
+        throw;
+    } catch (...) {
+        logRunStart();
         throw;
     }
+    logRunStart();
 }
 
 void TForm1::stopStart()

@@ -81,6 +81,9 @@ void TForm1::connectHandlers()
     connect(N1, &QAction::triggered, this, on(&TForm1::N1Click));
     connect(N2, &QAction::triggered, this, on(&TForm1::N2Click));
     connect(N6, &QAction::triggered, this, on(&TForm1::N6Click));
+    connect(N9, &QAction::triggered, this, on(&TForm1::N9Click));
+    connect(N10, &QAction::triggered, this, on(&TForm1::N10Click));
+    connect(PopupMenu1, &QMenu::aboutToShow, this, on(&TForm1::PopupMenu1Popup));
     connect(SpinEdit1, &TDBNumberEdit::keyPress, this,
             [this](QChar &key) { guarded([this, &key] { SpinEdit1KeyPress(key); }); });
     connect(SpinEdit1, &TDBNumberEdit::mouseDown, this, on(&TForm1::SpinEdit1MouseDown));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "draw/draw_history.h"
+#include "draw/draw_log.h"
 #include "draw/draw_state.h"
 #include "draw/rolling_pick.h"
 #include "window/form_geometry.h"
@@ -9,7 +11,10 @@
 #include <QWidget>
 
 #include <array>
+#include <exception>
 #include <functional>
+#include <optional>
+#include <string_view>
 
 class FullScreenProjection;
 class QAction;
@@ -85,6 +90,9 @@ public:
     QAction *N2 = nullptr;
     QAction *N5 = nullptr;
     QAction *N3 = nullptr;
+    QAction *N8 = nullptr; // separator before the draw corrections
+    QAction *N9 = nullptr; // undo the last draw
+    QAction *N10 = nullptr; // void winners
 
     // Startup and resume
     void FormCreate();
@@ -104,6 +112,11 @@ public:
     void N2Click();
     void N6Click();
     void Button3Click();
+    // Draw corrections
+    void N9Click();
+    void N10Click();
+    // Enables the correction items for the state the menu opens in.
+    void PopupMenu1Popup();
 
     // The rolling state, carried by Button1's caption.
     bool rolling() const;
@@ -142,6 +155,13 @@ private:
     void loadBackground(const std::string &fileName);
     void fillFromDrawFolder();
     void stopStart();
+    // The draw log, kept when the draw folder holds its file.
+    void openDrawLog();
+    void logRunStart();
+    // Appends an event to the draw log; a failure is shown once, after the handler.
+    void logEvent(const std::function<std::string(std::string_view time)> &text);
+    void reportLogFailure(const std::exception &failure);
+    int checkedTier() const;
 
     FormServices m_services;
     draw::DrawState m_state;
@@ -155,4 +175,7 @@ private:
     QTimer *m_displayFrame = nullptr;
     FullScreenProjection *m_fullScreen = nullptr; // a child of the window
     QElapsedTimer m_displayShown;
+    draw::DrawHistory m_history; // this run's committed draws, for undo
+    std::optional<draw::DrawLog> m_log;
+    bool m_logFailureShown = false;
 };

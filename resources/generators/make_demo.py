@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes the bundled demo draw folder demo/抽奖名单/ from the UTF-8 lists in
-demo_sources/: the roster, the basic configuration, the prize names and an
-empty winners record. The program reads these files as GBK text with CR LF
+demo_sources/: the roster, the basic configuration, the prize names, an
+empty winners record and an empty draw log (its presence switches the log on). The program reads these files as GBK text with CR LF
 line breaks and no byte-order mark, so that is how they are written.
 
 The folder's background picture 背景.bmp comes from generate_pictures.
@@ -48,6 +48,9 @@ def main():
     for prize in prizes:
         record += ['[' + prize + ']', '']
     write_gbk(os.path.join(folder, '获奖记录.txt'), record)
+
+    # The program writes the byte-order mark and the lines; the demo starts empty.
+    open(os.path.join(folder, '抽奖日志.txt'), 'wb').close()
 
     background = os.path.join(folder, config[1])
     if not os.path.exists(background):

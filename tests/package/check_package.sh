@@ -47,8 +47,10 @@ expect f usr/lib/luckydraw/drum.wav
 expect f usr/lib/luckydraw/gong.wav
 expect x usr/lib/luckydraw/luckydraw-menu
 expect l usr/bin/luckydraw
+expect x usr/bin/luckydraw-log-check
+expect f usr/share/man/man1/luckydraw-log-check.1.gz
 expect f usr/share/applications/luckydraw.desktop
-for file in 抽奖名单.txt 基础配置.ini 奖项设置.ini 获奖记录.txt 背景.bmp; do
+for file in 抽奖名单.txt 基础配置.ini 奖项设置.ini 获奖记录.txt 背景.bmp 抽奖日志.txt; do
   expect f "usr/share/luckydraw/抽奖名单/$file"
   cmp -s "$source/resources/demo/抽奖名单/$file" "$tree/usr/share/luckydraw/抽奖名单/$file" ||
     fail "demo file differs from resources/demo: $file"
