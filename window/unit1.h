@@ -140,8 +140,10 @@ private:
     void applyGeometry();
     void connectHandlers();
     void loadBackground(const std::string &fileName);
-    void fillFromDrawFolder();
-    void stopStart();
+    void loadRosterAndConfiguration();
+    void nameTiers();
+    // After a startup failure that leaves the draw state incomplete.
+    void stopStart(const char *reason);
 
     FormServices m_services;
     draw::DrawState m_state;
@@ -151,7 +153,7 @@ private:
     std::array<TLookRadioButton *, draw::kTierSlots> m_tierButtons{};
     std::array<TLabel *, draw::kTierSlots> m_tierLabels{};
     bool m_shownOnce = false;
-    bool m_startStopped = false; // a draw file held a name GBK cannot hold
+    bool m_startStopped = false; // the draw state could not be read whole
     QTimer *m_displayFrame = nullptr;
     FullScreenProjection *m_fullScreen = nullptr; // a child of the window
     QElapsedTimer m_displayShown;
