@@ -26,8 +26,7 @@ DrawFolderLock::DrawFolderLock(const QString &folder)
     if (m_fd < 0)
         return;
     int result = 0;
-    while ((result = ::flock(m_fd, LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {
-    }
+    while ((result = ::flock(m_fd, LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {}
     if (result != 0) {
         m_heldElsewhere = errno == EWOULDBLOCK;
         ::close(m_fd);
