@@ -61,6 +61,23 @@ bool readsAsAccentedLatin(const std::vector<char32_t> &points)
     return endWord();
 }
 
+// Every double-byte character of valid GBK is one of GB2312's: its symbols and its
+// Chinese characters, both bytes A1-FE, which hold nearly every name. GBK's
+// reading of UTF-8 Chinese pairs its bytes into characters of the areas GBK added
+// (a byte 80-A0), rare in names.
+bool readsAsCommonGbk(std::string_view gbk)
+{
+    for (std::size_t i = 0; i < gbk.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(gbk[i]);
+        if (lead < 0x81 || lead == 0xFF)
+            continue;
+        const auto trail = static_cast<unsigned char>(gbk[++i]);
+        if (lead < 0xA1 || lead > 0xF7 || trail < 0xA1)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool isValidGbk(std::string_view bytes)
@@ -95,7 +112,7 @@ LineEncoding judgeLineEncoding(std::string_view line)
     const std::vector<char32_t> points = codePoints(line);
     for (const char32_t c : points)
         if (c >= 0x800)
-            return LineEncoding::Utf8;
+            return readsAsCommonGbk(line) ? LineEncoding::Either : LineEncoding::Utf8;
     return readsAsAccentedLatin(points) ? LineEncoding::Utf8 : LineEncoding::Either;
 }
 

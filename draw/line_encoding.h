@@ -15,11 +15,11 @@ enum class LineEncoding {
 };
 
 // Valid both ways, a line is UTF-8 when UTF-8 reads it as Chinese (or any
-// character of three or four bytes) or as words of Latin letters with accents
-// ("René", "Müller"): GBK reads UTF-8 Chinese as pairs of rare characters and
-// "René" as "Ren茅", while real GBK names rarely line up into valid UTF-8 at
-// all, and when they do, into two-byte characters of mixed scripts (谢伟 reads
-// "лΰ").
+// character of three or four bytes) and GBK reads it with a character rare in
+// names, or when UTF-8 reads it as words of Latin letters with accents ("René",
+// "Müller"): GBK reads UTF-8 Chinese as pairs of rare characters and "René" as
+// "Ren茅", while real GBK names rarely line up into valid UTF-8 at all, and when
+// they do, mostly into two-byte characters of mixed scripts (谢伟 reads "лΰ").
 LineEncoding judgeLineEncoding(std::string_view line);
 
 // Whether the bytes are well-formed code page 936: ASCII, 80 and FF alone, or a

@@ -56,6 +56,10 @@ INSTANTIATE_TEST_SUITE_P(
         EncodingCase{"GbkNamesValidAsUtf8StayGbk", kGbkValidAsUtf8, TextEncoding::Gbk},
         EncodingCase{"OneGbkNameValidAsUtf8", "\xD6\xA3\xCE\xB0", // 郑伟
                      TextEncoding::Gbk},
+        // A GBK name in a GBK file that lines up into valid UTF-8 with a three-byte
+        // character: GBK reads it as common characters, so it stays GBK.
+        EncodingCase{"GbkNameThatReadsAsUtf8Chinese",
+                     kZhangSan + "\r\n\xE5\xA1\xB0\xE0\xB0\xA1\r\n"s + kLiSi, TextEncoding::Gbk},
         EncodingCase{"Utf8ChineseWithAnAccent", "José 张三 李四\r\n", TextEncoding::Utf8},
         // Valid GBK too ("Jos茅"), but accented letters inside Latin words mean UTF-8.
         EncodingCase{"AccentedLatinWordIsUtf8", "José\r\n", TextEncoding::Utf8},
