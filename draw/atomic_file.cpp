@@ -7,6 +7,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 #include <sys/file.h>
@@ -36,16 +37,6 @@ mode_t currentUmask()
     return mask;
 }
 
-// Permission bits for the new file: those of the file it replaces, or what a plain
-// create would give.
-mode_t permissionsFor(const std::filesystem::path &target)
-{
-    struct stat info {};
-    if (::stat(target.c_str(), &info) == 0)
-        return info.st_mode & 07777;
-    return 0666 & ~currentUmask();
-}
-
 bool writeAll(int fd, std::string_view bytes)
 {
     while (!bytes.empty()) {
@@ -71,9 +62,18 @@ void flushFolder(const std::filesystem::path &folder)
     ::close(fd);
 }
 
-constexpr std::size_t kRandomLength = 6; // the XXXXXX that mkstemp fills in
+std::function<void(const std::filesystem::path &)> &temporaryCreatedHook()
+{
+    static std::function<void(const std::filesystem::path &)> hook;
+    return hook;
+}
 
-// The hidden temporary name for `target`, without the six characters mkstemp adds.
+constexpr std::size_t kRandomLength = 6; // the XXXXXX that mkstemps fills in
+// Ends every temporary name, so that no other tool's file (".获奖记录.txt.backup")
+// can look like one of ours.
+constexpr std::string_view kTemporarySuffix = ".luckydraw-save";
+
+// The hidden temporary name for `target` up to the six random characters.
 std::string temporaryPrefix(const std::filesystem::path &target)
 {
     return "." + target.filename().string() + ".";
@@ -86,9 +86,10 @@ bool isMkstempCharacter(char c)
 
 bool isTemporaryName(std::string_view name, std::string_view prefix)
 {
-    if (name.size() != prefix.size() + kRandomLength || name.substr(0, prefix.size()) != prefix)
+    if (name.size() != prefix.size() + kRandomLength + kTemporarySuffix.size() ||
+        !name.starts_with(prefix) || !name.ends_with(kTemporarySuffix))
         return false;
-    for (const char c : name.substr(prefix.size()))
+    for (const char c : name.substr(prefix.size(), kRandomLength))
         if (!isMkstempCharacter(c))
             return false;
     return true;
@@ -126,6 +127,61 @@ void removeStaleTemporaries(const std::filesystem::path &folder,
     }
 }
 
+// A save's temporary file, hidden beside its target and locked.
+struct Temporary {
+    int fd = -1;
+    std::string path;
+};
+
+constexpr int kCreateAttempts = 100;
+
+// Creates and locks the temporary file. A save running alongside may take a file
+// created but not yet locked for a leftover and delete it; then another is made.
+// Returns fd -1, with errno set, when none can be made.
+Temporary createLockedTemporary(const std::filesystem::path &folder,
+                                const std::filesystem::path &target)
+{
+    for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
+        std::string path = (folder /
+                            (temporaryPrefix(target) + std::string(kRandomLength, 'X') +
+                             std::string(kTemporarySuffix)))
+                               .string();
+        const int fd = ::mkstemps(path.data(), int(kTemporarySuffix.size()));
+        if (fd < 0)
+            return {};
+        if (temporaryCreatedHook())
+            temporaryCreatedHook()(path);
+        // Held until the rename, so that no other save takes it for a leftover. A
+        // lock that cannot be had (some network folders) only weakens that guard.
+        while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {}
+        struct stat opened {};
+        struct stat named {};
+        if (::fstat(fd, &opened) == 0 && opened.st_nlink > 0 &&
+            ::lstat(path.c_str(), &named) == 0 && named.st_dev == opened.st_dev &&
+            named.st_ino == opened.st_ino)
+            return {fd, std::move(path)};
+        ::close(fd); // removed before it was locked; the name is no longer ours
+    }
+    errno = EEXIST;
+    return {};
+}
+
+// Overwrites the file itself: the new bytes from its start, cut to their length,
+// flushed to disk. A crash meanwhile can leave a mix of old and new, so this is
+// only for where no temporary file can be made.
+void writeInPlace(const std::filesystem::path &target, std::string_view bytes)
+{
+    const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw errors::cannotCreateFile(target, errno);
+    const bool written = writeAll(fd, bytes) &&
+        ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
+    const int error = errno;
+    ::close(fd);
+    if (!written)
+        throw errors::cannotCreateFile(target, error);
+}
+
 } // namespace
 
 void replaceFileAtomically(const std::filesystem::path &target, std::string_view bytes)
@@ -133,38 +189,47 @@ void replaceFileAtomically(const std::filesystem::path &target, std::string_view
     std::filesystem::path folder = target.parent_path();
     if (folder.empty())
         folder = ".";
-    const mode_t mode = permissionsFor(target);
+    // A read-only record stays as it is, as a plain write would leave it; the
+    // rename below would otherwise replace it (even for root, which a plain
+    // write as root would not stop either, so only the marks decide then).
+    struct stat existing {};
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    if (exists && ((existing.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0))
+        throw errors::cannotCreateFile(target, EACCES);
+    const mode_t mode = exists ? existing.st_mode & 07777 : 0666 & ~currentUmask();
 
-    // A hidden name, so the operator's file browser does not show it meanwhile.
-    const std::string pattern =
-        (folder / (temporaryPrefix(target) + std::string(kRandomLength, 'X'))).string();
-    std::vector<char> temporary(pattern.begin(), pattern.end());
-    temporary.push_back('\0');
-
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
-        throw errors::cannotCreateFile(target, errno);
-
-    // Held until the rename, so a save running alongside does not take this file
-    // for a leftover. A lock that cannot be had only weakens that guard.
-    ::flock(fd, LOCK_EX | LOCK_NB);
-
+    const Temporary temporary = createLockedTemporary(folder, target);
+    if (temporary.fd < 0) {
+        const int error = errno;
+        // A record the user may write in a folder the user may not: written in
+        // place, as the plain write would, since no temporary can be made.
+        if (exists && (error == EACCES || error == EPERM)) {
+            writeInPlace(target, bytes);
+            return;
+        }
+        throw errors::cannotCreateFile(target, error);
+    }
     const auto fail = [&](int errorNumber) {
-        ::close(fd);
-        ::unlink(temporary.data());
+        ::close(temporary.fd);
+        ::unlink(temporary.path.c_str());
         return errors::cannotCreateFile(target, errorNumber);
     };
-
-    if (::fchmod(fd, mode) != 0 || !writeAll(fd, bytes) || ::fsync(fd) != 0)
+    if (::fchmod(temporary.fd, mode) != 0 || !writeAll(temporary.fd, bytes) ||
+        ::fsync(temporary.fd) != 0)
         throw fail(errno);
     // Renamed while still open and locked; the contents are already flushed, so
     // closing afterwards cannot lose them.
-    if (::rename(temporary.data(), target.c_str()) != 0)
+    if (::rename(temporary.path.c_str(), target.c_str()) != 0)
         throw fail(errno);
-    ::close(fd);
+    ::close(temporary.fd);
 
     flushFolder(folder);
     removeStaleTemporaries(folder, target);
+}
+
+void setTemporaryCreatedHook(std::function<void(const std::filesystem::path &)> hook)
+{
+    temporaryCreatedHook() = std::move(hook);
 }
 
 } // namespace draw

@@ -83,4 +83,11 @@ UnconvertibleTextError cannotConvertToGbk(const std::filesystem::path &path,
     return UnconvertibleTextError(text);
 }
 
+UnconvertibleTextError unreadableLine(const std::filesystem::path &path, std::size_t number,
+                                      std::string_view what)
+{
+    return UnconvertibleTextError("Cannot read file \"" + path.string() + "\": line " +
+                                  std::to_string(number) + " " + std::string(what));
+}
+
 } // namespace draw::errors

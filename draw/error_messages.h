@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <string_view>
 #include <vector>
 
 // The draw layer's failure texts, built in one place so every caller words them alike.
@@ -29,5 +30,10 @@ struct UnconvertibleLine {
 // valid UTF-8" (the first five lines, then how many more).
 UnconvertibleTextError cannotConvertToGbk(const std::filesystem::path &path,
                                           const std::vector<UnconvertibleLine> &lines);
+
+// "Cannot read file \"<path>\": line <number> <what>", for a line whose encoding
+// cannot be told: "is neither UTF-8 nor GBK", "is GBK in a UTF-8 file; ...".
+UnconvertibleTextError unreadableLine(const std::filesystem::path &path, std::size_t number,
+                                      std::string_view what);
 
 } // namespace draw::errors

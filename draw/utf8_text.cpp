@@ -2,9 +2,10 @@
 
 #include "draw/error_messages.h"
 #include "draw/gbk_codec.h"
+#include "draw/line_encoding.h"
+#include "draw/utf16_text.h"
 
 #include <algorithm>
-#include <optional>
 #include <vector>
 
 namespace draw {
@@ -12,7 +13,6 @@ namespace draw {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD"; // U+FFFD
 
 // Written out rather than taken from a library: the standard library has no UTF-8
 // check (its codecvt facets are deprecated) and the draw layer stays free of Qt.
@@ -53,33 +53,15 @@ std::size_t utf8LengthAt(std::string_view text, std::size_t pos)
     return length;
 }
 
-// How many characters of each length a valid UTF-8 text holds; none when invalid.
-struct Utf8Census {
-    std::size_t twoByte = 0;
-    std::size_t longer = 0; // three or four bytes
-};
-
-std::optional<Utf8Census> takeCensus(std::string_view text)
+bool isValidUtf8Text(std::string_view text)
 {
-    Utf8Census census;
     for (std::size_t pos = 0; pos < text.size();) {
         const std::size_t length = utf8LengthAt(text, pos);
         if (length == 0)
-            return std::nullopt;
-        if (length == 2)
-            ++census.twoByte;
-        else if (length > 2)
-            ++census.longer;
+            return false;
         pos += length;
     }
-    return census;
-}
-
-bool isValidGbk(std::string_view bytes)
-{
-    // The converter shows every byte that is not valid GBK as U+FFFD, a character
-    // GBK itself has no form for.
-    return gbkToUtf8(bytes).find(kReplacementUtf8) == std::string::npos;
+    return true;
 }
 
 std::string_view upToNul(std::string_view bytes)
@@ -88,35 +70,115 @@ std::string_view upToNul(std::string_view bytes)
     return nul == std::string_view::npos ? bytes : bytes.substr(0, nul);
 }
 
+// Calls `take(number, line)` for each line of `bytes` by the line rules of
+// parseTextList, numbered from 1, without copying them.
+template<typename Take> void forEachLine(std::string_view bytes, Take take)
+{
+    std::size_t number = 1;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\r' && bytes[i] != '\n')
+            continue;
+        take(number++, bytes.substr(start, i - start));
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < bytes.size())
+        take(number, bytes.substr(start));
+}
+
+// The number of the line that holds byte `offset`: one more than the breaks before it.
+std::size_t lineNumberAt(std::string_view bytes, std::size_t offset)
+{
+    std::size_t number = 1;
+    for (std::size_t i = 0; i < offset && i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' && i + 1 < offset && bytes[i + 1] == '\n')
+            ++i;
+        if (bytes[i] == '\r' || bytes[i] == '\n')
+            ++number;
+    }
+    return number;
+}
+
+// What the lines of a file without a byte-order mark say about its encoding.
+struct FileJudgement {
+    TextEncoding encoding = TextEncoding::Gbk;
+    std::size_t strayLine = 0; // for Mixed: the first line that does not fit
+    LineEncoding stray = LineEncoding::Neither;
+    TextEncoding majority = TextEncoding::Gbk; // for Mixed: what the rest is
+};
+
+FileJudgement judgeFile(std::string_view bytes)
+{
+    std::size_t utf8Lines = 0;
+    std::size_t gbkLines = 0;
+    std::size_t firstUtf8 = 0;
+    std::size_t firstGbk = 0;
+    std::size_t firstNeither = 0;
+    forEachLine(bytes, [&](std::size_t number, std::string_view line) {
+        switch (judgeLineEncoding(line)) {
+        case LineEncoding::Utf8:
+            if (utf8Lines++ == 0)
+                firstUtf8 = number;
+            break;
+        case LineEncoding::Gbk:
+            if (gbkLines++ == 0)
+                firstGbk = number;
+            break;
+        case LineEncoding::Neither:
+            if (firstNeither == 0)
+                firstNeither = number;
+            break;
+        case LineEncoding::Ascii:
+        case LineEncoding::Either:
+            break;
+        }
+    });
+    FileJudgement judgement;
+    const bool utf8 = utf8Lines > 0 && utf8Lines >= gbkLines;
+    judgement.majority = utf8 ? TextEncoding::Utf8 : TextEncoding::Gbk;
+    // The other encoding's first line, then a line of neither if that comes first.
+    std::size_t stray = utf8 ? firstGbk : firstUtf8;
+    judgement.stray = utf8 ? LineEncoding::Gbk : LineEncoding::Utf8;
+    if (firstNeither != 0 && (stray == 0 || firstNeither < stray)) {
+        stray = firstNeither;
+        judgement.stray = LineEncoding::Neither;
+    }
+    judgement.strayLine = stray;
+    judgement.encoding = stray != 0 ? TextEncoding::Mixed : judgement.majority;
+    return judgement;
+}
+
+constexpr std::string_view kUtf16LittleEndianMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BigEndianMark = "\xFE\xFF";
+
 } // namespace
 
 bool isValidUtf8(std::string_view bytes)
 {
-    return takeCensus(bytes).has_value();
+    return isValidUtf8Text(bytes);
 }
 
 TextEncoding detectTextEncoding(std::string_view bytes)
 {
+    if (bytes.starts_with(kUtf16LittleEndianMark))
+        return TextEncoding::Utf16LittleEndian;
+    if (bytes.starts_with(kUtf16BigEndianMark))
+        return TextEncoding::Utf16BigEndian;
     bytes = upToNul(bytes);
     if (bytes.starts_with(kByteOrderMark))
         return TextEncoding::Utf8WithMark;
-    const std::optional<Utf8Census> census = takeCensus(bytes);
-    if (!census || census->twoByte + census->longer == 0)
-        return TextEncoding::Gbk;
-    if (!isValidGbk(bytes))
-        return TextEncoding::Utf8;
-    return census->longer > census->twoByte ? TextEncoding::Utf8 : TextEncoding::Gbk;
+    return judgeFile(bytes).encoding;
 }
 
-TextList decodeTextList(std::string_view bytes, const std::filesystem::path &path)
+namespace {
+
+// UTF-8 text's lines as GBK, each converted on its own to name the failing ones.
+TextList utf8LinesAsGbk(std::string_view bytes, const std::filesystem::path &path)
 {
-    const TextEncoding encoding = detectTextEncoding(bytes);
-    if (encoding == TextEncoding::Gbk)
-        return parseTextList(bytes);
-    if (encoding == TextEncoding::Utf8WithMark)
-        bytes.remove_prefix(kByteOrderMark.size());
     // CR, LF and NUL are the same single bytes in UTF-8, so the line rules apply as
-    // they stand; each line is then converted on its own to name the failing ones.
+    // they stand.
     TextList lines = parseTextList(bytes);
     std::vector<errors::UnconvertibleLine> failed;
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -138,6 +200,42 @@ TextList decodeTextList(std::string_view bytes, const std::filesystem::path &pat
     if (!failed.empty())
         throw errors::cannotConvertToGbk(path, failed);
     return lines;
+}
+
+TextList utf16LinesAsGbk(std::string_view bytes, bool bigEndian, const std::filesystem::path &path)
+{
+    const Utf16Decoding text = utf16ToUtf8(bytes, bigEndian);
+    const std::string_view utf8 = upToNul(text.utf8);
+    if (text.invalidAt && *text.invalidAt <= utf8.size())
+        throw errors::unreadableLine(path, lineNumberAt(utf8, *text.invalidAt),
+                                     "is not valid UTF-16");
+    return utf8LinesAsGbk(utf8, path);
+}
+
+} // namespace
+
+TextList decodeTextList(std::string_view bytes, const std::filesystem::path &path)
+{
+    if (bytes.starts_with(kUtf16LittleEndianMark))
+        return utf16LinesAsGbk(bytes.substr(kUtf16LittleEndianMark.size()), false, path);
+    if (bytes.starts_with(kUtf16BigEndianMark))
+        return utf16LinesAsGbk(bytes.substr(kUtf16BigEndianMark.size()), true, path);
+    bytes = upToNul(bytes);
+    if (bytes.starts_with(kByteOrderMark))
+        return utf8LinesAsGbk(bytes.substr(kByteOrderMark.size()), path);
+    const FileJudgement judgement = judgeFile(bytes);
+    if (judgement.encoding == TextEncoding::Gbk)
+        return parseTextList(bytes);
+    if (judgement.encoding == TextEncoding::Utf8)
+        return utf8LinesAsGbk(bytes, path);
+    if (judgement.stray == LineEncoding::Neither)
+        throw errors::unreadableLine(path, judgement.strayLine, "is neither UTF-8 nor GBK");
+    throw errors::unreadableLine(path, judgement.strayLine,
+                                 judgement.majority == TextEncoding::Utf8
+                                     ? "is GBK in a UTF-8 file; save the whole file as UTF-8 "
+                                       "or as GBK"
+                                     : "is UTF-8 in a GBK file; save the whole file as UTF-8 "
+                                       "or as GBK");
 }
 
 } // namespace draw

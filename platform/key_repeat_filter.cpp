@@ -56,6 +56,10 @@ bool KeyRepeatFilter::eventFilter(QObject *watched, QEvent *event)
     auto *window = qobject_cast<QWindow *>(watched);
     if (!window || !event->isInputEvent())
         return false;
+    // Qt asks whether a shortcut takes each key press before it delivers the press:
+    // part of that press, not other input, so a held release keeps waiting for it.
+    if (event->type() == QEvent::ShortcutOverride)
+        return false;
     if (!isKeyEvent(event)) {
         // Input keeps its order: a held release goes first.
         releaseHeld();

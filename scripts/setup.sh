@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config clang-format
-  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl-dev libxcb-xkb-dev
+  qt6-base-dev qt6-base-dev-tools qt6-base-private-dev qt6-multimedia-dev libgl-dev libxcb-xkb-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-qpa-plugins
   fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming fonts-wqy-zenhei fonts-lxgw-wenkai fonts-dejavu-core

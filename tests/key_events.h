@@ -1,11 +1,12 @@
 #pragma once
 
-#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QWindow>
+#include <qpa/qwindowsysteminterface.h>
 
-// One key held down, its events sent to a window as the display server delivers them:
-// each with the server's timestamp, none flagged as auto-repeat.
+// One key held down, its events given to Qt as the platform plugin gives the display
+// server's: each with the server's timestamp, none flagged as auto-repeat, and each
+// press preceded by Qt's own ShortcutOverride event.
 class HeldKey {
 public:
     HeldKey(QWindow *window, Qt::Key key, quint32 scanCode)
@@ -43,9 +44,9 @@ private:
         const QString text = m_key == Qt::Key_Space ? QStringLiteral(" ")
             : m_key == Qt::Key_Return               ? QStringLiteral("\r")
                                                     : QString();
-        QKeyEvent event(type, m_key, Qt::NoModifier, m_scanCode, 0, 0, text);
-        event.setTimestamp(m_time);
-        QCoreApplication::sendEvent(m_window, &event);
+        QWindowSystemInterface::handleExtendedKeyEvent(m_window, m_time, type, m_key,
+                                                       Qt::NoModifier, m_scanCode, 0, 0, text);
+        QWindowSystemInterface::flushWindowSystemEvents();
     }
 
     QWindow *m_window;

@@ -30,7 +30,8 @@ int TForm1::checkedTier() const
 void TForm1::PopupMenu1Popup()
 {
     N9->setEnabled(!rolling() && m_history.canUndo());
-    N10->setEnabled(!rolling());
+    // With the draw state read only in part, a written record would drop winners.
+    N10->setEnabled(!rolling() && !m_startStopped);
 }
 
 void TForm1::N9Click()
@@ -70,7 +71,7 @@ void TForm1::N9Click()
 
 void TForm1::N10Click()
 {
-    if (rolling())
+    if (rolling() || m_startStopped)
         return;
     const int k = checkedTier();
     const QString tierName = fromGbk(m_state.tier(k).name);

@@ -94,7 +94,7 @@ void TForm1::Timer1Timer()
 void TForm1::Timer2Timer()
 {
     Timer2->stop();
-    Button1->setEnabled(true);
+    Button1->setEnabled(!m_startStopped);
 }
 
 void TForm1::FlatButton1Click()
@@ -105,7 +105,7 @@ void TForm1::FlatButton1Click()
     m_display.clear();
     showDisplayText();
     Button1->setCaption(kStart);
-    Button1->setEnabled(true);
+    Button1->setEnabled(!m_startStopped);
     Panel8->setEnabled(true);
     applyFocusRule();
 }

@@ -1,6 +1,8 @@
 #include "controls/look_and_feel.h"
+#include "draw/draw_folder.h"
 #include "platform/detectable_auto_repeat.h"
 #include "platform/dialogs.h"
+#include "platform/draw_folder_lock.h"
 #include "platform/editor_launch.h"
 #include "platform/fonts.h"
 #include "platform/hint_style.h"
@@ -24,6 +26,12 @@ int main(int argc, char *argv[])
     KeyRepeatFilter keyRepeat;
 
     ModalDialogs dialogs;
+    // One window per draw folder, for as long as this program runs.
+    const DrawFolderLock drawFolderLock(QString::fromUtf8(draw::files::kDrawFolder));
+    if (drawFolderLock.isHeldElsewhere()) {
+        dialogs.showError(drawFolderLock.refusal());
+        return 1;
+    }
     WavSoundPlayer sound;
     DesktopEditorLauncher editor;
     FormServices services;

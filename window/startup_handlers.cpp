@@ -1,6 +1,7 @@
 // Startup and resume: filling the window from the draw folder.
 #include "window/unit1.h"
 
+#include "controls/flat_button.h"
 #include "controls/look_group_box.h"
 #include "draw/draw_error.h"
 #include "draw/draw_folder.h"
@@ -9,10 +10,14 @@
 #include "platform/bitmap_file.h"
 #include "platform/dialogs.h"
 #include "platform/image.h"
+#include "platform/status_bar.h"
 
 #include <QByteArray>
 
+#include <exception>
+#include <filesystem>
 #include <functional>
+#include <system_error>
 #include <utility>
 
 using namespace draw;
@@ -36,36 +41,59 @@ private:
 void TForm1::FormCreate()
 {
     openDrawLog();
-    // The run's start is logged however far the loading gets.
     try {
         fillFromDrawFolder();
-    } catch (const UnconvertibleTextError &) {
-        stopStart();
-        logRunStart();
-        throw;
     } catch (...) {
+        // The run's start is logged however far the loading gets.
         logRunStart();
         throw;
     }
     logRunStart();
 }
 
-void TForm1::stopStart()
-{
-    // A name GBK cannot hold would be lost from every record written from here on:
-    // no question, no draw, nothing written until the file is mended.
-    // Start and Cancel both live in GroupBox1; Cancel re-enables Start, not its box.
-    m_startStopped = true;
-    GroupBox1->setEnabled(false);
-}
-
 void TForm1::fillFromDrawFolder()
 {
     const ShowTiersOnExit showTiersAtEnd([this] { showTiers(); });
+    // Without the roster or the tier count the next record written would drop the
+    // winners of the tiers it does not know: no draw until the files are mended.
+    try {
+        loadRosterAndConfiguration();
+    } catch (const std::exception &e) {
+        stopStart(e.what());
+        throw;
+    }
+    // A prize name that cannot be read only leaves a tier its design name.
+    try {
+        nameTiers();
+    } catch (const UnconvertibleTextError &e) {
+        stopStart(e.what());
+        throw;
+    }
+}
+
+void TForm1::stopStart(const char *reason)
+{
+    // No question, no draw, nothing written until the files are mended; Start and
+    // Cancel show it by their disabled face, the status bar says why.
+    m_startStopped = true;
+    disableKeepingKeys(Button1);
+    disableKeepingKeys(FlatButton1);
+    StatusBar1->setPanelText(QStringLiteral("不能抽奖，请修改文件后重新启动程序：") +
+                             QString::fromUtf8(reason));
+}
+
+void TForm1::loadRosterAndConfiguration()
+{
     ReadMan(m_state.roster, files::kRoster);
     refreshRosterCountText();
     const TextList config = loadTextList(files::kBasicConfiguration);
-    loadBackground(lineAt(config, files::kBackgroundLine));
+    const std::string &background = lineAt(config, files::kBackgroundLine);
+    // The picture is decoration: the error box says it failed, the draw goes on.
+    try {
+        loadBackground(background);
+    } catch (const std::exception &e) {
+        m_services.dialogs->showError(QString::fromUtf8(e.what()));
+    }
     m_display = lineAt(config, files::kHeadlineLine);
     showDisplayText();
     // The digits of a whole number read the same in GBK and UTF-8; converting keeps
@@ -74,6 +102,10 @@ void TForm1::fillFromDrawFolder()
     for (int k = 2; k <= kTierSlots; ++k)
         if (m_state.TierCount > k - 1)
             m_state.tier(k).shown = true;
+}
+
+void TForm1::nameTiers()
+{
     const TextList prizes = loadTextList(files::kPrizeNames);
     for (int k = 1; k <= kTierSlots; ++k)
         if (m_state.TierCount > k - 1)
@@ -104,14 +136,17 @@ void TForm1::FormShow()
         saveWinners();
         return;
     }
-    TextList record;
     try {
-        record = loadTextList(files::kWinnersRecord);
-    } catch (const UnconvertibleTextError &) {
-        stopStart();
+        restoreWinners(m_state, loadTextList(files::kWinnersRecord));
+    } catch (const std::exception &e) {
+        // A record that is there but cannot be read holds winners the next write
+        // would drop; with no record at all there is nothing to lose.
+        std::error_code ignored;
+        if (std::filesystem::symlink_status(files::kWinnersRecord, ignored).type() !=
+            std::filesystem::file_type::not_found)
+            stopStart(e.what());
         throw;
     }
-    restoreWinners(m_state, record);
     refreshRosterCountText();
 }
 

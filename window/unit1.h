@@ -154,7 +154,10 @@ private:
     void connectHandlers();
     void loadBackground(const std::string &fileName);
     void fillFromDrawFolder();
-    void stopStart();
+    void loadRosterAndConfiguration();
+    void nameTiers();
+    // After a startup failure that leaves the draw state incomplete.
+    void stopStart(const char *reason);
     // The draw log, kept when the draw folder holds its file.
     void openDrawLog();
     void logRunStart();
@@ -171,7 +174,7 @@ private:
     std::array<TLookRadioButton *, draw::kTierSlots> m_tierButtons{};
     std::array<TLabel *, draw::kTierSlots> m_tierLabels{};
     bool m_shownOnce = false;
-    bool m_startStopped = false; // a draw file held a name GBK cannot hold
+    bool m_startStopped = false; // the draw state could not be read whole
     QTimer *m_displayFrame = nullptr;
     FullScreenProjection *m_fullScreen = nullptr; // a child of the window
     QElapsedTimer m_displayShown;

@@ -1,4 +1,5 @@
 #include "draw/draw_error.h"
+#include "draw/gbk_codec.h"
 #include "draw/text_file.h"
 #include "draw/utf8_text.h"
 
@@ -55,13 +56,25 @@ INSTANTIATE_TEST_SUITE_P(
         EncodingCase{"GbkNamesValidAsUtf8StayGbk", kGbkValidAsUtf8, TextEncoding::Gbk},
         EncodingCase{"OneGbkNameValidAsUtf8", "\xD6\xA3\xCE\xB0", // 郑伟
                      TextEncoding::Gbk},
+        // A GBK name in a GBK file that lines up into valid UTF-8 with a three-byte
+        // character: GBK reads it as common characters, so it stays GBK.
+        EncodingCase{"GbkNameThatReadsAsUtf8Chinese",
+                     kZhangSan + "\r\n\xE5\xA1\xB0\xE0\xB0\xA1\r\n"s + kLiSi, TextEncoding::Gbk},
         EncodingCase{"Utf8ChineseWithAnAccent", "José 张三 李四\r\n", TextEncoding::Utf8},
-        // Only two-byte characters and valid GBK: cannot be told from GBK names.
-        EncodingCase{"AccentedLatinOnlyReadsAsBefore", "José\r\n", TextEncoding::Gbk},
+        // Valid GBK too ("Jos茅"), but accented letters inside Latin words mean UTF-8.
+        EncodingCase{"AccentedLatinWordIsUtf8", "José\r\n", TextEncoding::Utf8},
+        // Two-byte characters of other scripts stay GBK names (张伟 reads "ŕΰ" as UTF-8).
+        EncodingCase{"CyrillicAndGreekLookalikesStayGbk", "\xD5\xC5\xCE\xB0", TextEncoding::Gbk},
         EncodingCase{"MarkDecides", kMark + "abc\r\n"s, TextEncoding::Utf8WithMark},
         EncodingCase{"MarkBeforeGbkBytes", kMark + std::string(kZhangSan),
                      TextEncoding::Utf8WithMark},
-        EncodingCase{"Utf8ThenGbkIsNotUtf8", "张三\r\n"s + kLiSi + "\r\n", TextEncoding::Gbk},
+        EncodingCase{"Utf8ThenGbkIsMixed", "张三\r\n"s + kLiSi + "\r\n", TextEncoding::Mixed},
+        EncodingCase{"LineOfNeitherIsMixed", "abc\r\n\x81\r\n", TextEncoding::Mixed},
+        EncodingCase{"Utf16LittleEndianMark",
+                     "\xFF\xFE"
+                     "a\0"s,
+                     TextEncoding::Utf16LittleEndian},
+        EncodingCase{"Utf16BigEndianMark", "\xFE\xFF\0a"s, TextEncoding::Utf16BigEndian},
         EncodingCase{"NothingAfterNulIsRead", "abc\0张三\r\n"s, TextEncoding::Gbk},
         EncodingCase{"MarkAfterNulIsNotRead", "\0"s + kMark + "abc", TextEncoding::Gbk},
         EncodingCase{"OverlongFormIsNotUtf8", "a\xC0\xAF\xE4\xB8\x80", TextEncoding::Gbk},
@@ -129,6 +142,75 @@ TEST(Utf8Text, NamesTheLinesGbkCannotHold)
               "\"😀\" (U+1F600); line 2 holds \"😀\" (U+1F600); line 3 holds "
               "\"😀\" (U+1F600); line 4 holds \"😀\" (U+1F600); line 5 holds "
               "\"😀\" (U+1F600); and 2 more lines");
+}
+
+// UTF-8 text as the GBK lines the program keeps.
+TextList gbkLines(std::initializer_list<const char *> utf8)
+{
+    TextList lines;
+    for (const char *line : utf8)
+        lines.push_back(draw::utf8ToGbk(line).bytes);
+    return lines;
+}
+
+std::string crlfLines(std::initializer_list<const char *> lines)
+{
+    std::string bytes;
+    for (const char *line : lines)
+        bytes += std::string(line) + "\r\n";
+    return bytes;
+}
+
+TEST(Utf8Text, ChineseAndAccentedNamesInUtf8ReadAsUtf8)
+{
+    // Valid GBK too, with more two-byte than three-byte sequences: counting them
+    // alone read 王芃 as 鐜嬭妰.
+    const auto names = {"王芃",     "李娜",   "张伟",     "刘洋",   "陈静",    "杨帆",   "赵敏",
+                        "黄磊",     "周杰",   "吴昊",     "René",   "José",    "Hélène", "Jürgen",
+                        "Müller",   "Renée",  "Chloé",    "Inès",   "Désirée", "Cécile", "André",
+                        "Frédéric", "Amélie", "Bérénice", "Noémie", "Léonie"};
+    const std::string bytes = crlfLines(names);
+    ASSERT_EQ(draw::detectTextEncoding(bytes), TextEncoding::Utf8);
+    EXPECT_EQ(draw::decodeTextList(bytes, "f"), gbkLines(names));
+}
+
+TEST(Utf8Text, Utf16WithAMarkReadsLikeUtf8)
+{
+    const TextList expected = gbkLines({"张三", "René", "李四"});
+    // "张三\r\nRené\r李四" little-endian, then big-endian; 张 U+5F20, 三 U+4E09, é U+00E9,
+    // 李 U+674E, 四 U+56DB.
+    const std::string little = "\xFF\xFE\x20\x5F\x09\x4E\r\0\n\0R\0e\0n\0\xE9\0\r\0"
+                               "\x4E\x67\xDB\x56"s;
+    const std::string big = "\xFE\xFF\x5F\x20\x4E\x09\0\r\0\n\0R\0e\0n\0\xE9\0\r"
+                            "\x67\x4E\x56\xDB"s;
+    EXPECT_EQ(draw::decodeTextList(little, "f"), expected);
+    EXPECT_EQ(draw::decodeTextList(big, "f"), expected);
+    // A character after a NUL is not read.
+    EXPECT_EQ(draw::decodeTextList("\xFF\xFE"
+                                   "a\0\0\0b\0"s,
+                                   "f"),
+              TextList{"a"});
+}
+
+TEST(Utf8Text, NamesTheFirstLineThatDoesNotFit)
+{
+    // Five names saved as UTF-8, then one as GBK: read as GBK they showed "鍒樺瓙杞…".
+    EXPECT_EQ(
+        messageOf(crlfLines({"刘子轩", "王芳", "李娜娜", "张伟", "陈静"}) + kZhangSan + "\r\n"),
+        "Cannot read file \"抽奖名单/抽奖名单.txt\": line 6 is GBK in a UTF-8 file; save "
+        "the whole file as UTF-8 or as GBK");
+    EXPECT_EQ(messageOf(kZhangSan + "\r\n"s + kLiSi + "\r\n" + kWangWu + "\r\n刘子轩\r\n"),
+              "Cannot read file \"抽奖名单/抽奖名单.txt\": line 4 is UTF-8 in a GBK file; save "
+              "the whole file as UTF-8 or as GBK");
+    EXPECT_EQ(messageOf("张三\r\n李四\r\na\x81 b\r\n王五\r\n"),
+              "Cannot read file \"抽奖名单/抽奖名单.txt\": line 3 is neither UTF-8 nor GBK");
+    // UTF-16: an unpaired surrogate on line 2; a name GBK cannot hold on line 1.
+    EXPECT_EQ(messageOf("\xFF\xFE"
+                        "a\0\n\0b\0\x00\xD8\n\0"s),
+              "Cannot read file \"抽奖名单/抽奖名单.txt\": line 2 is not valid UTF-16");
+    EXPECT_EQ(messageOf("\xFE\xFF\xD8\x3D\xDE\x00\0\n"s),
+              "Cannot convert file \"抽奖名单/抽奖名单.txt\" to GBK: line 1 holds \"😀\" "
+              "(U+1F600)");
 }
 
 TEST(Utf8Text, LoadingReadsAUtf8FileAsGbk)

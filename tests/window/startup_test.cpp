@@ -5,6 +5,7 @@
 #include "controls/flat_panel.h"
 #include "controls/look_group_box.h"
 #include "controls/look_radio_button.h"
+#include "controls/number_edit.h"
 #include "draw/file_bytes.h"
 #include "draw/name_list.h"
 #include "platform/fonts.h"
@@ -12,6 +13,7 @@
 #include "platform/label.h"
 #include "platform/list_box.h"
 #include "platform/panel.h"
+#include "platform/status_bar.h"
 
 #include <QTimer>
 #include <QToolTip>
@@ -36,6 +38,17 @@ QStringList visibleTierNames(TForm1 &form)
     return names;
 }
 
+// Whether any pixel of the control shows the given colour (a caption's colour).
+bool shows(QWidget *control, QColor colour)
+{
+    const QImage shot = control->grab().toImage();
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            if (shot.pixelColor(x, y) == colour)
+                return true;
+    return false;
+}
+
 QStringList rosterNames(TForm1 &form)
 {
     QStringList names;
@@ -54,6 +67,9 @@ private slots:
 
     void failuresLeaveWhatWasDone_data();
     void failuresLeaveWhatWasDone();
+    void pictureFailureKeepsEveryWinner();
+    void incompleteStateStopsTheDraw_data();
+    void incompleteStateStopsTheDraw();
     void tierCountShowsAndNamesTiers_data();
     void tierCountShowsAndNamesTiers();
     void resumeRestoresCountsAndPrunesRoster();
@@ -89,33 +105,39 @@ void StartupTest::failuresLeaveWhatWasDone_data()
     QTest::addColumn<QString>("display");
     QTest::addColumn<QString>("rosterHeader");
     QTest::addColumn<QStringList>("tiers");
+    QTest::addColumn<bool>("startEnabled");
 
     const QString design = u("澄岚幸运星 天天拿奖金");
     const QString header12 = u("抽奖名单 共[12]人");
+    const QStringList threeTiers{u("一号奖"), u("二号奖"), u("三号奖")};
+    // Without the roster or the tier count no draw may start: its record would drop
+    // the tiers it does not know.
     QTest::newRow("roster missing")
         << int(Setup::NoFiles)
         << u("Cannot open file \"抽奖名单/抽奖名单.txt\". No such file or directory.") << design
-        << u("抽奖名单") << QStringList{u("特等奖")};
+        << u("抽奖名单") << QStringList{u("特等奖")} << false;
     QTest::newRow("configuration missing")
         << int(Setup::NoConfig)
         << u("Cannot open file \"抽奖名单/基础配置.ini\". No such file or directory.") << design
-        << header12 << QStringList{u("特等奖")};
+        << header12 << QStringList{u("特等奖")} << false;
     QTest::newRow("configuration short")
         << int(Setup::ShortConfig) << u("List index out of bounds (5)") << u("短标题") << header12
-        << QStringList{u("特等奖")};
-    QTest::newRow("background missing")
-        << int(Setup::NoBackground)
-        << u("Cannot open file \"抽奖名单/无此图.bmp\". No such file or directory.") << design
-        << header12 << QStringList{u("特等奖")};
-    QTest::newRow("background not a bitmap")
-        << int(Setup::BadBackground) << u("Bitmap image is not valid.") << design << header12
-        << QStringList{u("特等奖")};
+        << QStringList{u("特等奖")} << false;
     QTest::newRow("tier count not a number")
         << int(Setup::BadTierCount) << u("'三' is not a valid integer value.") << u("新年快乐")
-        << header12 << QStringList{u("特等奖")};
+        << header12 << QStringList{u("特等奖")} << false;
+    // The picture is decoration: the rest loads as if it were there.
+    QTest::newRow("background missing")
+        << int(Setup::NoBackground)
+        << u("Cannot open file \"抽奖名单/无此图.bmp\". No such file or directory.")
+        << u("新年快乐") << header12 << threeTiers << true;
+    QTest::newRow("background not a bitmap")
+        << int(Setup::BadBackground) << u("Bitmap image is not valid.") << u("新年快乐") << header12
+        << threeTiers << true;
+    // A missing prize name only leaves the design name; the record loses nothing.
     QTest::newRow("prize names short")
         << int(Setup::ShortPrizes) << u("List index out of bounds (2)") << u("新年快乐") << header12
-        << QStringList{u("一号奖"), u("二号奖"), u("二等奖")};
+        << QStringList{u("一号奖"), u("二号奖"), u("二等奖")} << true;
 }
 
 void StartupTest::failuresLeaveWhatWasDone()
@@ -125,6 +147,7 @@ void StartupTest::failuresLeaveWhatWasDone()
     QFETCH(QString, display);
     QFETCH(QString, rosterHeader);
     QFETCH(QStringList, tiers);
+    QFETCH(bool, startEnabled);
 
     WindowFixture f;
     switch (Setup(setup)) {
@@ -160,8 +183,88 @@ void StartupTest::failuresLeaveWhatWasDone()
     QCOMPARE(form.StaticText1->caption(), display);
     QCOMPARE(form.Label13->caption(), rosterHeader);
     QCOMPARE(visibleTierNames(form), tiers);
-    // The program stays usable: idle, Start enabled.
     QCOMPARE(form.rolling(), false);
+    QCOMPARE(form.Button1->isEnabled(), startEnabled);
+    // The status bar says why no draw can start.
+    QCOMPARE(form.StatusBar1->panelText().contains(error.chopped(1)), !startEnabled);
+}
+
+void StartupTest::pictureFailureKeepsEveryWinner()
+{
+    WindowFixture f;
+    f.writeDrawFolder(0, "3");
+    f.write("抽奖名单.txt", {"张一", "李一", "李二", "王一", "王二", "王三", "赵一", "赵二"});
+    f.write("获奖记录.txt",
+            {"[一号奖]", "张一", "[二号奖]", "李一，李二", "[三号奖]", "王一，王二，王三"});
+    QFile::remove(u("抽奖名单/bg.bmp"));
+    QVERIFY(f.open(true));
+    TForm1 &form = *f.form;
+    QCOMPARE(f.dialogs.errors,
+             QStringList{u("Cannot open file \"抽奖名单/bg.bmp\". No such file or directory.")});
+    // The earlier winners of every tier stay out of the draw.
+    QCOMPARE(rosterNames(form), (QStringList{u("赵一"), u("赵二")}));
+
+    form.SpinEdit1->setValue(2.0);
+    form.handle(&TForm1::Button1Click);
+    form.handle(&TForm1::Timer1Timer);
+    form.handle(&TForm1::Timer2Timer);
+    form.handle(&TForm1::Button1Click);
+    QCOMPARE(draw::loadTextList("抽奖名单/获奖记录.txt"),
+             (draw::TextList{gbk("[一号奖]"), gbk("张一，赵一，赵二"), gbk("[二号奖]"),
+                             gbk("李一，李二"), gbk("[三号奖]"), gbk("王一，王二，王三")}));
+}
+
+void StartupTest::incompleteStateStopsTheDraw_data()
+{
+    QTest::addColumn<QString>("broken");
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<bool>("asked");
+    QTest::newRow("configuration short")
+        << u("基础配置.ini") << u("List index out of bounds (5)") << false;
+    QTest::newRow("tier count not a number")
+        << u("奖项数") << u("'三个' is not a valid integer value") << false;
+    QTest::newRow("record of one line")
+        << u("获奖记录.txt") << u("List index out of bounds (1)") << true;
+}
+
+void StartupTest::incompleteStateStopsTheDraw()
+{
+    QFETCH(QString, broken);
+    QFETCH(QString, reason);
+    QFETCH(bool, asked);
+    WindowFixture f;
+    f.writeDrawFolder(12, "3");
+    f.write("获奖记录.txt", {"[一号奖]", "员工1", "[二号奖]", "员工2", "[三号奖]", "员工3"});
+    if (broken == u("基础配置.ini"))
+        f.write("基础配置.ini", {"[配置]", "bg.bmp", "标题", "新年快乐"});
+    if (broken == u("奖项数"))
+        f.writeDrawFolder(12, "三个");
+    if (broken == u("获奖记录.txt"))
+        f.write("获奖记录.txt", {"[一号奖]"});
+    const std::string record = draw::readFileBytes("抽奖名单/获奖记录.txt");
+    TForm1 &form = f.create(false);
+    form.show();
+    const QColor maroon(128, 0, 0); // the captions of Start and Cancel
+    if (asked) {
+        f.dialogs.answerYes = true;
+        QTRY_COMPARE(f.dialogs.questions.size(), 1);
+    }
+    QTRY_VERIFY(!form.Button1->isEnabled());
+    QCOMPARE(f.dialogs.questions.size(), asked ? 1 : 0);
+    QVERIFY2(form.StatusBar1->panelText().contains(reason),
+             qPrintable(form.StatusBar1->panelText()));
+    // Start and Cancel look disabled, not only act so.
+    QVERIFY(!shows(form.Button1, maroon));
+    QVERIFY(!shows(form.FlatButton1, maroon));
+
+    // No key, click or Cancel starts a draw; nothing is written.
+    form.handle(&TForm1::FlatButton1Click);
+    form.handle(&TForm1::Timer2Timer);
+    form.handle(&TForm1::Button1Click);
+    form.FormKeyUp(Qt::Key_Space);
+    QVERIFY(!form.rolling());
+    QVERIFY(!form.Button1->isEnabled());
+    QCOMPARE(draw::readFileBytes("抽奖名单/获奖记录.txt"), record);
 }
 
 void StartupTest::tierCountShowsAndNamesTiers_data()
