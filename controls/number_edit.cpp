@@ -292,9 +292,11 @@ void TCustomDBNumberEdit::paste()
         lineEdit()->paste();
         valueFromText();
     } catch (const std::exception &) {
-        // The text-change handling has shown the error already.
+        // The text-change handling has shown the error already. The old text
+        // comes back as it was, not converted again: it may be a typed text
+        // that is no number either ("1e"), and the value is still the one it
+        // had before the paste.
         setTextInternally(kept);
-        valueFromText();
         selectAll();
         if (focusPolicy() != Qt::NoFocus && isEnabled())
             setFocus(Qt::OtherFocusReason);

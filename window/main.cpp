@@ -1,7 +1,9 @@
 #include "controls/look_and_feel.h"
+#include "platform/application_error.h"
 #include "platform/detectable_auto_repeat.h"
 #include "platform/dialogs.h"
 #include "platform/editor_launch.h"
+#include "platform/error_reporting_application.h"
 #include "platform/fonts.h"
 #include "platform/hint_style.h"
 #include "platform/key_repeat_filter.h"
@@ -13,7 +15,7 @@
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    ErrorReportingApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("luckydraw"));
     QApplication::setStyle(new HintStyle);
     installFontSubstitutions();
@@ -37,6 +39,8 @@ int main(int argc, char *argv[])
 
     TForm1 form(services);
     dialogs.setOwner(&form);
+    // What escapes any event's handling shows in the window's own error box.
+    setApplicationErrorReporter([&dialogs](const QString &message) { dialogs.showError(message); });
     // Centred on the desktop when first shown.
     if (QScreen *screen = QGuiApplication::primaryScreen())
         form.move(screen->availableGeometry().center() - form.rect().center());
