@@ -283,6 +283,9 @@ void EditBaseTest::displayFormats_data()
     QTest::newRow("grouped, comma decimal") << german << "#,##0.00" << false << "1.234,50"
                                             << "#,##0.00"
                                             << "1.234,50";
+    QTest::newRow("no whole-number placeholder") << QLocale::c() << ".00" << false << "1234.50"
+                                                 << ".00"
+                                                 << "1234.50";
     // The C locale has no money symbol.
     QTest::newRow("money") << QLocale::c() << "" << true << "1,234.50"
                            << ",#.00"

@@ -154,9 +154,9 @@ void ErrorBoxTest::pasteThatIsNoNumber()
 
     QApplication::clipboard()->setText(u("abc"));
     pasteInto(line, byMenu);
-    QCOMPARE(f.dialogs.errors,
-             (QStringList{firstError,
-                          u("'%1abc' is not a valid floating point value.").arg(left)}));
+    QCOMPARE(
+        f.dialogs.errors,
+        (QStringList{firstError, u("'%1abc' is not a valid floating point value.").arg(left)}));
     QCOMPARE(form.SpinEdit1->text(), left);
     QCOMPARE(line->selectedText(), left);
     QVERIFY(form.SpinEdit1->hasFocus());
