@@ -17,6 +17,8 @@
 #include <functional>
 #include <vector>
 
+class QDropEvent;
+class QInputMethodEvent;
 class QPainter;
 
 namespace DataEdits {
@@ -267,6 +269,10 @@ protected:
     virtual bool wheelStep(QWheelEvent *event);
     // The platform's paste: enters edit state first.
     virtual void paste();
+    // A paste of whatever insert puts in (the clipboard, a dropped text).
+    virtual void pasteWith(const std::function<void()> &insert);
+    // Whether a whole text may stand, as typing would have let it (undo, redo).
+    virtual bool isValidText(const QString &text) const;
 
     // Replaces the main button (a descendant's own kind).
     void setMainButton(TEditButton *button);
@@ -294,6 +300,11 @@ protected:
 private:
     friend class TInnerEdit;
     bool handleKeyPress(QKeyEvent *event);
+    // A character that arrives other than by a key press: the character step, then the edit.
+    void typeCharacter(QChar key);
+    void undoStep(bool redo);
+    bool handleDrop(QDropEvent *event);
+    bool handleInputMethod(QInputMethodEvent *event);
     void handleFocusIn(QFocusEvent *event);
     void handleFocusOut(QFocusEvent *event);
     void leaveFocus();
@@ -344,5 +355,8 @@ private:
     bool m_pointerInside = false;
     bool m_borderLit = false;
     bool m_forwardingPress = false;
+    bool m_forwardingEvent = false;
+    bool m_holdingChange = false;
+    bool m_heldChange = false;
     Qt::MouseButton m_pressButton = Qt::NoButton;
 };
