@@ -1096,9 +1096,21 @@ bool TCustomDBEdit::eventFilter(QObject *watched, QEvent *event)
         if (handleInputMethod(static_cast<QInputMethodEvent *>(event)))
             return true;
         break;
-    case QEvent::ContextMenu:
-        showContextMenu(static_cast<QContextMenuEvent *>(event)->globalPos());
+    case QEvent::ContextMenu: {
+        auto *request = static_cast<QContextMenuEvent *>(event);
+        bool handled = false;
+        if (m_onContextPopup)
+            m_onContextPopup(this, m_edit->mapTo(this, request->pos()), handled);
+        if (!handled)
+            showContextMenu(request->globalPos());
         return true;
+    }
+    case QEvent::MouseButtonDblClick:
+        // The double click's own release makes no second click.
+        m_clickPressed = false;
+        if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton && m_onDblClick)
+            m_onDblClick(this);
+        break;
     case QEvent::MouseButtonPress: {
         if (m_forwardingPress)
             break;
@@ -1107,6 +1119,7 @@ bool TCustomDBEdit::eventFilter(QObject *watched, QEvent *event)
         const Qt::MouseButton button = mouse->button();
         const QPoint pos = m_edit->mapTo(this, mouse->position().toPoint());
         m_pressButton = button;
+        m_clickPressed = button == Qt::LeftButton;
         m_forwardingPress = true;
         QCoreApplication::sendEvent(m_edit, event);
         m_forwardingPress = false;
@@ -1121,7 +1134,13 @@ bool TCustomDBEdit::eventFilter(QObject *watched, QEvent *event)
     }
     case QEvent::MouseButtonRelease: {
         auto *mouse = static_cast<QMouseEvent *>(event);
+        const bool click = m_clickPressed && mouse->button() == Qt::LeftButton &&
+            m_edit->rect().contains(mouse->position().toPoint());
+        if (mouse->button() == Qt::LeftButton)
+            m_clickPressed = false;
         emit mouseUp(mouse->button(), m_edit->mapTo(this, mouse->position().toPoint()));
+        if (click && m_onClick)
+            m_onClick(this);
         break;
     }
     default:

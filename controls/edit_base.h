@@ -33,6 +33,15 @@ Q_ENUM_NS(TBorderStyle)
 using DataEdits::TBorderStyle;
 using enum DataEdits::TBorderStyle;
 
+// Handlers of the standard control events, set by name like any published
+// property: a click or double click, and the request for the context menu (a
+// handler that sets handled keeps the edit's own menu shut). mousePos is in
+// the control's coordinates.
+using TNotifyEvent = std::function<void(QObject *sender)>;
+using TContextPopupEvent = std::function<void(QObject *sender, QPoint mousePos, bool &handled)>;
+Q_DECLARE_METATYPE(TNotifyEvent)
+Q_DECLARE_METATYPE(TContextPopupEvent)
+
 // The value behind an edit that is bound to no data field: the stored value,
 // and whether the edit is being edited and has been changed since.
 class TFieldDataLink {
@@ -148,6 +157,9 @@ class TCustomDBEdit : public QWidget {
     Q_PROPERTY(bool ReadOnly READ isReadOnly WRITE setReadOnly)
     Q_PROPERTY(bool Tooltips READ tooltips WRITE setTooltips)
     Q_PROPERTY(QString Text READ text WRITE setText)
+    Q_PROPERTY(TNotifyEvent OnClick READ onClick WRITE setOnClick)
+    Q_PROPERTY(TNotifyEvent OnDblClick READ onDblClick WRITE setOnDblClick)
+    Q_PROPERTY(TContextPopupEvent OnContextPopup READ onContextPopup WRITE setOnContextPopup)
 
 public:
     explicit TCustomDBEdit(QWidget *parent = nullptr);
@@ -193,6 +205,13 @@ public:
     int imageAreaWidth() const { return m_imageAreaWidth; }
     // The index OnGetImageIndex gives (-1: none).
     int imageIndex() const;
+
+    TNotifyEvent onClick() const { return m_onClick; }
+    void setOnClick(const TNotifyEvent &handler) { m_onClick = handler; }
+    TNotifyEvent onDblClick() const { return m_onDblClick; }
+    void setOnDblClick(const TNotifyEvent &handler) { m_onDblClick = handler; }
+    TContextPopupEvent onContextPopup() const { return m_onContextPopup; }
+    void setOnContextPopup(const TContextPopupEvent &handler) { m_onContextPopup = handler; }
 
     // The main button (hidden until set otherwise) and the further buttons.
     TEditButton *editButton() const { return m_button; }
@@ -356,6 +375,10 @@ private:
     bool m_borderLit = false;
     bool m_forwardingPress = false;
     bool m_forwardingEvent = false;
+    bool m_clickPressed = false; // a left press on the text area that a release would make a click
+    TNotifyEvent m_onClick;
+    TNotifyEvent m_onDblClick;
+    TContextPopupEvent m_onContextPopup;
     bool m_holdingChange = false;
     bool m_heldChange = false;
     Qt::MouseButton m_pressButton = Qt::NoButton;

@@ -55,6 +55,7 @@ class EditBaseTest : public QObject {
 
 private slots:
     void initTestCase() { installFontSubstitutions(); }
+    void standardEventsByName();
     void changeFiresExactly_data();
     void changeFiresExactly();
     void exitBeforeThePost();
@@ -546,6 +547,49 @@ void EditBaseTest::tooltipShowsTheWholeText()
     QCOMPARE(f.line()->toolTip(), QStringLiteral("123456789012"));
     f.edit->setTooltips(false);
     QCOMPARE(f.line()->toolTip(), QString());
+}
+
+// OnClick, OnDblClick and OnContextPopup are set by name, as layout data sets
+// them, and fire for the text area.
+void EditBaseTest::standardEventsByName()
+{
+    Field f;
+    QVERIFY(f.active);
+    QStringList heard;
+    QObject *clickSender = nullptr;
+    bool keepMenuShut = true;
+    QVERIFY(f.edit->setProperty("OnClick", QVariant::fromValue(TNotifyEvent([&](QObject *sender) {
+                                    heard << QStringLiteral("click");
+                                    clickSender = sender;
+                                }))));
+    QVERIFY(f.edit->setProperty("OnDblClick", QVariant::fromValue(TNotifyEvent([&](QObject *) {
+                                    heard << QStringLiteral("dblclick");
+                                }))));
+    QVERIFY(f.edit->setProperty(
+        "OnContextPopup",
+        QVariant::fromValue(TContextPopupEvent([&](QObject *, QPoint pos, bool &handled) {
+            heard << QStringLiteral("popup %1,%2").arg(pos.x()).arg(pos.y());
+            handled = keepMenuShut;
+        }))));
+    QVERIFY(f.edit->property("OnClick").value<TNotifyEvent>());
+
+    const QPoint at(5, 9);
+    const QPoint inEdit = f.line()->mapTo(f.edit, at);
+    QTest::mouseClick(f.line(), Qt::LeftButton, {}, at);
+    QCOMPARE(clickSender, f.edit);
+    // The second click of a double click comes as a double-click event and its release.
+    QTest::mouseDClick(f.line(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(f.line(), Qt::LeftButton, {}, at);
+    QCOMPARE(heard, (QStringList{QStringLiteral("click"), QStringLiteral("dblclick")}));
+
+    QContextMenuEvent request(QContextMenuEvent::Mouse, at, f.line()->mapToGlobal(at));
+    QApplication::sendEvent(f.line(), &request);
+    QCOMPARE(heard.last(), QStringLiteral("popup %1,%2").arg(inEdit.x()).arg(inEdit.y()));
+    QVERIFY(!QApplication::activePopupWidget()); // handled: no menu of the edit's own
+    keepMenuShut = false;
+    QApplication::sendEvent(f.line(), &request);
+    QTRY_VERIFY(QApplication::activePopupWidget());
+    QApplication::activePopupWidget()->close();
 }
 
 QTEST_MAIN(EditBaseTest)
