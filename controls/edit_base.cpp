@@ -36,9 +36,12 @@ constexpr char16_t kLastTyped = 255;
 QChar typedCharacter(const QKeyEvent *event)
 {
     const Qt::KeyboardModifiers mods = event->modifiers();
+    const int key = event->key();
+    // Qt's edit takes Backspace with Alt or Meta for a Backspace: so must the filters.
+    if (key == Qt::Key_Backspace && !(mods & Qt::ControlModifier))
+        return QChar(kBackspace);
     if (mods & (Qt::AltModifier | Qt::MetaModifier))
         return QChar();
-    const int key = event->key();
     if (mods & Qt::ControlModifier) {
         if (key >= Qt::Key_A && key <= Qt::Key_Z)
             return QChar(char16_t(key - Qt::Key_A + 1));

@@ -451,8 +451,14 @@ void NumberEditTest::undoKeysAreEdits()
     QString seen;
     discardAllButDigits(f.edit, seen);
     QTest::keyClick(f.line(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(f.line(), Qt::Key_Backspace, Qt::AltModifier); // the other undo key
     QTest::keyClick(f.line(), Qt::Key_Y, Qt::ControlModifier);
-    QCOMPARE(seen, QString(QChar(26)) + QChar(25));
+    QCOMPARE(seen, QString(QChar(26)) + QChar(26) + QChar(25));
+    QCOMPARE(f.edit->text(), QStringLiteral("1.25"));
+    // Backspace with Meta (or with Alt, where Alt+Backspace is no undo) is a Backspace.
+    seen.clear();
+    QTest::keyClick(f.line(), Qt::Key_Backspace, Qt::MetaModifier);
+    QCOMPARE(seen, QString(QChar(8)));
     QCOMPARE(f.edit->text(), QStringLiteral("1.25"));
 }
 
