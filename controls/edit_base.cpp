@@ -937,7 +937,7 @@ bool TCustomDBEdit::handleDrop(QDropEvent *event)
 
 bool TCustomDBEdit::handleInputMethod(QInputMethodEvent *event)
 {
-    if (m_forwardingEvent || (event->commitString().isEmpty() && event->replacementLength() == 0))
+    if (m_forwardingEvent || event->commitString().isEmpty())
         return false; // composing: the edit shows the text being composed
     // The committed text is typed, character by character.
     for (QChar c : event->commitString())
