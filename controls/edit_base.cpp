@@ -5,9 +5,11 @@
 #include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QFontInfo>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMetaMethod>
+#include <QMimeData>
 #include <QPainter>
 #include <QToolTip>
 #include <QWheelEvent>
@@ -23,6 +25,8 @@ constexpr char16_t kLineFeed = 10;
 constexpr char16_t kReturn = 13;
 constexpr char16_t kCtrlV = 22;
 constexpr char16_t kCtrlX = 24;
+constexpr char16_t kCtrlY = 25; // what the redo key offers as a character
+constexpr char16_t kCtrlZ = 26; // what the undo key offers as a character
 constexpr char16_t kEscape = 27;
 constexpr char16_t kSpace = 32;
 constexpr char16_t kDelete = 127; // what Ctrl+Backspace types
@@ -32,9 +36,12 @@ constexpr char16_t kLastTyped = 255;
 QChar typedCharacter(const QKeyEvent *event)
 {
     const Qt::KeyboardModifiers mods = event->modifiers();
+    const int key = event->key();
+    // Qt's edit takes Backspace with Alt or Meta for a Backspace: so must the filters.
+    if (key == Qt::Key_Backspace && !(mods & Qt::ControlModifier))
+        return QChar(kBackspace);
     if (mods & (Qt::AltModifier | Qt::MetaModifier))
         return QChar();
-    const int key = event->key();
     if (mods & Qt::ControlModifier) {
         if (key >= Qt::Key_A && key <= Qt::Key_Z)
             return QChar(char16_t(key - Qt::Key_A + 1));
@@ -827,6 +834,16 @@ bool TCustomDBEdit::handleKeyPress(QKeyEvent *event)
 {
     if (keyDownStep(event))
         return true;
+    // Undo and redo change the text like typing does: offered as Ctrl+Z or
+    // Ctrl+Y to the character step first, whatever key the desktop binds them to.
+    const bool undo = event->matches(QKeySequence::Undo);
+    if (undo || event->matches(QKeySequence::Redo)) {
+        QChar key(undo ? kCtrlZ : kCtrlY);
+        characterStep(key);
+        if (!key.isNull())
+            undoStep(!undo);
+        return true;
+    }
     QChar c = typedCharacter(event);
     if (c.isNull())
         return false;
@@ -849,15 +866,101 @@ bool TCustomDBEdit::handleKeyPress(QKeyEvent *event)
 
 void TCustomDBEdit::paste()
 {
+    pasteWith([this] { m_edit->paste(); });
+}
+
+void TCustomDBEdit::pasteWith(const std::function<void()> &insert)
+{
     if (m_readOnly || !beginEdit())
         return;
-    m_edit->paste();
+    insert();
+}
+
+bool TCustomDBEdit::isValidText(const QString &) const
+{
+    return true;
+}
+
+void TCustomDBEdit::typeCharacter(QChar key)
+{
+    characterStep(key);
+    if (!key.isNull() && key.unicode() >= kSpace && !m_readOnly)
+        m_edit->insert(QString(key));
+}
+
+void TCustomDBEdit::undoStep(bool redo)
+{
+    if (m_readOnly || !beginEdit())
+        return;
+    const QString before = m_edit->text();
+    const int caret = m_edit->cursorPosition();
+    // The change is held back until its text has passed the same check as a
+    // typed character's.
+    m_holdingChange = true;
+    m_heldChange = false;
+    if (redo)
+        m_edit->redo();
+    else
+        m_edit->undo();
+    if (m_heldChange && !isValidText(m_edit->text())) {
+        setTextInternally(before);
+        m_edit->setCursorPosition(caret);
+        m_heldChange = false;
+    }
+    m_holdingChange = false;
+    if (m_heldChange)
+        onEditTextChanged();
+}
+
+bool TCustomDBEdit::handleDrop(QDropEvent *event)
+{
+    const QString text = event->mimeData() ? event->mimeData()->text() : QString();
+    if (m_forwardingEvent || text.isEmpty() || m_readOnly)
+        return false;
+    // Each dropped character is offered to OnKeyPress as if typed; one it
+    // discards refuses the whole drop.
+    for (QChar c : text) {
+        emit keyPress(c);
+        if (c.isNull()) {
+            event->ignore();
+            return true;
+        }
+    }
+    // Then it is a paste at the drop point.
+    pasteWith([this, event] {
+        m_forwardingEvent = true;
+        QCoreApplication::sendEvent(m_edit, event);
+        m_forwardingEvent = false;
+    });
+    return true;
+}
+
+bool TCustomDBEdit::handleInputMethod(QInputMethodEvent *event)
+{
+    if (m_forwardingEvent || event->commitString().isEmpty())
+        return false; // composing: the edit shows the text being composed
+    // The committed text is typed, character by character.
+    for (QChar c : event->commitString())
+        typeCharacter(c);
+    QInputMethodEvent composing(event->preeditString(), event->attributes());
+    m_forwardingEvent = true;
+    QCoreApplication::sendEvent(m_edit, &composing);
+    m_forwardingEvent = false;
+    event->accept();
+    return true;
 }
 
 void TCustomDBEdit::textChanged() {}
 
 void TCustomDBEdit::onEditTextChanged()
 {
+    if (m_holdingChange) {
+        m_heldChange = true;
+        return;
+    }
+    // Whatever path changed the text, the change is an edit and is posted on exit.
+    if (!m_settingText && !m_readOnly && !m_link.isEditing())
+        beginEdit();
     textChanged();
     if (m_link.isEditing() && !m_settingText)
         m_link.markModified();
@@ -943,8 +1046,8 @@ void TCustomDBEdit::showContextMenu(const QPoint &globalPos)
     const Command commands[] = {
         {"edit-paste", QLineEdit::tr("&Paste"), [this] { paste(); }},
         {"edit-cut", QLineEdit::tr("Cu&t"), [this] { m_edit->cut(); }},
-        {"edit-undo", QLineEdit::tr("&Undo"), [this] { m_edit->undo(); }},
-        {"edit-redo", QLineEdit::tr("&Redo"), [this] { m_edit->redo(); }},
+        {"edit-undo", QLineEdit::tr("&Undo"), [this] { undoStep(false); }},
+        {"edit-redo", QLineEdit::tr("&Redo"), [this] { undoStep(true); }},
         {"edit-delete", QLineEdit::tr("Delete"), [this] { m_edit->insert(QString()); }},
     };
     for (QAction *action : menu->actions()) {
@@ -988,9 +1091,29 @@ bool TCustomDBEdit::eventFilter(QObject *watched, QEvent *event)
     case QEvent::FocusOut:
         handleFocusOut(static_cast<QFocusEvent *>(event));
         break;
-    case QEvent::ContextMenu:
-        showContextMenu(static_cast<QContextMenuEvent *>(event)->globalPos());
+    case QEvent::Drop:
+        if (handleDrop(static_cast<QDropEvent *>(event)))
+            return true;
+        break;
+    case QEvent::InputMethod:
+        if (handleInputMethod(static_cast<QInputMethodEvent *>(event)))
+            return true;
+        break;
+    case QEvent::ContextMenu: {
+        auto *request = static_cast<QContextMenuEvent *>(event);
+        bool handled = false;
+        if (m_onContextPopup)
+            m_onContextPopup(this, m_edit->mapTo(this, request->pos()), handled);
+        if (!handled)
+            showContextMenu(request->globalPos());
         return true;
+    }
+    case QEvent::MouseButtonDblClick:
+        // The double click's own release makes no second click.
+        m_clickPressed = false;
+        if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton && m_onDblClick)
+            m_onDblClick(this);
+        break;
     case QEvent::MouseButtonPress: {
         if (m_forwardingPress)
             break;
@@ -999,6 +1122,7 @@ bool TCustomDBEdit::eventFilter(QObject *watched, QEvent *event)
         const Qt::MouseButton button = mouse->button();
         const QPoint pos = m_edit->mapTo(this, mouse->position().toPoint());
         m_pressButton = button;
+        m_clickPressed = button == Qt::LeftButton;
         m_forwardingPress = true;
         QCoreApplication::sendEvent(m_edit, event);
         m_forwardingPress = false;
@@ -1013,7 +1137,13 @@ bool TCustomDBEdit::eventFilter(QObject *watched, QEvent *event)
     }
     case QEvent::MouseButtonRelease: {
         auto *mouse = static_cast<QMouseEvent *>(event);
+        const bool click = m_clickPressed && mouse->button() == Qt::LeftButton &&
+            m_edit->rect().contains(mouse->position().toPoint());
+        if (mouse->button() == Qt::LeftButton)
+            m_clickPressed = false;
         emit mouseUp(mouse->button(), m_edit->mapTo(this, mouse->position().toPoint()));
+        if (click && m_onClick)
+            m_onClick(this);
         break;
     }
     default:

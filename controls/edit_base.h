@@ -17,6 +17,8 @@
 #include <functional>
 #include <vector>
 
+class QDropEvent;
+class QInputMethodEvent;
 class QPainter;
 
 namespace DataEdits {
@@ -30,6 +32,15 @@ Q_ENUM_NS(TBorderStyle)
 
 using DataEdits::TBorderStyle;
 using enum DataEdits::TBorderStyle;
+
+// Handlers of the standard control events, set by name like any published
+// property: a click or double click, and the request for the context menu (a
+// handler that sets handled keeps the edit's own menu shut). mousePos is in
+// the control's coordinates.
+using TNotifyEvent = std::function<void(QObject *sender)>;
+using TContextPopupEvent = std::function<void(QObject *sender, QPoint mousePos, bool &handled)>;
+Q_DECLARE_METATYPE(TNotifyEvent)
+Q_DECLARE_METATYPE(TContextPopupEvent)
 
 // The value behind an edit that is bound to no data field: the stored value,
 // and whether the edit is being edited and has been changed since.
@@ -146,6 +157,9 @@ class TCustomDBEdit : public QWidget {
     Q_PROPERTY(bool ReadOnly READ isReadOnly WRITE setReadOnly)
     Q_PROPERTY(bool Tooltips READ tooltips WRITE setTooltips)
     Q_PROPERTY(QString Text READ text WRITE setText)
+    Q_PROPERTY(TNotifyEvent OnClick READ onClick WRITE setOnClick)
+    Q_PROPERTY(TNotifyEvent OnDblClick READ onDblClick WRITE setOnDblClick)
+    Q_PROPERTY(TContextPopupEvent OnContextPopup READ onContextPopup WRITE setOnContextPopup)
 
 public:
     explicit TCustomDBEdit(QWidget *parent = nullptr);
@@ -191,6 +205,13 @@ public:
     int imageAreaWidth() const { return m_imageAreaWidth; }
     // The index OnGetImageIndex gives (-1: none).
     int imageIndex() const;
+
+    TNotifyEvent onClick() const { return m_onClick; }
+    void setOnClick(const TNotifyEvent &handler) { m_onClick = handler; }
+    TNotifyEvent onDblClick() const { return m_onDblClick; }
+    void setOnDblClick(const TNotifyEvent &handler) { m_onDblClick = handler; }
+    TContextPopupEvent onContextPopup() const { return m_onContextPopup; }
+    void setOnContextPopup(const TContextPopupEvent &handler) { m_onContextPopup = handler; }
 
     // The main button (hidden until set otherwise) and the further buttons.
     TEditButton *editButton() const { return m_button; }
@@ -267,6 +288,10 @@ protected:
     virtual bool wheelStep(QWheelEvent *event);
     // The platform's paste: enters edit state first.
     virtual void paste();
+    // A paste of whatever insert puts in (the clipboard, a dropped text).
+    virtual void pasteWith(const std::function<void()> &insert);
+    // Whether a whole text may stand, as typing would have let it (undo, redo).
+    virtual bool isValidText(const QString &text) const;
 
     // Replaces the main button (a descendant's own kind).
     void setMainButton(TEditButton *button);
@@ -294,6 +319,11 @@ protected:
 private:
     friend class TInnerEdit;
     bool handleKeyPress(QKeyEvent *event);
+    // A character that arrives other than by a key press: the character step, then the edit.
+    void typeCharacter(QChar key);
+    void undoStep(bool redo);
+    bool handleDrop(QDropEvent *event);
+    bool handleInputMethod(QInputMethodEvent *event);
     void handleFocusIn(QFocusEvent *event);
     void handleFocusOut(QFocusEvent *event);
     void leaveFocus();
@@ -344,5 +374,12 @@ private:
     bool m_pointerInside = false;
     bool m_borderLit = false;
     bool m_forwardingPress = false;
+    bool m_forwardingEvent = false;
+    bool m_clickPressed = false; // a left press on the text area that a release would make a click
+    TNotifyEvent m_onClick;
+    TNotifyEvent m_onDblClick;
+    TContextPopupEvent m_onContextPopup;
+    bool m_holdingChange = false;
+    bool m_heldChange = false;
     Qt::MouseButton m_pressButton = Qt::NoButton;
 };

@@ -703,9 +703,9 @@ void TEditButtonControl::mouseReleaseEvent(QMouseEvent *event)
 
 void TEditButtonControl::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    // Qt delivers the second press of a double click as a press of its own
-    // before this: a double click presses twice, not three times.
-    event->accept();
+    // Qt delivers the second press of a double click only as this event
+    // (press, release, double click, release): it is a press like the first.
+    mousePressEvent(event);
 }
 
 void TEditButtonControl::changeEvent(QEvent *event)

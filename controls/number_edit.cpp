@@ -283,18 +283,20 @@ void TCustomDBNumberEdit::textChanged()
     }
 }
 
-void TCustomDBNumberEdit::paste()
+void TCustomDBNumberEdit::pasteWith(const std::function<void()> &insert)
 {
     const QString kept = lineEdit()->text();
     try {
         if (isReadOnly() || !beginEdit())
             return;
-        lineEdit()->paste();
+        insert();
         valueFromText();
     } catch (const std::exception &) {
-        // The text-change handling has shown the error already.
+        // The text-change handling has shown the error already. The old text
+        // comes back as it was, not converted again: it may be a typed text
+        // that is no number either ("1e"), and the value is still the one it
+        // had before the paste.
         setTextInternally(kept);
-        valueFromText();
         selectAll();
         if (focusPolicy() != Qt::NoFocus && isEnabled())
             setFocus(Qt::OtherFocusReason);
@@ -303,14 +305,19 @@ void TCustomDBNumberEdit::paste()
 
 bool TCustomDBNumberEdit::isValidKey(QChar key) const
 {
-    const numbers::NumberLocale loc = numbersLocale();
     const QLineEdit *edit = lineEdit();
     QString s = edit->text();
     if (edit->hasSelectedText())
         s.replace(edit->selectionStart(), edit->selectedText().length(), key);
     else
         s.insert(edit->cursorPosition(), key);
-    s = normalizeNumber(s);
+    return isValidText(s);
+}
+
+bool TCustomDBNumberEdit::isValidText(const QString &text) const
+{
+    const numbers::NumberLocale loc = numbersLocale();
+    const QString s = normalizeNumber(text);
 
     const qsizetype point = s.indexOf(QChar(loc.decimal));
     if (point >= 0) {

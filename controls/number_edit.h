@@ -78,7 +78,8 @@ protected:
     void characterStep(QChar &key) override;
     void textChanged() override;
     bool wheelStep(QWheelEvent *event) override;
-    void paste() override;
+    void pasteWith(const std::function<void()> &insert) override;
+    bool isValidText(const QString &text) const override;
     void changeEvent(QEvent *event) override;
 
 private:

@@ -194,7 +194,8 @@ std::optional<double> numberText(std::u16string_view text, const NumberLocale &l
 std::u16string generalText(double value, const NumberLocale &locale)
 {
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.15G", value);
+    // Negative zero reads as zero.
+    std::snprintf(buffer, sizeof buffer, "%.15G", value == 0 ? 0.0 : value);
     std::string s = buffer;
     // "1E+20" reads "1E20"; exponent digits without leading zeros.
     const std::size_t e = s.find('E');
@@ -332,6 +333,11 @@ std::u16string formatSection(const Section &s, double value, const NumberLocale 
                 ++fractionIndex;
             }
         } else if (c == u'.') {
+            // A pattern without whole-number placeholders (".00") still shows
+            // the whole-number digits, in front of the point.
+            if (!afterPoint && s.integerPlaceholders == 0)
+                for (std::size_t k = 0; k < integer.size(); ++k)
+                    emitDigit(k);
             if (!afterPoint && !fraction.empty())
                 out += locale.decimal;
             afterPoint = true;
@@ -389,6 +395,10 @@ double roundToPlaces(double x, int places)
         return x;
     if (places <= 0)
         return std::nearbyint(x);
+    // From 2^52 on a double holds no fraction to round, and scaling it up
+    // could overflow to infinity.
+    if (!(std::fabs(x) < 0x1p52))
+        return x;
     double scale = 1;
     for (int i = 0; i < places; ++i)
         scale *= 10;

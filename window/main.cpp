@@ -1,9 +1,11 @@
 #include "controls/look_and_feel.h"
 #include "draw/draw_folder.h"
+#include "platform/application_error.h"
 #include "platform/detectable_auto_repeat.h"
 #include "platform/dialogs.h"
 #include "platform/draw_folder_lock.h"
 #include "platform/editor_launch.h"
+#include "platform/error_reporting_application.h"
 #include "platform/fonts.h"
 #include "platform/hint_style.h"
 #include "platform/key_repeat_filter.h"
@@ -15,7 +17,7 @@
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    ErrorReportingApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("luckydraw"));
     QApplication::setStyle(new HintStyle);
     installFontSubstitutions();
@@ -45,6 +47,8 @@ int main(int argc, char *argv[])
 
     TForm1 form(services);
     dialogs.setOwner(&form);
+    // What escapes any event's handling shows in the window's own error box.
+    setApplicationErrorReporter([&dialogs](const QString &message) { dialogs.showError(message); });
     // Centred on the desktop when first shown.
     if (QScreen *screen = QGuiApplication::primaryScreen())
         form.move(screen->availableGeometry().center() - form.rect().center());

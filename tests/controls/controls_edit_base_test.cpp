@@ -55,6 +55,7 @@ class EditBaseTest : public QObject {
 
 private slots:
     void initTestCase() { installFontSubstitutions(); }
+    void standardEventsByName();
     void changeFiresExactly_data();
     void changeFiresExactly();
     void exitBeforeThePost();
@@ -283,6 +284,9 @@ void EditBaseTest::displayFormats_data()
     QTest::newRow("grouped, comma decimal") << german << "#,##0.00" << false << "1.234,50"
                                             << "#,##0.00"
                                             << "1.234,50";
+    QTest::newRow("no whole-number placeholder") << QLocale::c() << ".00" << false << "1234.50"
+                                                 << ".00"
+                                                 << "1234.50";
     // The C locale has no money symbol.
     QTest::newRow("money") << QLocale::c() << "" << true << "1,234.50"
                            << ",#.00"
@@ -409,34 +413,67 @@ void EditBaseTest::propertiesByName()
     QCOMPARE(edit.property("Text").toString(), QStringLiteral("5.0"));
 }
 
+// The edit on screen shows what its state says: the flat border dim or lit,
+// the right-aligned number ending the margin short of the button area, the
+// required mark; and a state shown before leaves no trace.
 void EditBaseTest::drawingIsAFunctionOfState()
 {
     Field f;
     QVERIFY(f.active);
     f.edit->setValue(42);
-    // The frame and the text drawn from the gathered state alone: the same
-    // pixels as the control on screen, before and after it has painted.
-    auto drawn = [&] {
-        QImage image(f.edit->size(), QImage::Format_RGB32);
-        image.fill(Qt::black);
-        QPainter p(&image);
-        DrawEditFrame(p, f.edit->rect(), f.edit->frameOption());
-        const QRect area = f.edit->textArea();
-        p.translate(area.topLeft());
-        DrawEditText(p, QRect(QPoint(0, 0), area.size()), f.edit->textOption());
-        return image;
+    const QColor face = toQColor(clBtnFace), light = toQColor(clBtnHighlight);
+    const QColor shadow = toQColor(clBtnShadow);
+    const int w = f.edit->width(), h = f.edit->height();
+    auto all = [](const QImage &image, const QRect &r, const QColor &color) {
+        return countColor(image, r, color) == r.width() * r.height();
     };
-    const QRect inside = f.edit->rect().adjusted(0, 0, -f.edit->buttonAreaWidth() - 2, 0);
-    const QImage before = drawn();
-    QCOMPARE(grabImage(f.edit).copy(inside), before.copy(inside));
-    QCOMPARE(drawn(), before);
+    const QImage dim = grabImage(f.edit);
+    for (const QRect &ring : {QRect(0, 0, w, h), QRect(1, 1, w - 2, h - 2)}) {
+        QVERIFY(all(dim, QRect(ring.left(), ring.top(), ring.width(), 1), face));
+        QVERIFY(all(dim, QRect(ring.left(), ring.bottom(), ring.width(), 1), face));
+        QVERIFY(all(dim, QRect(ring.left(), ring.top(), 1, ring.height()), face));
+        QVERIFY(all(dim, QRect(ring.right(), ring.top(), 1, ring.height()), face));
+    }
+    const QRect area = f.edit->textArea();
+    const QRect ink = inkBounds(dim, area, toQColor(clWindow));
+    QVERIFY(!ink.isEmpty());
+    QCOMPARE(countColor(dim, ink, toQColor(clWindowText)) > 0, true);
+    // Border (1) plus the edit's margin (2) short of the text area's end.
+    QVERIFY2(
+        ink.right() <= area.right() - 3 && ink.right() >= area.right() - 6,
+        qPrintable(
+            QStringLiteral("ink ends at %1, text area at %2").arg(ink.right()).arg(area.right())));
+
+    f.edit->setAlwaysShowBorder(true);
+    const QImage lit = grabImage(f.edit);
+    QVERIFY(all(lit, QRect(0, 0, w - 1, 1), shadow));
+    QVERIFY(all(lit, QRect(0, 0, 1, h - 1), shadow));
+    QVERIFY(all(lit, QRect(0, h - 1, w, 1), light));
+    QVERIFY(all(lit, QRect(w - 1, 0, 1, h), light));
+    QVERIFY(all(lit, QRect(1, 1, w - 2, 1), face));
+    f.edit->setAlwaysShowBorder(false);
+
     f.edit->setHighlightRequired(true);
     f.edit->setValue(std::nullopt);
-    QCOMPARE(grabImage(f.edit).copy(inside), drawn().copy(inside));
-    // The required mark: red dots on the bottom row of the text area.
-    const QRect area = f.edit->textArea();
-    QVERIFY(countColor(drawn(), QRect(area.left(), area.bottom(), area.width(), 1),
-                       QColor(255, 0, 0)) > 0);
+    const QImage required = grabImage(f.edit);
+    // Red dots on every other pixel of the text area's bottom row, from 2 in to 3 short of its end.
+    const QColor red(255, 0, 0);
+    const QRect bottom(area.left(), area.bottom(), area.width(), 1);
+    QCOMPARE(pixelAt(required, area.left() + 2, area.bottom()), red);
+    QVERIFY(pixelAt(required, area.left() + 3, area.bottom()) != red);
+    QVERIFY(pixelAt(required, area.left() + 1, area.bottom()) != red);
+    QCOMPARE(countColor(required, bottom, red), (area.width() - 5 + 1) / 2);
+
+    // Back to the first state after focus, pointer and value have come and gone.
+    f.enter();
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), f.edit->mapToGlobal(QPointF(5, 5)));
+    QApplication::sendEvent(f.edit, &enter);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(f.edit, &leave);
+    f.leave();
+    f.edit->setHighlightRequired(false);
+    f.edit->setValue(42);
+    QCOMPARE(grabImage(f.edit), dim);
 }
 
 void EditBaseTest::borderLightsWithThePointer()
@@ -543,6 +580,49 @@ void EditBaseTest::tooltipShowsTheWholeText()
     QCOMPARE(f.line()->toolTip(), QStringLiteral("123456789012"));
     f.edit->setTooltips(false);
     QCOMPARE(f.line()->toolTip(), QString());
+}
+
+// OnClick, OnDblClick and OnContextPopup are set by name, as layout data sets
+// them, and fire for the text area.
+void EditBaseTest::standardEventsByName()
+{
+    Field f;
+    QVERIFY(f.active);
+    QStringList heard;
+    QObject *clickSender = nullptr;
+    bool keepMenuShut = true;
+    QVERIFY(f.edit->setProperty("OnClick", QVariant::fromValue(TNotifyEvent([&](QObject *sender) {
+                                    heard << QStringLiteral("click");
+                                    clickSender = sender;
+                                }))));
+    QVERIFY(f.edit->setProperty("OnDblClick", QVariant::fromValue(TNotifyEvent([&](QObject *) {
+                                    heard << QStringLiteral("dblclick");
+                                }))));
+    QVERIFY(f.edit->setProperty(
+        "OnContextPopup",
+        QVariant::fromValue(TContextPopupEvent([&](QObject *, QPoint pos, bool &handled) {
+            heard << QStringLiteral("popup %1,%2").arg(pos.x()).arg(pos.y());
+            handled = keepMenuShut;
+        }))));
+    QVERIFY(f.edit->property("OnClick").value<TNotifyEvent>());
+
+    const QPoint at(5, 9);
+    const QPoint inEdit = f.line()->mapTo(f.edit, at);
+    QTest::mouseClick(f.line(), Qt::LeftButton, {}, at);
+    QCOMPARE(clickSender, f.edit);
+    // The second click of a double click comes as a double-click event and its release.
+    QTest::mouseDClick(f.line(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(f.line(), Qt::LeftButton, {}, at);
+    QCOMPARE(heard, (QStringList{QStringLiteral("click"), QStringLiteral("dblclick")}));
+
+    QContextMenuEvent request(QContextMenuEvent::Mouse, at, f.line()->mapToGlobal(at));
+    QApplication::sendEvent(f.line(), &request);
+    QCOMPARE(heard.last(), QStringLiteral("popup %1,%2").arg(inEdit.x()).arg(inEdit.y()));
+    QVERIFY(!QApplication::activePopupWidget()); // handled: no menu of the edit's own
+    keepMenuShut = false;
+    QApplication::sendEvent(f.line(), &request);
+    QTRY_VERIFY(QApplication::activePopupWidget());
+    QApplication::activePopupWidget()->close();
 }
 
 QTEST_MAIN(EditBaseTest)

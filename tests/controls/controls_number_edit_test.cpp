@@ -4,7 +4,9 @@
 #include "platform/fonts.h"
 
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QtTest>
@@ -55,6 +57,37 @@ QString valueText(const std::optional<double> &value)
     return value ? QString::number(*value) : QStringLiteral("Null");
 }
 
+// The window's OnKeyPress: anything but a digit is discarded. Records what it saw.
+void discardAllButDigits(TDBNumberEdit *edit, QString &seen)
+{
+    QObject::connect(edit, &TDBNumberEdit::keyPress, edit, [&seen](QChar &key) {
+        seen += key;
+        if (!key.isDigit())
+            key = QChar();
+    });
+}
+
+// A text dropped at the right end of the edit, as a drag from another program ends.
+void dropText(QLineEdit *line, const QString &text)
+{
+    QMimeData mime;
+    mime.setText(text);
+    const QPoint at(line->width() - 1, line->height() / 2);
+    // Qt delivers a drop to the widget that accepted the drag's entry.
+    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(line, &enter);
+    QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(line, &drop);
+}
+
+// Text an input method commits (a Chinese desktop's usual way of typing).
+void commitText(QLineEdit *line, const QString &text)
+{
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QApplication::sendEvent(line, &event);
+}
+
 } // namespace
 
 class NumberEditTest : public QObject {
@@ -72,6 +105,9 @@ private slots:
     void escapeRestoresStoredValue();
     void mouseDownAfterTheEditsOwnHandling();
     void pasteKeepsOnlyNumbers();
+    void textByOtherPaths_data();
+    void textByOtherPaths();
+    void undoKeysAreEdits();
     void textAndValueAssignment();
     void limitValue_data();
     void limitValue();
@@ -315,6 +351,115 @@ void NumberEditTest::pasteKeepsOnlyNumbers()
     QTest::keyClick(f.line(), Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(f.edit->text(), QStringLiteral("-"));
     QCOMPARE(valueText(f.edit->value()), QStringLiteral("0"));
+}
+
+void NumberEditTest::textByOtherPaths_data()
+{
+    QTest::addColumn<bool>("dropped"); // else committed by an input method
+    QTest::addColumn<QString>("payload");
+    QTest::addColumn<bool>("windowFilter");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("errors");
+    QTest::addColumn<QString>("left");
+    QTest::addColumn<QString>("seen");
+    const QStringList none;
+    QTest::newRow("drop a number") << true << "12" << false << "512" << none << "512"
+                                   << "12";
+    QTest::newRow("drop no number")
+        << true << "abc" << false << "5"
+        << QStringList{QStringLiteral("'5abc' is not a valid floating point value")} << "5"
+        << "abc";
+    QTest::newRow("drop, window refuses a letter") << true << "1a" << true << "5" << none << "5"
+                                                   << "1a";
+    QTest::newRow("drop, window lets digits in") << true << "12" << true << "512" << none << "512"
+                                                 << "12";
+    QTest::newRow("input method digits") << false << "72" << false << "72" << none << "72"
+                                         << "72";
+    QTest::newRow("input method letter refused") << false << "x" << false << "5" << none << "5"
+                                                 << "x";
+    QTest::newRow("input method, window filter") << false << "1.5" << true << "15" << none << "15"
+                                                 << "1.5";
+}
+
+// Text that comes by drag and drop or from an input method passes what typed
+// text passes (OnKeyPress, the number check) and enters edit state, so leaving
+// the field posts it.
+void NumberEditTest::textByOtherPaths()
+{
+    QFETCH(bool, dropped);
+    QFETCH(QString, payload);
+    QFETCH(bool, windowFilter);
+    QFETCH(QString, text);
+    QFETCH(QStringList, errors);
+    QFETCH(QString, left);
+    QFETCH(QString, seen);
+    GroupSizeField f;
+    QVERIFY(f.active);
+    QString offered;
+    if (windowFilter)
+        discardAllButDigits(f.edit, offered);
+    else
+        connect(f.edit, &TDBNumberEdit::keyPress, f.edit,
+                [&offered](QChar &key) { offered += key; });
+    QStringList raised;
+    connect(f.edit, &TDBNumberEdit::errorRaised, f.edit,
+            [&raised](const QString &message) { raised << message; });
+    f.enter(); // all of "5" selected
+    if (dropped)
+        dropText(f.line(), payload);
+    else
+        commitText(f.line(), payload);
+    QCOMPARE(f.edit->text(), text);
+    QCOMPARE(raised, errors);
+    QCOMPARE(offered, seen);
+    if (!errors.isEmpty())
+        QCOMPARE(f.line()->selectedText(), text); // as after a paste that is no number
+    f.leave();
+    QCOMPARE(f.edit->text(), left);
+    QCOMPARE(valueText(f.edit->value()), left);
+}
+
+void NumberEditTest::undoKeysAreEdits()
+{
+    GroupSizeField f;
+    QVERIFY(f.active);
+    f.enter();
+    f.line()->setCursorPosition(1);
+    QTest::keyClicks(f.line(), QStringLiteral("2"));
+    f.leave();
+    QCOMPARE(f.edit->text(), QStringLiteral("52"));
+    // Undo is an edit: leaving posts what it gave back.
+    f.edit->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(f.line(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(f.edit->text(), QStringLiteral("5"));
+    f.leave();
+    QCOMPARE(f.edit->text(), QStringLiteral("5"));
+    QCOMPARE(valueText(f.edit->value()), QStringLiteral("5"));
+
+    // Undo never brings back a text typing could not give: three decimals.
+    f.enter();
+    QApplication::clipboard()->setText(QStringLiteral("1.257"));
+    QTest::keyClick(f.line(), Qt::Key_Insert, Qt::ShiftModifier);
+    f.line()->setCursorPosition(5);
+    QTest::keyClick(f.line(), Qt::Key_Backspace);
+    QCOMPARE(f.edit->text(), QStringLiteral("1.25"));
+    QTest::keyClick(f.line(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(f.edit->text(), QStringLiteral("1.25"));
+    QCOMPARE(valueText(f.edit->value()), QStringLiteral("1.25"));
+
+    // The window's OnKeyPress sees undo and redo as Ctrl+Z and Ctrl+Y, and may refuse them.
+    QString seen;
+    discardAllButDigits(f.edit, seen);
+    QTest::keyClick(f.line(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(f.line(), Qt::Key_Backspace, Qt::AltModifier); // the other undo key
+    QTest::keyClick(f.line(), Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(seen, QString(QChar(26)) + QChar(26) + QChar(25));
+    QCOMPARE(f.edit->text(), QStringLiteral("1.25"));
+    // Backspace with Meta (or with Alt, where Alt+Backspace is no undo) is a Backspace.
+    seen.clear();
+    QTest::keyClick(f.line(), Qt::Key_Backspace, Qt::MetaModifier);
+    QCOMPARE(seen, QString(QChar(8)));
+    QCOMPARE(f.edit->text(), QStringLiteral("1.25"));
 }
 
 void NumberEditTest::textAndValueAssignment()

@@ -83,6 +83,7 @@ TEST(GeneralText, shortestFormWithFifteenDigits)
     EXPECT_EQ(generalText(1e20, c), u"1E20");
     EXPECT_EQ(generalText(1.5e-20, c), u"1.5E-20");
     EXPECT_EQ(generalText(-0.25, c), u"-0.25");
+    EXPECT_EQ(generalText(-0.0, c), u"0");
 }
 
 struct FormatCase {
@@ -114,6 +115,10 @@ INSTANTIATE_TEST_SUITE_P(
                     FormatCase{u"#,##0.00", 1234567.891, u"1,234,567.89", u"1.234.567,89"},
                     FormatCase{u"0.00", 0.125, u"0.12", u"0,12"},
                     FormatCase{u"#.##", 0.5, u".5", u",5"}, FormatCase{u"000", 7, u"007", u"007"},
+                    FormatCase{u".00", 12.5, u"12.50", u"12,50"},
+                    FormatCase{u".00", 1234567.891, u"1234567.89", u"1234567,89"},
+                    FormatCase{u".00", 0.5, u".50", u",50"},
+                    FormatCase{u",.00", 1234567.891, u"1,234,567.89", u"1.234.567,89"},
                     FormatCase{u"#", 0, u"", u""}, FormatCase{u"0", -3, u"-3", u"-3"},
                     FormatCase{u"0.0;(0.0)", -3, u"(3.0)", u"(3,0)"},
                     FormatCase{u"0.0;(0.0);\"zero\"", 0, u"zero", u"zero"},
@@ -151,4 +156,7 @@ TEST(RoundToPlaces, tiesToEven)
     EXPECT_EQ(roundToPlaces(3.5, 0), 4);
     EXPECT_EQ(roundToPlaces(0.125, 2), 0.12);
     EXPECT_EQ(roundToPlaces(1.0 / 3, 38), 1.0 / 3);
+    EXPECT_EQ(roundToPlaces(1e307, 2), 1e307);
+    EXPECT_EQ(roundToPlaces(-1e307, 37), -1e307);
+    EXPECT_EQ(roundToPlaces(4503599627370497.0, 2), 4503599627370497.0);
 }

@@ -241,5 +241,5 @@ void DrawCorrectionsTest::logThatCannotBeWrittenIsReportedOnceAndTheDrawGoesOn()
     QCOMPARE(form.Label1->caption(), u("10"));
 }
 
-QTEST_MAIN(DrawCorrectionsTest)
+WINDOW_TEST_MAIN(DrawCorrectionsTest)
 #include "draw_corrections_test.moc"

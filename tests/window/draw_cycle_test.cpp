@@ -425,5 +425,5 @@ void DrawCycleTest::deleteWhileRollingKeepsTheLastPickShown()
     QCOMPARE(form.state().roster.size(), std::size_t(7));
 }
 
-QTEST_MAIN(DrawCycleTest)
+WINDOW_TEST_MAIN(DrawCycleTest)
 #include "draw_cycle_test.moc"

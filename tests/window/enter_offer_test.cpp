@@ -223,5 +223,5 @@ void EnterOfferTest::heldEnterOnStartActsOnce()
     QCOMPARE(form.rolling(), false);
 }
 
-QTEST_MAIN(EnterOfferTest)
+WINDOW_TEST_MAIN(EnterOfferTest)
 #include "enter_offer_test.moc"

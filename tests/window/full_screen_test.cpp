@@ -276,7 +276,7 @@ int main(int argc, char *argv[])
 {
     // Two screens side by side, so each size is a screen the window can be on.
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" LUCKYDRAW_TWO_SCREENS);
-    QApplication app(argc, argv);
+    ErrorReportingApplication app(argc, argv);
     FullScreenTest test;
     QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&test, argc, argv);

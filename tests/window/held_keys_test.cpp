@@ -129,5 +129,5 @@ void HeldKeysTest::heldEnterRepeatsOnFocusedFlatButton()
     QTRY_COMPARE(clicks.size(), 6);
 }
 
-QTEST_MAIN(HeldKeysTest)
+WINDOW_TEST_MAIN(HeldKeysTest)
 #include "held_keys_test.moc"

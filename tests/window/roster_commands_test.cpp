@@ -112,5 +112,5 @@ void RosterCommandsTest::viewWinnersOpensTheRecord()
              QDir(f.dirPath()).absoluteFilePath(u("抽奖名单/获奖记录.txt")));
 }
 
-QTEST_MAIN(RosterCommandsTest)
+WINDOW_TEST_MAIN(RosterCommandsTest)
 #include "roster_commands_test.moc"

@@ -577,5 +577,5 @@ void StartupTest::timersAtStart()
     QCOMPARE(form.Timer2->isActive(), false);
 }
 
-QTEST_MAIN(StartupTest)
+WINDOW_TEST_MAIN(StartupTest)
 #include "startup_test.moc"

@@ -164,5 +164,5 @@ void TierSelectorTest::colourChangeRepaintsInNewColours()
     QCOMPARE(pixelAt(grab(form.Panel8), QPoint(300, 5)), kTopBar);
 }
 
-QTEST_MAIN(TierSelectorTest)
+WINDOW_TEST_MAIN(TierSelectorTest)
 #include "tier_selector_test.moc"

@@ -76,5 +76,5 @@ void TransparentButtonTest::seeThroughStartShowsTheBackgroundPicture()
     QCOMPARE(pixelAt(shown, 0, 0), QColor(128, 128, 128));
 }
 
-QTEST_MAIN(TransparentButtonTest)
+WINDOW_TEST_MAIN(TransparentButtonTest)
 #include "transparent_button_test.moc"

@@ -157,5 +157,5 @@ void Utf8DrawFolderTest::nameGbkCannotHoldStopsTheStart()
     QCOMPARE(form.Label1->caption(), u("00"));
 }
 
-QTEST_MAIN(Utf8DrawFolderTest)
+WINDOW_TEST_MAIN(Utf8DrawFolderTest)
 #include "utf8_draw_folder_test.moc"

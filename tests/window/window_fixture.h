@@ -2,7 +2,9 @@
 
 #include "draw/gbk_codec.h"
 #include "draw/text_file.h"
+#include "platform/application_error.h"
 #include "platform/editor_launch.h"
+#include "platform/error_reporting_application.h"
 #include "platform/key_repeat_filter.h"
 #include "platform/scripted_dialogs.h"
 #include "platform/sound.h"
@@ -48,10 +50,13 @@ public:
         m_previous = QDir::currentPath();
         QDir::setCurrent(m_dir.path());
         QDir().mkdir(QStringLiteral("抽奖名单"));
+        // As the program entry does: what escapes an event shows in the window's box.
+        setApplicationErrorReporter([this](const QString &message) { dialogs.showError(message); });
     }
     ~WindowFixture()
     {
         form.reset();
+        setApplicationErrorReporter({});
         QDir::setCurrent(m_previous);
     }
 
@@ -137,3 +142,15 @@ private:
     QTemporaryDir m_dir;
     QString m_previous;
 };
+
+// A window test's main: the program's own application object, so an exception
+// that escapes an event's handling goes to the error box as in the program.
+#define WINDOW_TEST_MAIN(TestObject) \
+    int main(int argc, char *argv[]) \
+    { \
+        ErrorReportingApplication app(argc, argv); \
+        app.setAttribute(Qt::AA_Use96Dpi, true); \
+        TestObject tc; \
+        QTEST_SET_MAIN_SOURCE_PATH \
+        return QTest::qExec(&tc, argc, argv); \
+    }
