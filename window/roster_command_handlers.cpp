@@ -7,6 +7,7 @@
 #include "platform/dialogs.h"
 #include "platform/editor_launch.h"
 #include "platform/gbk_text.h"
+#include "platform/utf8_path.h"
 
 #include <QDir>
 
@@ -52,7 +53,7 @@ void TForm1::N2Click()
 
 void TForm1::N6Click()
 {
-    draw::saveTextList(draw::files::kRosterExport, m_state.roster.names());
+    draw::saveTextList(utf8Path(draw::files::kRosterExport), m_state.roster.names());
     m_services.dialogs->showInformation(QStringLiteral("导出完毕!"));
 }
 

@@ -9,6 +9,7 @@
 #include "platform/bitmap_file.h"
 #include "platform/dialogs.h"
 #include "platform/image.h"
+#include "platform/utf8_path.h"
 
 #include <QByteArray>
 
@@ -55,9 +56,9 @@ void TForm1::stopStart()
 void TForm1::fillFromDrawFolder()
 {
     const ShowTiersOnExit showTiersAtEnd([this] { showTiers(); });
-    ReadMan(m_state.roster, files::kRoster);
+    ReadMan(m_state.roster, utf8Path(files::kRoster));
     refreshRosterCountText();
-    const TextList config = loadTextList(files::kBasicConfiguration);
+    const TextList config = loadTextList(utf8Path(files::kBasicConfiguration));
     loadBackground(lineAt(config, files::kBackgroundLine));
     m_display = lineAt(config, files::kHeadlineLine);
     showDisplayText();
@@ -67,7 +68,7 @@ void TForm1::fillFromDrawFolder()
     for (int k = 2; k <= kTierSlots; ++k)
         if (m_state.TierCount > k - 1)
             m_state.tier(k).shown = true;
-    const TextList prizes = loadTextList(files::kPrizeNames);
+    const TextList prizes = loadTextList(utf8Path(files::kPrizeNames));
     for (int k = 1; k <= kTierSlots; ++k)
         if (m_state.TierCount > k - 1)
             m_state.tier(k).name = lineAt(prizes, std::size_t(k - 1));
@@ -75,9 +76,9 @@ void TForm1::fillFromDrawFolder()
 
 void TForm1::loadBackground(const std::string &fileName)
 {
-    // File names are UTF-8 on this platform; the configuration holds GBK.
+    // The configuration holds GBK; file names are Unicode.
     const std::string path = std::string(files::kDrawFolder) + "/" + gbkToUtf8(fileName);
-    const std::string bytes = readFileBytes(path);
+    const std::string bytes = readFileBytes(utf8Path(path));
     Image1->setPicture(decodeWindowsBitmap(QByteArray(bytes.data(), qsizetype(bytes.size()))));
 }
 
@@ -99,7 +100,7 @@ void TForm1::FormShow()
     }
     TextList record;
     try {
-        record = loadTextList(files::kWinnersRecord);
+        record = loadTextList(utf8Path(files::kWinnersRecord));
     } catch (const UnconvertibleTextError &) {
         stopStart();
         throw;
@@ -110,5 +111,5 @@ void TForm1::FormShow()
 
 void TForm1::saveWinners()
 {
-    SaveHuman(m_state, files::kWinnersRecord);
+    SaveHuman(m_state, utf8Path(files::kWinnersRecord));
 }
