@@ -4,10 +4,10 @@
 #include "draw/draw_error.h"
 #include "draw/draw_folder.h"
 #include "draw/text_file.h"
+#include "draw/utf8_path.h"
 #include "platform/dialogs.h"
 #include "platform/editor_launch.h"
 #include "platform/gbk_text.h"
-#include "platform/utf8_path.h"
 
 #include <QDir>
 
@@ -53,7 +53,7 @@ void TForm1::N2Click()
 
 void TForm1::N6Click()
 {
-    draw::saveTextList(utf8Path(draw::files::kRosterExport), m_state.roster.names());
+    draw::saveTextList(draw::utf8Path(draw::files::kRosterExport), m_state.roster.names());
     m_services.dialogs->showInformation(QStringLiteral("导出完毕!"));
 }
 

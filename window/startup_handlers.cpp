@@ -6,10 +6,10 @@
 #include "draw/draw_folder.h"
 #include "draw/file_bytes.h"
 #include "draw/gbk_codec.h"
+#include "draw/utf8_path.h"
 #include "platform/bitmap_file.h"
 #include "platform/dialogs.h"
 #include "platform/image.h"
-#include "platform/utf8_path.h"
 
 #include <QByteArray>
 

@@ -7,13 +7,13 @@
 # roster saved as UTF-8 first). Needs DISPLAY with a window manager and
 # WINEPREFIX; used by test.sh.
 set -euo pipefail
-# GBK bytes are matched byte for byte.
-export LC_ALL=C
 zip="$1" shots="$2" roster_encoding="$3"
 
 work="$(mktemp -d)"
 program_pid=
 finish() {
+  # Subshells run this trap too: only the script itself cleans up.
+  [ "$BASHPID" = "$$" ] || return 0
   [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
   rm -rf "$work"
 }
@@ -63,7 +63,7 @@ for _ in $(seq 50); do
 done
 record="$draw/获奖记录.txt"
 # "No" resets the record: the first tier's winners line is empty.
-if [ "$(sed -n 2p "$record" | tr -d '\r')" != "" ]; then
+if [ "$(LC_ALL=C sed -n 2p "$record" | tr -d '\r')" != "" ]; then
   echo "try: the record was not reset by No" >&2
   exit 1
 fi
@@ -79,29 +79,31 @@ for _ in $(seq 60); do
   sleep 0.5
   xdotool key space
   sleep 0.3
-  winners="$(sed -n 2p "$record" | tr -d '\r')"
+  winners="$(LC_ALL=C sed -n 2p "$record" | tr -d '\r')"
   [ -n "$winners" ] && break
 done
 import -window root "$shots/3-stopped.png"
 [ -n "$winners" ] || { echo "try: no winners in the record after Stop" >&2; exit 1; }
 
 # The record is GBK: "[特等奖]" and five roster names joined by "，".
-header="$(sed -n 1p "$record" | tr -d '\r')"
+header="$(LC_ALL=C sed -n 1p "$record" | tr -d '\r')"
 if [ "$header" != "$(printf '[\xCC\xD8\xB5\xC8\xBD\xB1]')" ]; then
   echo "try: the record's first line is not [特等奖] in GBK" >&2
   exit 1
 fi
 iconv -f GBK -t UTF-8 "$record" >/dev/null || { echo "try: the record is not GBK" >&2; exit 1; }
+# Split after decoding: a GBK name's trail byte may equal the comma's first byte.
+roster_utf8="$(iconv -f GBK -t UTF-8 "$gbk_roster" | tr -d '\r')"
 count=0
 while IFS= read -r name; do
   count=$((count + 1))
-  if ! tr -d '\r' <"$gbk_roster" | grep -qxF -- "$name"; then
-    echo "try: winner \"$(printf '%s' "$name" | iconv -f GBK -t UTF-8)\" is not in the roster" >&2
+  if ! printf '%s\n' "$roster_utf8" | grep -qxF -- "$name"; then
+    echo "try: winner \"$name\" is not in the roster" >&2
     exit 1
   fi
-done < <(printf '%s' "$winners" | sed "s/$(printf '\xA3\xAC')/\n/g")
+done < <(printf '%s\n' "$winners" | iconv -f GBK -t UTF-8 | sed 's/，/\n/g')
 if [ "$count" != 5 ]; then
-  echo "try: $count winners, not 5" >&2
+  echo "try: $count winners, not 5: $(printf "%s" "$winners" | iconv -f GBK -t UTF-8)" >&2
   exit 1
 fi
 echo "try ($roster_encoding roster): drew $(printf '%s' "$winners" | iconv -f GBK -t UTF-8)"

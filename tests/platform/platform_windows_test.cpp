@@ -30,11 +30,11 @@ private slots:
 void PlatformWindowsTest::voicePlaysAsynchronouslyByFileName()
 {
     std::vector<Call> calls;
-    PlaySoundVoice voice(QStringLiteral("C:/抽奖/drum.wav"), [&](const std::wstring &file,
-                                                                 unsigned flags) {
-        calls.push_back({file, flags});
-        return true;
-    });
+    PlaySoundVoice voice(QStringLiteral("C:/抽奖/drum.wav"),
+                         [&](const std::wstring &file, unsigned flags) {
+                             calls.push_back({file, flags});
+                             return true;
+                         });
     voice.play();
     voice.stop();
     // Returning at once (ASYNC), and never the default alert sound (NODEFAULT)
