@@ -72,8 +72,9 @@ TEST(WindowsFiles, TheNextSaveRemovesLeftoversThatNoSaveHolds)
     // delete an open file.
     std::ofstream held(temp / ".r.txt.XyZ789");
     draw::saveTextList(temp / "r.txt", {"a"});
-    EXPECT_EQ(temp.entries(), (std::set<std::string>{".other.txt.AbC123", ".r.txt.XyZ789",
-                                                      ".r.txt.toolong7", "r.txt"}));
+    EXPECT_EQ(
+        temp.entries(),
+        (std::set<std::string>{".other.txt.AbC123", ".r.txt.XyZ789", ".r.txt.toolong7", "r.txt"}));
 }
 
 TEST(WindowsFiles, ExecutableFolderHoldsTheTestProgram)
