@@ -29,7 +29,8 @@ if(LUCKYDRAW_SYSTEM STREQUAL "windows")
 else()
   # The POSIX file calls predate this split and still live in draw/.
   list(APPEND LUCKYDRAW_DRAW_SYSTEM_SOURCES
-    "${PROJECT_SOURCE_DIR}/draw/file_bytes.cpp" "${PROJECT_SOURCE_DIR}/draw/atomic_file.cpp")
+    "${CMAKE_CURRENT_LIST_DIR}/../draw/file_bytes.cpp"
+    "${CMAKE_CURRENT_LIST_DIR}/../draw/atomic_file.cpp")
   set(LUCKYDRAW_QT_SYSTEM_COMPONENTS Multimedia)
   set(LUCKYDRAW_PROGRAM_SYSTEM_SOURCES)
   set(LUCKYDRAW_PLATFORM_SYSTEM_LIBRARIES Qt6::Multimedia)
