@@ -1,5 +1,7 @@
 #include "draw/draw_log.h"
 
+#include "draw/utf8_path.h"
+
 #include "draw/draw_error.h"
 #include "draw/file_bytes.h"
 #include "draw/gbk_codec.h"
@@ -190,7 +192,7 @@ void DrawLog::append(std::string_view text)
     if (!out) {
         m_cutShort = true;
         const int error = errno ? errno : EIO;
-        throw DrawError("Cannot write the draw log \"" + m_path.string() + "\". " +
+        throw DrawError("Cannot write the draw log \"" + pathText(m_path) + "\". " +
                         std::generic_category().message(error));
     }
     m_empty = false;

@@ -1,5 +1,7 @@
 #include "draw/error_messages.h"
 
+#include "draw/utf8_path.h"
+
 #include <cstdio>
 #include <string>
 #include <system_error>
@@ -48,12 +50,12 @@ std::string describeCharacter(char32_t c)
 
 DrawError cannotOpenFile(const std::filesystem::path &path, int errorNumber)
 {
-    return DrawError("Cannot open file \"" + path.string() + "\". " + reasonText(errorNumber));
+    return DrawError("Cannot open file \"" + pathText(path) + "\". " + reasonText(errorNumber));
 }
 
 DrawError cannotCreateFile(const std::filesystem::path &path, int errorNumber)
 {
-    return DrawError("Cannot create file \"" + path.string() + "\". " + reasonText(errorNumber));
+    return DrawError("Cannot create file \"" + pathText(path) + "\". " + reasonText(errorNumber));
 }
 
 DrawError listIndexOutOfBounds(std::size_t index)
@@ -65,7 +67,7 @@ UnconvertibleTextError cannotConvertToGbk(const std::filesystem::path &path,
                                           const std::vector<UnconvertibleLine> &lines)
 {
     constexpr std::size_t kLinesNamed = 5;
-    std::string text = "Cannot convert file \"" + path.string() + "\" to GBK: ";
+    std::string text = "Cannot convert file \"" + pathText(path) + "\" to GBK: ";
     for (std::size_t i = 0; i < lines.size() && i < kLinesNamed; ++i) {
         if (i > 0)
             text += "; ";
@@ -86,7 +88,7 @@ UnconvertibleTextError cannotConvertToGbk(const std::filesystem::path &path,
 UnconvertibleTextError unreadableLine(const std::filesystem::path &path, std::size_t number,
                                       std::string_view what)
 {
-    return UnconvertibleTextError("Cannot read file \"" + path.string() + "\": line " +
+    return UnconvertibleTextError("Cannot read file \"" + pathText(path) + "\": line " +
                                   std::to_string(number) + " " + std::string(what));
 }
 

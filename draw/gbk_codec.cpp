@@ -1,12 +1,9 @@
 #include "draw/gbk_codec.h"
 
-#include "draw/draw_error.h"
-
-#include <unicode/ucnv.h>
+#include "draw/gbk_codec_table.h"
 
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <optional>
 
 namespace draw {
@@ -17,68 +14,37 @@ constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD"; // U+FFFD
 constexpr char32_t kReplacement = 0xFFFD;
 constexpr char32_t kUnmapped = 0; // no table entry: U+0000 is ASCII and never looked up
 
-constexpr unsigned kFirstLead = 0x81, kLastLead = 0xFE;
-constexpr unsigned kFirstTrail = 0x40, kLastTrail = 0xFE;
-constexpr unsigned kLeads = kLastLead - kFirstLead + 1;
-constexpr unsigned kTrails = kLastTrail - kFirstTrail + 1;
+using gbk_table::kFirstLead;
+using gbk_table::kFirstTrail;
+using gbk_table::kLastLead;
+using gbk_table::kLastTrail;
+using gbk_table::kTrails;
 
-// Windows code page 936 as ICU's converter maps it, read out once into tables.
-// The tables rather than ICU's streaming calls, so that a bad byte becomes one
-// U+FFFD and decoding goes on right after it, whatever ICU would have swallowed
-// with it, and so that a name converts without a converter object per thread.
+// Code page 936 in the form the conversions use, built once from the compiled-in
+// tables. Tables rather than a converter's streaming calls, so that a bad byte
+// becomes one U+FFFD and decoding goes on right after it.
 struct CodePage936 {
-    std::array<char32_t, 0x80> single{}; // bytes 0x80-0xFF alone
-    std::array<char32_t, kLeads * kTrails> pair{}; // lead 0x81-0xFE, trail 0x40-0xFE
+    const char16_t *single = gbk_table::kSingle; // bytes 0x80-0xFF alone
+    const char16_t *pair = gbk_table::kPair; // lead 0x81-0xFE, trail 0x40-0xFE
     std::array<std::uint16_t, 0x10000> encode{}; // BMP character -> bytes (0: none)
 
     CodePage936()
     {
-        UErrorCode status = U_ZERO_ERROR;
-        const std::unique_ptr<UConverter, void (*)(UConverter *)> converter(
-            ::ucnv_open("windows-936-2000", &status), ::ucnv_close);
-        if (U_FAILURE(status))
-            throw DrawError(std::string("Code page 936 is not available: ") +
-                            ::u_errorName(status));
-        ::ucnv_setToUCallBack(converter.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
-                              &status);
-        ::ucnv_setFromUCallBack(converter.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr,
-                                nullptr, &status);
-
-        const auto decode = [&](const char *bytes, int length) -> char32_t {
-            UErrorCode error = U_ZERO_ERROR;
-            UChar out[4];
-            ::ucnv_resetToUnicode(converter.get());
-            const int units = ::ucnv_toUChars(converter.get(), out, 4, bytes, length, &error);
-            // Every code page 936 character is in the BMP.
-            return U_SUCCESS(error) && units == 1 ? out[0] : kUnmapped;
+        std::array<bool, 0x10000> oneWay{};
+        for (unsigned i = 0; i < gbk_table::kOneWayCount; ++i)
+            oneWay[gbk_table::kOneWay[i]] = true;
+        // Only codes that come back as themselves are used to encode, so an
+        // operator's name is never written as some look-alike; the first code
+        // of a character wins.
+        const auto learn = [&](char16_t code, unsigned value) {
+            if (code != kUnmapped && !oneWay[value] && encode[code] == 0)
+                encode[code] = static_cast<std::uint16_t>(value);
         };
-        const auto encodesBack = [&](char32_t code, const char *bytes, int length) {
-            UErrorCode error = U_ZERO_ERROR;
-            const UChar in[1] = {static_cast<UChar>(code)};
-            char out[8];
-            ::ucnv_resetFromUnicode(converter.get());
-            const int got = ::ucnv_fromUChars(converter.get(), out, 8, in, 1, &error);
-            return U_SUCCESS(error) && got == length &&
-                std::string_view(out, std::size_t(got)) == std::string_view(bytes, length);
-        };
-        const auto learn = [&](char32_t &slot, const char *bytes, int length, unsigned value) {
-            slot = decode(bytes, length);
-            // Only codes that come back as themselves are used to encode, so an
-            // operator's name is never written as some look-alike.
-            if (slot != kUnmapped && encodesBack(slot, bytes, length) && encode[slot] == 0)
-                encode[slot] = static_cast<std::uint16_t>(value);
-        };
-        for (unsigned b = 0x80; b <= 0xFF; ++b) {
-            const char bytes[1] = {static_cast<char>(b)};
-            learn(single[b - 0x80], bytes, 1, b);
-        }
-        for (unsigned lead = kFirstLead; lead <= kLastLead; ++lead) {
-            for (unsigned trail = kFirstTrail; trail <= kLastTrail; ++trail) {
-                const char bytes[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-                learn(pair[(lead - kFirstLead) * kTrails + trail - kFirstTrail], bytes, 2,
-                      lead << 8 | trail);
-            }
-        }
+        for (unsigned b = 0x80; b <= 0xFF; ++b)
+            learn(single[b - 0x80], b);
+        for (unsigned lead = kFirstLead; lead <= kLastLead; ++lead)
+            for (unsigned trail = kFirstTrail; trail <= kLastTrail; ++trail)
+                learn(pair[(lead - kFirstLead) * kTrails + trail - kFirstTrail], lead << 8 | trail);
     }
 };
 

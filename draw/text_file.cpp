@@ -62,13 +62,4 @@ const std::string &lineAt(const TextList &lines, std::size_t index)
     return lines[index];
 }
 
-std::filesystem::path executableFolder()
-{
-    std::error_code error;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error)
-        throw errors::cannotOpenFile("/proc/self/exe", error.value());
-    return self.parent_path();
-}
-
 } // namespace draw

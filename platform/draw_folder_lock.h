@@ -27,6 +27,6 @@ public:
 private:
     QString m_folder; // absolute
     bool m_heldElsewhere = false;
-    int m_fd = -1; // the locked folder, where the platform locks folders
+    int m_fd = -1; // the locked folder, where the system locks folders
     std::unique_ptr<QLockFile> m_lockFile; // elsewhere, a lock file in the folder
 };

@@ -10,8 +10,9 @@ public:
     virtual bool open(const QString &path) = 0;
 };
 
-// Starts the desktop's default handler for the file (xdg-open), the path passed
-// as one argument with no shell in between.
+// Starts the system's text editor on the file without waiting, the path passed as
+// one argument with no shell in between: Notepad on Windows, the desktop's default
+// handler (xdg-open) elsewhere.
 class DesktopEditorLauncher : public EditorLauncher {
 public:
     bool open(const QString &path) override;

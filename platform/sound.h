@@ -1,13 +1,10 @@
 #pragma once
 
-#include <QObject>
 #include <QString>
 
 #include <functional>
 #include <map>
 #include <memory>
-
-class QSoundEffect;
 
 // Plays a WAV file by path without waiting; a new sound stops the one playing.
 // A missing file or no audio device is silent.
@@ -25,21 +22,9 @@ public:
     virtual void stop() = 0;
 };
 
-// A voice on the desktop's audio output. Loads the file in the background and plays
-// as soon as it is loaded; without an audio device it stays silent.
-class SoundEffectVoice : public SoundVoice {
-public:
-    explicit SoundEffectVoice(const QString &path);
-    ~SoundEffectVoice() override;
-
-    void play() override;
-    void stop() override;
-
-    const QSoundEffect &effect() const { return *m_effect; }
-
-private:
-    std::unique_ptr<QSoundEffect> m_effect;
-};
+// A voice on this system's audio output for the WAV file at `path` (Qt Multimedia
+// on Linux, PlaySound on Windows); without an audio device it stays silent.
+std::unique_ptr<SoundVoice> makeSystemSoundVoice(const QString &path);
 
 class WavSoundPlayer : public SoundPlayer {
 public:

@@ -8,6 +8,7 @@
 #include "draw/draw_error.h"
 #include "draw/draw_log.h"
 #include "draw/text_file.h"
+#include "draw/utf8_path.h"
 #include "platform/dialogs.h"
 #include "platform/panel.h"
 #include "platform/sound.h"
@@ -21,7 +22,8 @@ const QString kStop = QStringLiteral("停止");
 
 QString soundPath(const char *file)
 {
-    return QString::fromStdString((draw::executableFolder() / file).string());
+    // The program's folder may hold any character (a user's name on Windows).
+    return QString::fromUtf8(draw::pathText(draw::executableFolder() / file));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "draw/draw_error.h"
 #include "draw/draw_folder.h"
 #include "draw/file_bytes.h"
+#include "draw/utf8_path.h"
 #include "platform/dialogs.h"
 #include "platform/sha256.h"
 
@@ -27,10 +28,10 @@ void TForm1::openDrawLog()
 {
     // A folder made without the log keeps none.
     std::error_code error;
-    if (!std::filesystem::exists(draw::files::kDrawLog, error))
+    if (!std::filesystem::exists(draw::utf8Path(draw::files::kDrawLog), error))
         return;
     try {
-        m_log.emplace(draw::files::kDrawLog, sha256Hex);
+        m_log.emplace(draw::utf8Path(draw::files::kDrawLog), sha256Hex);
     } catch (const draw::DrawError &e) {
         reportLogFailure(e);
     }
@@ -50,7 +51,7 @@ void TForm1::logRunStart()
 {
     std::string rosterHash;
     try {
-        rosterHash = sha256Hex(draw::readFileBytes(draw::files::kRoster));
+        rosterHash = sha256Hex(draw::readFileBytes(draw::utf8Path(draw::files::kRoster)));
     } catch (const draw::DrawError &) {
         rosterHash = "-"; // no roster file: the run starts with an empty roster
     }

@@ -5,6 +5,7 @@
 #include "draw/draw_folder.h"
 #include "draw/draw_log.h"
 #include "draw/text_file.h"
+#include "draw/utf8_path.h"
 #include "platform/dialogs.h"
 #include "platform/editor_launch.h"
 #include "platform/gbk_text.h"
@@ -57,7 +58,7 @@ void TForm1::N2Click()
 
 void TForm1::N6Click()
 {
-    draw::saveTextList(draw::files::kRosterExport, m_state.roster.names());
+    draw::saveTextList(draw::utf8Path(draw::files::kRosterExport), m_state.roster.names());
     logEvent([&](std::string_view time) {
         return draw::log_text::exported(time, m_state.roster.size(), draw::files::kRosterExport);
     });

@@ -7,6 +7,7 @@
 #include "draw/draw_folder.h"
 #include "draw/file_bytes.h"
 #include "draw/gbk_codec.h"
+#include "draw/utf8_path.h"
 #include "platform/bitmap_file.h"
 #include "platform/dialogs.h"
 #include "platform/image.h"
@@ -84,9 +85,9 @@ void TForm1::stopStart(const char *reason)
 
 void TForm1::loadRosterAndConfiguration()
 {
-    ReadMan(m_state.roster, files::kRoster);
+    ReadMan(m_state.roster, utf8Path(files::kRoster));
     refreshRosterCountText();
-    const TextList config = loadTextList(files::kBasicConfiguration);
+    const TextList config = loadTextList(utf8Path(files::kBasicConfiguration));
     const std::string &background = lineAt(config, files::kBackgroundLine);
     // The picture is decoration: the error box says it failed, the draw goes on.
     try {
@@ -106,7 +107,7 @@ void TForm1::loadRosterAndConfiguration()
 
 void TForm1::nameTiers()
 {
-    const TextList prizes = loadTextList(files::kPrizeNames);
+    const TextList prizes = loadTextList(utf8Path(files::kPrizeNames));
     for (int k = 1; k <= kTierSlots; ++k)
         if (m_state.TierCount > k - 1)
             m_state.tier(k).name = lineAt(prizes, std::size_t(k - 1));
@@ -114,9 +115,9 @@ void TForm1::nameTiers()
 
 void TForm1::loadBackground(const std::string &fileName)
 {
-    // File names are UTF-8 on this platform; the configuration holds GBK.
+    // The configuration holds GBK; file names are Unicode.
     const std::string path = std::string(files::kDrawFolder) + "/" + gbkToUtf8(fileName);
-    const std::string bytes = readFileBytes(path);
+    const std::string bytes = readFileBytes(utf8Path(path));
     Image1->setPicture(decodeWindowsBitmap(QByteArray(bytes.data(), qsizetype(bytes.size()))));
 }
 
@@ -137,12 +138,12 @@ void TForm1::FormShow()
         return;
     }
     try {
-        restoreWinners(m_state, loadTextList(files::kWinnersRecord));
+        restoreWinners(m_state, loadTextList(utf8Path(files::kWinnersRecord)));
     } catch (const std::exception &e) {
         // A record that is there but cannot be read holds winners the next write
         // would drop; with no record at all there is nothing to lose.
         std::error_code ignored;
-        if (std::filesystem::symlink_status(files::kWinnersRecord, ignored).type() !=
+        if (std::filesystem::symlink_status(utf8Path(files::kWinnersRecord), ignored).type() !=
             std::filesystem::file_type::not_found)
             stopStart(e.what());
         throw;
@@ -152,5 +153,5 @@ void TForm1::FormShow()
 
 void TForm1::saveWinners()
 {
-    SaveHuman(m_state, files::kWinnersRecord);
+    SaveHuman(m_state, utf8Path(files::kWinnersRecord));
 }

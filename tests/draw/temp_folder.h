@@ -1,7 +1,7 @@
 #pragma once
 
-#include <cstdlib>
 #include <filesystem>
+#include <random>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -11,11 +11,18 @@ class TempFolder {
 public:
     TempFolder()
     {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "draw_test_XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr)
-            throw std::runtime_error("mkdtemp failed");
-        m_path = pattern;
+        // A new folder of a random name (create_directory fails on an existing
+        // one), made the same way on every system.
+        std::random_device seed;
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const auto name = "draw_test_" + std::to_string(seed()) + std::to_string(seed());
+            const std::filesystem::path path = std::filesystem::temp_directory_path() / name;
+            if (std::filesystem::create_directory(path)) {
+                m_path = path;
+                return;
+            }
+        }
+        throw std::runtime_error("no fresh temporary folder");
     }
     ~TempFolder()
     {

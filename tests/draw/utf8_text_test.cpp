@@ -1,6 +1,7 @@
 #include "draw/draw_error.h"
 #include "draw/gbk_codec.h"
 #include "draw/text_file.h"
+#include "draw/utf8_path.h"
 #include "draw/utf8_text.h"
 
 #include "file_io.h"
@@ -118,7 +119,7 @@ TEST(Utf8Text, GbkBytesStandAsRead)
 std::string messageOf(std::string_view bytes)
 {
     try {
-        draw::decodeTextList(bytes, "抽奖名单/抽奖名单.txt");
+        draw::decodeTextList(bytes, draw::utf8Path("抽奖名单/抽奖名单.txt"));
     } catch (const draw::DrawError &e) {
         return e.what();
     }

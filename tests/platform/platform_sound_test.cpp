@@ -1,7 +1,7 @@
 // The sound player: one sound at a time, a missing file silent. No audio device needed:
 // the player's logic is checked through recording voices, the desktop voice by what
 // it loaded.
-#include "platform/sound.h"
+#include "platform/posix/sound_effect_voice.h"
 
 #include <QDataStream>
 #include <QFile>

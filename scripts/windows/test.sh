@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# Tries the Windows build under Wine, as a user would (after build.sh):
+# - the Qt-free tests (draw/, numbers/) and the Windows platform tests,
+#   cross-built and run under Wine;
+# - the zip unpacked into a fresh folder and luckydraw.exe started under Wine on
+#   a virtual X display with a window manager: a screenshot, the resume question
+#   answered, Space starts a draw, Space after the arming stops it, and the
+#   winners record holds the winners in GBK; once more with the roster saved as
+#   UTF-8.
+# The display is $WINDOWS_TEST_DISPLAY (default :19); screenshots go to
+# build-windows/screenshots/.
+set -euo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+root="$(cd "$here/../.." && pwd)"
+out="${WINDOWS_BUILD_DIR:-$root/build-windows}"
+jobs="${JOBS:-$(nproc)}"
+display="${WINDOWS_TEST_DISPLAY:-:19}"
+
+bash "$here/setup.sh"
+qt="$(bash "$here/qt_for_windows.sh" | tail -n 1)"
+zip="$(ls "$out"/luckydraw-*-win64.zip 2>/dev/null | head -n 1 || true)"
+[ -n "$zip" ] || { echo "test: no zip in $out; run scripts/windows/build.sh first" >&2; exit 1; }
+
+export WINEPREFIX="$out/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+pids=()
+cleanup() {
+  local pid
+  # Subshells run this trap too: only the script itself cleans up.
+  [ "$BASHPID" = "$$" ] || return 0
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wineserver -k 2>/dev/null || true
+}
+trap cleanup EXIT
+echo "test: starting $display with a window manager"
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
+pids+=($!)
+export DISPLAY="$display"
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.2; done
+openbox >"$out/openbox.log" 2>&1 &
+pids+=($!)
+
+# Wine's first process starts its desktop on this display, where every later
+# window goes: so the display comes first.
+wineboot -i >/dev/null 2>&1 || true
+
+echo "test: GoogleTest for Windows"
+gtest="$out/googletest"
+if [ ! -f "$gtest/install/.complete" ]; then
+  cmake -S /usr/src/googletest -B "$gtest/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$here/mingw-w64-x86_64.cmake" \
+    -DCMAKE_INSTALL_PREFIX="$gtest/install" -DBUILD_GMOCK=OFF >/dev/null
+  cmake --build "$gtest/build" -j "$jobs" >/dev/null
+  cmake --install "$gtest/build" >/dev/null
+  touch "$gtest/install/.complete"
+fi
+
+echo "test: cross-building the tests"
+tests="$out/tests"
+cmake -S "$root" -B "$tests" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$here/mingw-w64-x86_64.cmake" \
+  -DCMAKE_FIND_ROOT_PATH="$qt;$gtest/install" -DCMAKE_PREFIX_PATH="$qt;$gtest/install" \
+  -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+  -DLUCKYDRAW_GBK_TABLE_GENERATOR="$out/host/draw/gbk_codec_table_generator" \
+  -DCMAKE_CROSSCOMPILING_EMULATOR=wine -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST \
+  -DBUILD_TESTING=ON >/dev/null
+test_programs=(draw/draw_tests numbers/number_format_tests platform/platform_windows_test
+  platform/platform_key_repeat_test)
+cmake --build "$tests" -j "$jobs" --target $(for t in "${test_programs[@]}"; do basename "$t"; done)
+
+# Each test program beside the DLLs it loads, and the Qt plugins.
+gcc_runtime="$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")"
+export WINEPATH="$qt/bin;$gcc_runtime;/usr/x86_64-w64-mingw32/lib"
+export QT_PLUGIN_PATH="$qt/plugins"
+
+failed=0
+for t in "${test_programs[@]}"; do
+  name="$(basename "$t")"
+  log="$tests/$name.log"
+  echo "test: $name under Wine"
+  # Qt Test writes to a file: a Windows program's own output does not reach
+  # this console under Wine.
+  args=()
+  case "$t" in platform/*) args=(-o "$(winepath -w "$log"),txt") ;; esac
+  rm -f "$log"
+  if (cd "$tests/tests/$(dirname "$t")" && wine "./$name.exe" "${args[@]}" >>"$log" 2>&1); then
+    grep -E '^(\[  PASSED  \]|Totals:)' "$log" || true
+  else
+    tail -n 40 "$log" 2>/dev/null || true
+    echo "test: $name FAILED under Wine"
+    failed=1
+  fi
+done
+
+bash "$here/try_draw.sh" "$zip" "$out/screenshots/gbk" gbk || failed=1
+bash "$here/try_draw.sh" "$zip" "$out/screenshots/utf8" utf8 || failed=1
+
+if [ "$failed" != 0 ]; then
+  echo "test: FAILED"
+  exit 1
+fi
+echo "test: all passed"
