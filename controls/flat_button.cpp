@@ -1,5 +1,6 @@
 #include "controls/flat_button.h"
 #include "platform/enabled_look.h"
+#include "platform/palette_colors.h"
 
 #include "platform/canvas.h"
 #include "platform/dialog_keys.h"
@@ -127,15 +128,18 @@ QColor TDefineButton::fontColor() const
     return palette().color(QPalette::ButtonText);
 }
 
+TColor TDefineButton::fontColorSetting() const
+{
+    const TColor set = paletteColorSetting(this, QPalette::ButtonText);
+    return set != clDefault ? set : toTColor(fontColor());
+}
+
 void TDefineButton::setFontColor(TColor color)
 {
-    if (palette().isBrushSet(QPalette::Active, QPalette::ButtonText) &&
-        fontColor() == toQColor(color))
+    if (paletteColorSetting(this, QPalette::ButtonText) == color)
         return;
-    QPalette pal = palette();
-    pal.setColor(QPalette::ButtonText, toQColor(color));
-    pal.setColor(QPalette::WindowText, toQColor(color));
-    setPalette(pal);
+    setPaletteColor(this, QPalette::ButtonText, color);
+    setPaletteColor(this, QPalette::WindowText, color);
     update();
 }
 

@@ -57,6 +57,8 @@ public:
     // Caption colour; the same as the palette's ButtonText (and WindowText).
     QColor fontColor() const;
     void setFontColor(TColor color);
+    // The font colour as set (a system colour stays one), else the one shown.
+    TColor fontColorSetting() const;
 
     TTransparentMode transparent() const { return m_transparent; }
     void setTransparent(TTransparentMode mode);

@@ -1,5 +1,6 @@
 #include "controls/flat_panel.h"
 #include "platform/enabled_look.h"
+#include "platform/palette_colors.h"
 
 #include "platform/application_error.h"
 #include "platform/canvas.h"
@@ -188,14 +189,17 @@ QColor TDefinePanel::fontColor() const
     return palette().color(QPalette::WindowText);
 }
 
+TColor TDefinePanel::fontColorSetting() const
+{
+    const TColor set = paletteColorSetting(this, QPalette::WindowText);
+    return set != clDefault ? set : toTColor(fontColor());
+}
+
 void TDefinePanel::setFontColor(TColor color)
 {
-    if (palette().isBrushSet(QPalette::Active, QPalette::WindowText) &&
-        fontColor() == toQColor(color))
+    if (paletteColorSetting(this, QPalette::WindowText) == color)
         return;
-    QPalette pal = palette();
-    pal.setColor(QPalette::WindowText, toQColor(color));
-    setPalette(pal);
+    setPaletteColor(this, QPalette::WindowText, color);
 }
 
 void TDefinePanel::setAlignment(TAlignment alignment)

@@ -31,6 +31,8 @@ public:
     // Caption colour; the same as the palette's WindowText.
     QColor fontColor() const;
     void setFontColor(TColor color);
+    // The font colour as set (a system colour stays one), else the one shown.
+    TColor fontColorSetting() const;
 
     TAlignment alignment() const { return m_alignment; }
     void setAlignment(TAlignment alignment);

@@ -5,6 +5,7 @@
 #include "controls/visual_styles.h"
 #include "platform/canvas.h"
 #include "platform/enabled_look.h"
+#include "platform/palette_colors.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -241,9 +242,13 @@ void TLookRadioButton::setParentFont(bool value)
 
 void TLookRadioButton::setFontColor(TColor color)
 {
-    QPalette pal = palette();
-    pal.setColor(QPalette::WindowText, toQColor(color));
-    setPalette(pal);
+    setPaletteColor(this, QPalette::WindowText, color);
+}
+
+TColor TLookRadioButton::fontColorSetting() const
+{
+    const TColor set = paletteColorSetting(this, QPalette::WindowText);
+    return set != clDefault ? set : toTColor(palette().color(QPalette::WindowText));
 }
 
 void TLookRadioButton::setTabStop(bool value)

@@ -114,6 +114,8 @@ public:
     void setParentFont(bool value);
     // Caption colour; the same as the palette's WindowText.
     void setFontColor(TColor color);
+    // The font colour as set (a system colour stays one), else the one shown.
+    TColor fontColorSetting() const;
 
     bool tabStop() const { return focusPolicy() == Qt::StrongFocus; }
     void setTabStop(bool value);

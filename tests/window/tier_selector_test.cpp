@@ -17,7 +17,7 @@
 namespace {
 
 const QColor kShadow(160, 160, 160);
-const QColor kLight(255, 255, 255);
+const QColor kLight(250, 250, 250); // clBtnHighlight
 const QColor kTopBar(208, 225, 253);
 
 QImage grab(QWidget *w)
