@@ -967,6 +967,15 @@ bool TCustomDBEdit::eventFilter(QObject *watched, QEvent *event)
     if (watched != m_edit)
         return QWidget::eventFilter(watched, event);
     switch (event->type()) {
+    case QEvent::PaletteChange: {
+        // The inner edit takes its colours from the control; a palette handed
+        // to it whole (some desktop themes do so on a colour change) is dropped.
+        if (paletteHandedWhole(m_edit->palette())) {
+            m_edit->setPalette(QPalette());
+            keepTextLookWhileContainerDisabled();
+        }
+        break;
+    }
     case QEvent::KeyPress:
         return handleKeyPress(static_cast<QKeyEvent *>(event));
     case QEvent::KeyRelease: {

@@ -201,7 +201,7 @@ void TLookRadioButton::setPopupMenu(QObject *menu)
 
 TColor TLookRadioButton::color() const
 {
-    return m_parentColor ? toTColor(palette().color(QPalette::Window)) : m_color;
+    return m_parentColor ? toTColor(colorOfParent()) : m_color;
 }
 
 void TLookRadioButton::setColor(TColor color)
@@ -218,7 +218,7 @@ void TLookRadioButton::setParentColor(bool value)
     if (value == m_parentColor)
         return;
     if (!value)
-        m_color = toTColor(palette().color(QPalette::Window));
+        m_color = toTColor(colorOfParent());
     m_parentColor = value;
     update();
 }
@@ -238,6 +238,15 @@ void TLookRadioButton::setParentFont(bool value)
         setAttribute(Qt::WA_SetFont, true);
     }
     update();
+}
+
+QColor TLookRadioButton::colorOfParent() const
+{
+    // A palette a desktop theme handed this control whole does not hold the
+    // parent's colour: read it from the parent then.
+    const QWidget *parent = parentWidget();
+    const bool fromParent = parent && paletteHandedWhole(palette());
+    return (fromParent ? parent : this)->palette().color(QPalette::Window);
 }
 
 void TLookRadioButton::setFontColor(TColor color)
@@ -332,7 +341,7 @@ TRadioButtonPaintState TLookRadioButton::paintState() const
     s.checked = isChecked();
     s.focused = hasFocus();
     s.enabled = looksEnabled(this);
-    s.color = m_parentColor ? palette().color(QPalette::Window) : toQColor(m_color);
+    s.color = m_parentColor ? colorOfParent() : toQColor(m_color);
     s.fontColor = palette().color(QPalette::WindowText);
     s.font = font();
     s.caption = text();

@@ -116,6 +116,8 @@ public:
     void setFontColor(TColor color);
     // The font colour as set (a system colour stays one), else the one shown.
     TColor fontColorSetting() const;
+    // The colour taken while ParentColor is set: the parent's.
+    QColor colorOfParent() const;
 
     bool tabStop() const { return focusPolicy() == Qt::StrongFocus; }
     void setTabStop(bool value);

@@ -2,6 +2,7 @@
 
 #include "platform/colors_changed.h"
 
+#include <QEvent>
 #include <QWidget>
 
 #include <map>
@@ -17,6 +18,17 @@ public:
         setObjectName(QStringLiteral("paletteColorSettings"));
         // Told of a desktop colour change before anything repaints.
         m_desktopColors.OnSystemPaletteChanged = [this] { apply(); };
+        // Some desktop themes hand every widget the new palette whole on a
+        // change; the roles set here are put back at once.
+        widget->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_widget && event->type() == QEvent::PaletteChange &&
+            paletteHandedWhole(m_widget->palette()))
+            apply(); // sets nothing when every role already holds its colour
+        return false;
     }
 
     static PaletteColorSettings *of(const QWidget *widget)
@@ -64,6 +76,15 @@ private:
 };
 
 } // namespace
+
+bool paletteHandedWhole(const QPalette &palette)
+{
+    for (int role = 0; role < QPalette::NColorRoles; ++role)
+        if (role != QPalette::NoRole &&
+            !palette.isBrushSet(QPalette::Active, QPalette::ColorRole(role)))
+            return false;
+    return true;
+}
 
 void setPaletteColor(QWidget *widget, QPalette::ColorRole role, TColor color)
 {

@@ -14,6 +14,7 @@
 #include "platform/status_bar.h"
 #include "test_palette.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QStyleHints>
 #include <QTest>
@@ -151,25 +152,34 @@ private slots:
         const QRect rows(0, 0, list->viewport()->width(), 3 * list->itemHeight());
         const Text texts[] = {
             {"roster names", inWindow(list->viewport(), rows), 4.5},
-            {"tier caption", inWindow(form.RadioButton1, form.RadioButton1->rect().adjusted(20, 0, 0, 0)), 4.5},
+            {"tier caption",
+             inWindow(form.RadioButton1, form.RadioButton1->rect().adjusted(20, 0, 0, 0)), 4.5},
             {"tier count", inWindow(form.Label1, form.Label1->rect()), 4.5},
-            {"headline", inWindow(form.StaticText1, QRect(0, 0, form.StaticText1->width(), 40)), 3.0},
-            {"roster header", inWindow(form.Label13, form.Label13->rect().adjusted(3, 2, -3, -2)), 4.5},
-            {"status bar", inWindow(form.StatusBar1, form.StatusBar1->rect().adjusted(5, 4, -20, -2)), 4.5},
+            {"headline", inWindow(form.StaticText1, QRect(0, 0, form.StaticText1->width(), 40)),
+             3.0},
+            {"roster header", inWindow(form.Label13, form.Label13->rect().adjusted(3, 2, -3, -2)),
+             4.5},
+            {"status bar",
+             inWindow(form.StatusBar1, form.StatusBar1->rect().adjusted(5, 4, -20, -2)), 4.5},
             {"group size caption", inWindow(form.Label3, form.Label3->rect()), 4.5},
             {"group size unit", inWindow(form.Label2, form.Label2->rect()), 4.5},
-            {"view winners button", inWindow(form.Button3, form.Button3->rect().adjusted(24, 3, -3, -3)), 4.5},
-            {"start button", inWindow(form.Button1, form.Button1->rect().adjusted(2, 2, -2, -2)), 4.5},
-            {"cancel button", inWindow(form.FlatButton1, form.FlatButton1->rect().adjusted(2, 2, -2, -2)), 4.5},
-            {"group size", inWindow(form.SpinEdit1, form.SpinEdit1->rect().adjusted(3, 3, -20, -3)), 4.5},
+            {"view winners button",
+             inWindow(form.Button3, form.Button3->rect().adjusted(24, 3, -3, -3)), 4.5},
+            {"start button", inWindow(form.Button1, form.Button1->rect().adjusted(2, 2, -2, -2)),
+             4.5},
+            {"cancel button",
+             inWindow(form.FlatButton1, form.FlatButton1->rect().adjusted(2, 2, -2, -2)), 4.5},
+            {"group size", inWindow(form.SpinEdit1, form.SpinEdit1->rect().adjusted(3, 3, -20, -3)),
+             4.5},
         };
         for (const Text &t : texts) {
             QString detail;
             const double ratio = textContrast(shot, t.area, &detail);
-            QVERIFY2(ratio >= t.least, qPrintable(QStringLiteral("%1: contrast %2, %3")
-                                                      .arg(QString::fromUtf8(t.what))
-                                                      .arg(ratio, 0, 'f', 2)
-                                                      .arg(detail)));
+            QVERIFY2(ratio >= t.least,
+                     qPrintable(QStringLiteral("%1: contrast %2, %3")
+                                    .arg(QString::fromUtf8(t.what))
+                                    .arg(ratio, 0, 'f', 2)
+                                    .arg(detail)));
         }
     }
 
@@ -178,13 +188,17 @@ private slots:
     void liveColourChangeLooksLikeAFreshWindow_data()
     {
         QTest::addColumn<bool>("toDark");
-        QTest::newRow("classic to dark") << true;
-        QTest::newRow("dark to classic") << false;
+        QTest::addColumn<bool>("everyWidget");
+        QTest::newRow("classic to dark") << true << false;
+        QTest::newRow("dark to classic") << false << false;
+        // Some desktop themes also hand the new palette to every widget.
+        QTest::newRow("classic to dark, every widget told") << true << true;
     }
 
     void liveColourChangeLooksLikeAFreshWindow()
     {
         QFETCH(bool, toDark);
+        QFETCH(bool, everyWidget);
         const QPalette before = toDark ? classicDesktopPalette() : darkDesktopPalette();
         const QPalette after = toDark ? darkDesktopPalette() : classicDesktopPalette();
 
@@ -203,6 +217,9 @@ private slots:
         QVERIFY(fx.open(false));
         QCoreApplication::processEvents();
         QGuiApplication::setPalette(after);
+        if (everyWidget)
+            for (QWidget *w : QApplication::allWidgets())
+                w->setPalette(after);
         QCoreApplication::processEvents();
         const QImage changed = grabImage(fx.form.get());
 
