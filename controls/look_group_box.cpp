@@ -1,4 +1,5 @@
 #include "controls/look_group_box.h"
+#include "platform/tab_order.h"
 
 #include "controls/look_and_feel_painters.h"
 #include "platform/canvas.h"
@@ -586,15 +587,16 @@ void TLookGroupBox::mouseReleaseEvent(QMouseEvent *event)
 
 void TLookGroupBox::keyPressEvent(QKeyEvent *event)
 {
-    // Focused by an arrow key, the box hands the focus on the same way.
+    // Focused by an arrow key, the box hands the focus on the same way: to the
+    // next or previous control of its parent, not to the window's next tab stop.
     switch (event->key()) {
     case Qt::Key_Left:
     case Qt::Key_Up:
-        focusNextPrevChild(false);
+        moveFocusAmongSiblings(this, false);
         return;
     case Qt::Key_Right:
     case Qt::Key_Down:
-        focusNextPrevChild(true);
+        moveFocusAmongSiblings(this, true);
         return;
     default:
         QWidget::keyPressEvent(event);

@@ -2,6 +2,7 @@
 
 #include "controls/look_and_feel.h"
 #include "platform/colors.h"
+#include "platform/tab_order.h"
 
 #include <QFlags>
 #include <QFont>
@@ -183,6 +184,7 @@ class TLookGroupBox : public QWidget {
     Q_PROPERTY(TLookAndFeel *LookAndFeel READ lookAndFeel WRITE setLookAndFeel)
     Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled)
     Q_PROPERTY(bool Visible READ isVisible WRITE setVisible)
+    Q_PROPERTY(int TabOrder READ tabOrder WRITE setTabOrder)
 
 public:
     explicit TLookGroupBox(QWidget *parent = nullptr);
@@ -194,6 +196,10 @@ public:
     void setCaption(const QString &caption);
     TCaptionAlignment alignment() const { return m_alignment; }
     void setAlignment(TCaptionAlignment alignment);
+
+    // Place among the parent's windowed children.
+    int tabOrder() const { return ::tabOrder(this); }
+    void setTabOrder(int order) { ::setTabOrder(this, order); }
 
     TLookGroupBoxStyle *style() const { return m_style; }
     TLookGroupBoxPanelStyle *panelStyle() const { return m_panelStyle; }

@@ -6,6 +6,7 @@
 #include "platform/canvas.h"
 #include "platform/enabled_look.h"
 #include "platform/palette_colors.h"
+#include "platform/tab_order.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -267,33 +268,12 @@ void TLookRadioButton::setTabStop(bool value)
 
 int TLookRadioButton::tabOrder() const
 {
-    QWidget *parent = parentWidget();
-    if (!parent)
-        return 0;
-    int order = 0;
-    for (QWidget *w = parent->nextInFocusChain(); w && w != parent; w = w->nextInFocusChain()) {
-        if (w == this)
-            return order;
-        if (w->parentWidget() == parent)
-            ++order;
-    }
-    return order;
+    return ::tabOrder(this);
 }
 
 void TLookRadioButton::setTabOrder(int order)
 {
-    QWidget *parent = parentWidget();
-    if (!parent || order == tabOrder())
-        return;
-    QList<QWidget *> siblings;
-    for (QWidget *w = parent->nextInFocusChain(); w && w != parent; w = w->nextInFocusChain())
-        if (w->parentWidget() == parent && w != this)
-            siblings << w;
-    order = std::clamp(order, 0, int(siblings.size()));
-    if (order > 0)
-        QWidget::setTabOrder(siblings[order - 1], this);
-    else if (!siblings.isEmpty())
-        QWidget::setTabOrder(this, siblings.first());
+    ::setTabOrder(this, order);
 }
 
 QSize TLookRadioButton::sizeHint() const
@@ -533,23 +513,7 @@ void TLookRadioButton::keyReleaseEvent(QKeyEvent *event)
 
 void TLookRadioButton::moveFocus(bool forward)
 {
-    // Next (or previous) child of the same parent in tab order that can take
-    // the focus, wrapping; radio buttons without a tab stop count too, and so
-    // does a group box, which takes the focus without being a tab stop.
-    QWidget *parent = parentWidget();
-    if (!parent)
-        return;
-    QWidget *w = this;
-    for (;;) {
-        w = forward ? w->nextInFocusChain() : w->previousInFocusChain();
-        if (!w || w == this)
-            return;
-        const bool focusable = w->focusPolicy() != Qt::NoFocus || w->inherits("TLookGroupBox");
-        if (w->parentWidget() == parent && w->isVisible() && w->isEnabled() && focusable) {
-            w->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-            return;
-        }
-    }
+    moveFocusAmongSiblings(this, forward);
 }
 
 void TLookRadioButton::focusInEvent(QFocusEvent *event)
