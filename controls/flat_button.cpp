@@ -40,7 +40,9 @@ void TDefineButton::setCaption(const QString &caption)
 
 void TDefineButton::setGlyph(const QImage &glyph)
 {
-    if (glyph.cacheKey() == m_glyph.cacheKey() || glyph == m_glyph)
+    // Only the same image is skipped: an equal-looking one is taken afresh,
+    // and NumGlyphs worked out again.
+    if (glyph.cacheKey() == m_glyph.cacheKey())
         return;
     m_glyph = glyph;
     if (!glyph.isNull() && glyph.height() > 0 && glyph.width() % glyph.height() == 0) {

@@ -60,6 +60,11 @@ public:
     // The font colour as set (a system colour stays one), else the one shown.
     TColor fontColorSetting() const;
 
+    // The button's own colour plays no part in its drawing; only whether it
+    // follows the parent's is kept.
+    bool parentColor() const { return m_parentColor; }
+    void setParentColor(bool value) { m_parentColor = value; }
+
     TTransparentMode transparent() const { return m_transparent; }
     void setTransparent(TTransparentMode mode);
     bool hasFocusFrame() const { return m_hasFocusFrame; }
@@ -156,6 +161,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    bool m_parentColor = true;
     bool dialogKeyEvent(DialogKeyEvent *event);
     void reconcileEnabledState();
     void hoverOn();
@@ -215,7 +221,10 @@ class TFlatButton : public TDefineButton {
     Q_PROPERTY(int ModalResult READ modalResult WRITE setModalResult)
     Q_PROPERTY(QAction *Action READ action WRITE setAction)
     Q_PROPERTY(QMenu *PopupMenu READ popupMenu WRITE setPopupMenu)
-    Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled)
+    Q_PROPERTY(bool Enabled READ enabledSetting WRITE setEnabled)
+    Q_PROPERTY(TColor FontColor READ fontColorSetting WRITE setFontColor)
+    Q_PROPERTY(bool ParentFont READ parentFont WRITE setParentFont)
+    Q_PROPERTY(bool ParentColor READ parentColor WRITE setParentColor)
     Q_PROPERTY(bool Visible READ visibleSetting WRITE setVisible)
     Q_PROPERTY(QString Hint READ toolTip WRITE setToolTip)
     Q_PROPERTY(bool TabStop READ tabStop WRITE setTabStop)
@@ -224,6 +233,8 @@ public:
     explicit TFlatButton(QWidget *parent = nullptr);
 
     bool visibleSetting() const { return !isHidden(); }
+    bool parentFont() const { return followsParentFont(this); }
+    void setParentFont(bool value) { setFollowsParentFont(this, value); }
     bool tabStop() const { return focusPolicy() != Qt::NoFocus; }
     void setTabStop(bool value) { setFocusPolicy(value ? Qt::StrongFocus : Qt::NoFocus); }
 };

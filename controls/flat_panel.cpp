@@ -23,6 +23,13 @@ TDefinePanel::TDefinePanel(QWidget *parent) : TVersionControl(parent)
     connect(qApp, &QApplication::focusChanged, this, &TDefinePanel::focusChanged);
 }
 
+TDefinePanel::~TDefinePanel()
+{
+    // Deleting the children below may move the focus: the application's
+    // signal must not reach this panel half destroyed.
+    disconnect(qApp, &QApplication::focusChanged, this, &TDefinePanel::focusChanged);
+}
+
 void TDefinePanel::setAction(QAction *action)
 {
     bindAction(*this, m_action, action);
@@ -165,14 +172,48 @@ void TDefinePanel::setCaption(const QString &caption)
     if (caption == m_caption)
         return;
     m_caption = caption;
+    keepContentsOnResize();
     update();
+}
+
+void TDefinePanel::setFullRepaint(bool value)
+{
+    m_fullRepaint = value;
+    keepContentsOnResize();
+}
+
+void TDefinePanel::keepContentsOnResize()
+{
+    // Qt repaints a resized widget whole unless its contents are static; then
+    // only what the resize uncovers is painted, and resizeEvent adds the
+    // strips the border leaves and takes.
+    setAttribute(Qt::WA_StaticContents, !m_fullRepaint && m_caption.isEmpty());
+}
+
+TColor TDefinePanel::color() const
+{
+    const QWidget *parent = parentWidget();
+    if (!m_parentColor || !parent)
+        return m_color;
+    const QVariant own = parent->property("Color");
+    return own.isValid() ? own.value<TColor>()
+                         : toTColor(parent->palette().color(QPalette::Window));
 }
 
 void TDefinePanel::setColor(TColor color)
 {
-    if (color == m_color)
+    if (color == m_color && !m_parentColor)
         return;
     m_color = color;
+    m_parentColor = false;
+    update();
+}
+
+void TDefinePanel::setParentColor(bool value)
+{
+    if (value == m_parentColor)
+        return;
+    m_parentColor = value;
     update();
 }
 
@@ -261,17 +302,12 @@ void TDefinePanel::setBackgropOrien(TStyleOrien orientation)
     update();
 }
 
-void TDefinePanel::setTag(int tag)
-{
-    m_tag = tag;
-}
-
 TDefinePanel::Look TDefinePanel::look() const
 {
     Look l;
     l.transparent = m_transparent;
     l.styleFace = m_styleFace;
-    l.color = m_color;
+    l.color = color();
     l.colorBorder = m_colorBorder;
     l.startColor = m_startColor;
     l.stopColor = m_stopColor;

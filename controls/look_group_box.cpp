@@ -1,4 +1,5 @@
 #include "controls/look_group_box.h"
+#include "platform/palette_colors.h"
 #include "platform/tab_order.h"
 
 #include "controls/look_and_feel_painters.h"
@@ -617,4 +618,16 @@ void TLookGroupBox::leaveEvent(QEvent *event)
     m_hot = false;
     if (m_style->hotTrack() && m_style->edges())
         update();
+}
+
+TColor TLookGroupBox::fontColorSetting() const
+{
+    const TColor set = paletteColorSetting(this, QPalette::WindowText);
+    return set != clDefault ? set : toTColor(palette().color(QPalette::WindowText));
+}
+
+void TLookGroupBox::setFontColor(TColor color)
+{
+    setPaletteColor(this, QPalette::WindowText, color);
+    update();
 }

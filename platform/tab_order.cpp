@@ -39,9 +39,15 @@ void setTabOrder(QWidget *control, int order)
     if (!parent || order == tabOrder(control))
         return;
     QList<QWidget *> wanted = windowedChildren(parent, control);
+    if (wanted.isEmpty())
+        return;
+    // Laid from whatever precedes the first of them now, so the control can
+    // also become the first.
+    QWidget *before = wanted.first()->previousInFocusChain();
     wanted.insert(std::clamp(order, 0, int(wanted.size())), control);
-    // Qt reorders only controls that take the focus: a container that does not
-    // (a group box) is lent a policy while the order is laid.
+    wanted.prepend(before);
+    // Qt reorders only widgets that take the focus: the others (a group box, a
+    // label, the parent) are lent a policy while the order is laid.
     QList<QWidget *> lent;
     for (QWidget *w : wanted) {
         if (w->focusPolicy() == Qt::NoFocus) {
