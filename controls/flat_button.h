@@ -30,6 +30,11 @@ public:
 
     // A glyph whose width is a whole multiple of its height sets NumGlyphs to
     // width / height, or to 1 when that is more than 4.
+    // The caption and glyph as laid out, inside the border and focus frame
+    // (minimum) with some air around them (natural size).
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
     QImage glyph() const { return m_glyph; }
     void setGlyph(const QImage &glyph);
     TNumGlyphs numGlyphs() const { return m_numGlyphs; }

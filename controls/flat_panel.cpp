@@ -167,12 +167,34 @@ void TDefinePanel::contextMenuEvent(QContextMenuEvent *event)
     event->accept();
 }
 
+QSize TDefinePanel::minimumSizeHint() const
+{
+    const QSize caption = m_caption.isEmpty() ? QSize(0, 0) : measureTextLine(font(), m_caption);
+    // The caption area leaves 3 pixels each side; the border takes one.
+    QSize size(caption.width() + 2 * 3 + 2, caption.height() + 2);
+    // Children placed by their coordinates keep the border free right and below.
+    QRect held;
+    for (QObject *object : children())
+        if (auto *w = qobject_cast<QWidget *>(object);
+            w && !w->isWindow() && !w->isHidden() && childAlign(w) == alNone)
+            held |= w->geometry();
+    if (!held.isEmpty())
+        size = size.expandedTo(QSize(held.right() + 2, held.bottom() + 2));
+    return size;
+}
+
+QSize TDefinePanel::sizeHint() const
+{
+    return minimumSizeHint() + QSize(8, 8);
+}
+
 void TDefinePanel::setCaption(const QString &caption)
 {
     if (caption == m_caption)
         return;
     m_caption = caption;
     keepContentsOnResize();
+    updateGeometry();
     update();
 }
 

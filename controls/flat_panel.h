@@ -20,6 +20,11 @@ public:
     explicit TDefinePanel(QWidget *parent = nullptr);
     ~TDefinePanel() override;
 
+    // The one-line caption inside the border and the caption area's margins,
+    // or the children it holds, whichever needs more.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
     QString caption() const { return m_caption; }
     void setCaption(const QString &caption);
 

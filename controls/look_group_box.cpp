@@ -631,3 +631,29 @@ void TLookGroupBox::setFontColor(TColor color)
     setPaletteColor(this, QPalette::WindowText, color);
     update();
 }
+
+QSize TLookGroupBox::minimumSizeHint() const
+{
+    const QMargins m = contentsMargins();
+    QSize size(m.left() + m.right(), m.top() + m.bottom());
+    QRect held;
+    for (QObject *object : children())
+        if (auto *w = qobject_cast<QWidget *>(object); w && !w->isWindow() && !w->isHidden())
+            held |= w->geometry();
+    if (!held.isEmpty())
+        size = size.expandedTo(QSize(held.right() + 1 + m.right(), held.bottom() + 1 + m.bottom()));
+    if (!m_caption.isEmpty()) {
+        const QSize caption = measureTextLine(font(), m_caption);
+        size = size.expandedTo(
+            QSize(caption.width() + m.left() + m.right() + 2 * 8, caption.height() + m.bottom()));
+    }
+    return size;
+}
+
+QSize TLookGroupBox::sizeHint() const
+{
+    const QSize held = minimumSizeHint();
+    const QMargins m = contentsMargins();
+    const bool empty = held == QSize(m.left() + m.right(), m.top() + m.bottom());
+    return empty ? QSize(185, 105) : held;
+}

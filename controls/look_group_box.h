@@ -200,6 +200,11 @@ public:
     TCaptionAlignment alignment() const { return m_alignment; }
     void setAlignment(TCaptionAlignment alignment);
 
+    // What the box holds (its children where they are placed, its caption)
+    // inside its borders; a box holding nothing keeps the size of a new one.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
     // Caption colour; the same as the palette's WindowText.
     TColor fontColorSetting() const;
     void setFontColor(TColor color);

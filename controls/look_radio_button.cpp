@@ -278,7 +278,17 @@ void TLookRadioButton::setTabOrder(int order)
 
 QSize TLookRadioButton::sizeHint() const
 {
-    return QSize(113, 17);
+    // The glyph, the caption's margin of 5 and the caption with the focus
+    // rectangle's pixel around it; never below the platform's 113 x 17.
+    return minimumSizeHint().expandedTo(QSize(113, 17));
+}
+
+QSize TLookRadioButton::minimumSizeHint() const
+{
+    const QSize glyph = glyphPainter().RadioGlyphSize();
+    const QSize caption = text().isEmpty() ? QSize() : measureTextLine(font(), text());
+    return QSize(1 + glyph.width() + 5 + caption.width() + 2,
+                 std::max(glyph.height(), caption.height() + 3));
 }
 
 void TLookRadioButton::onToggled(bool checked)

@@ -141,6 +141,7 @@ public:
     TRadioButtonPaintState paintState() const;
 
     QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 signals:
     void doubleClicked();
