@@ -9,7 +9,6 @@
 #include <QHBoxLayout>
 #include <QtTest>
 
-
 namespace {
 
 QFont crispFont()
@@ -86,8 +85,8 @@ private slots:
     void smallestSizeShowsEverything_data()
     {
         QTest::addColumn<QString>("kind");
-        for (const char *kind : {"button, glyph left", "button, glyph top", "panel", "radio",
-                                 "group box"})
+        for (const char *kind :
+             {"button, glyph left", "button, glyph top", "panel", "radio", "group box"})
             QTest::newRow(kind) << QString::fromLatin1(kind);
     }
 
