@@ -1,5 +1,6 @@
 #include "controls/edit_base.h"
 #include "platform/enabled_look.h"
+#include "platform/palette_colors.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -267,10 +268,8 @@ TCustomDBEdit::TCustomDBEdit(QWidget *parent) : QWidget(parent)
 
     // Colours live on the control itself so the inner edit inherits them, also
     // when a caller sets the control's palette.
-    QPalette pal = palette();
-    pal.setColor(QPalette::Base, toQColor(clWindow));
-    pal.setColor(QPalette::Text, toQColor(clWindowText));
-    setPalette(pal);
+    setPaletteColor(this, QPalette::Base, clWindow);
+    setPaletteColor(this, QPalette::Text, clWindowText);
 
     resize(121, 21);
     layoutEditButtons();
@@ -496,9 +495,7 @@ void TCustomDBEdit::setTooltips(bool tooltips)
 
 void TCustomDBEdit::setFontColor(TColor color)
 {
-    QPalette pal = palette();
-    pal.setColor(QPalette::Text, toQColor(color));
-    setPalette(pal);
+    setPaletteColor(this, QPalette::Text, color);
 }
 
 void TCustomDBEdit::setImages(const QList<QPixmap> &images, int imageWidth)
@@ -1073,6 +1070,15 @@ bool TCustomDBEdit::eventFilter(QObject *watched, QEvent *event)
     if (watched != m_edit)
         return QWidget::eventFilter(watched, event);
     switch (event->type()) {
+    case QEvent::PaletteChange: {
+        // The inner edit takes its colours from the control; a palette handed
+        // to it whole (some desktop themes do so on a colour change) is dropped.
+        if (paletteHandedWhole(m_edit->palette())) {
+            m_edit->setPalette(QPalette());
+            keepTextLookWhileContainerDisabled();
+        }
+        break;
+    }
     case QEvent::KeyPress:
         return handleKeyPress(static_cast<QKeyEvent *>(event));
     case QEvent::KeyRelease: {
@@ -1191,6 +1197,8 @@ void TCustomDBEdit::changeEvent(QEvent *event)
         layoutEditButtons();
         keepTextLookWhileContainerDisabled();
     } else if (event->type() == QEvent::PaletteChange) {
+        // The inner edit's disabled colours are copies: take them afresh.
+        keepTextLookWhileContainerDisabled();
         refreshButtonStates();
     } else if (event->type() == QEvent::FontChange) {
         fitHeightToFont();
@@ -1206,13 +1214,15 @@ void TCustomDBEdit::keepTextLookWhileContainerDisabled()
 {
     // Qt draws a disabled edit from the palette's disabled colours; inside a
     // disabled container the text keeps its normal colours.
+    // The normal colours come from the control, which the inner edit inherits
+    // (at a palette change the inner edit has not taken them yet).
     QPalette p = m_edit->palette();
     const bool keep = looksEnabled(this);
     for (QPalette::ColorRole role :
          {QPalette::Text, QPalette::Base, QPalette::Window, QPalette::WindowText,
           QPalette::Highlight, QPalette::HighlightedText}) {
         p.setColor(QPalette::Disabled, role,
-                   keep ? p.color(QPalette::Active, role)
+                   keep ? palette().color(QPalette::Active, role)
                         : QApplication::palette().color(QPalette::Disabled, role));
     }
     m_edit->setPalette(p);

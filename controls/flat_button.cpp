@@ -1,5 +1,6 @@
 #include "controls/flat_button.h"
 #include "platform/enabled_look.h"
+#include "platform/palette_colors.h"
 
 #include "platform/canvas.h"
 #include "platform/dialog_keys.h"
@@ -30,6 +31,7 @@ void TDefineButton::setCaption(const QString &caption)
     if (caption == m_caption)
         return;
     m_caption = caption;
+    updateGeometry();
     if (m_shortcutId != 0)
         releaseShortcut(m_shortcutId);
     const QKeySequence mnemonic = QKeySequence::mnemonic(caption);
@@ -39,14 +41,44 @@ void TDefineButton::setCaption(const QString &caption)
 
 void TDefineButton::setGlyph(const QImage &glyph)
 {
-    if (glyph.cacheKey() == m_glyph.cacheKey() || glyph == m_glyph)
+    // Only the same image is skipped: an equal-looking one is taken afresh,
+    // and NumGlyphs worked out again.
+    if (glyph.cacheKey() == m_glyph.cacheKey())
         return;
     m_glyph = glyph;
+    updateGeometry();
     if (!glyph.isNull() && glyph.height() > 0 && glyph.width() % glyph.height() == 0) {
         const int cells = glyph.width() / glyph.height();
         m_numGlyphs = cells > 4 ? 1 : cells;
     }
     update();
+}
+
+QSize TDefineButton::minimumSizeHint() const
+{
+    const QSize glyph = m_glyph.isNull()
+        ? QSize()
+        : QSize(m_glyph.width() / std::max(1, m_numGlyphs), m_glyph.height());
+    const QSize caption = m_caption.isEmpty() ? QSize() : measureTextLine(font(), m_caption);
+    // Between glyph and caption: the spacing as set; -1 spreads the free
+    // space, of which the natural size keeps the default 4.
+    const int gap = glyph.isEmpty() || caption.isEmpty() ? 0 : m_spacing < 0 ? 4 : m_spacing;
+    const int edge = std::max(0, m_margin); // before the glyph, when set
+    QSize content;
+    if (m_layout == blGlyphLeft || m_layout == blGlyphRight)
+        content = QSize(edge + glyph.width() + gap + caption.width(),
+                        std::max(glyph.height(), caption.height()));
+    else
+        content = QSize(std::max(glyph.width(), caption.width()),
+                        edge + glyph.height() + gap + caption.height());
+    // Border (two pixels when Default), the dotted focus frame and a pixel of air.
+    const int frame = 4;
+    return content + QSize(2 * frame, 2 * frame);
+}
+
+QSize TDefineButton::sizeHint() const
+{
+    return minimumSizeHint() + QSize(16, 6);
 }
 
 void TDefineButton::setNumGlyphs(TNumGlyphs count)
@@ -127,15 +159,18 @@ QColor TDefineButton::fontColor() const
     return palette().color(QPalette::ButtonText);
 }
 
+TColor TDefineButton::fontColorSetting() const
+{
+    const TColor set = paletteColorSetting(this, QPalette::ButtonText);
+    return set != clDefault ? set : toTColor(fontColor());
+}
+
 void TDefineButton::setFontColor(TColor color)
 {
-    if (palette().isBrushSet(QPalette::Active, QPalette::ButtonText) &&
-        fontColor() == toQColor(color))
+    if (paletteColorSetting(this, QPalette::ButtonText) == color)
         return;
-    QPalette pal = palette();
-    pal.setColor(QPalette::ButtonText, toQColor(color));
-    pal.setColor(QPalette::WindowText, toQColor(color));
-    setPalette(pal);
+    setPaletteColor(this, QPalette::ButtonText, color);
+    setPaletteColor(this, QPalette::WindowText, color);
     update();
 }
 

@@ -30,6 +30,11 @@ public:
 
     // A glyph whose width is a whole multiple of its height sets NumGlyphs to
     // width / height, or to 1 when that is more than 4.
+    // The caption and glyph as laid out, inside the border and focus frame
+    // (minimum) with some air around them (natural size).
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
     QImage glyph() const { return m_glyph; }
     void setGlyph(const QImage &glyph);
     TNumGlyphs numGlyphs() const { return m_numGlyphs; }
@@ -57,6 +62,13 @@ public:
     // Caption colour; the same as the palette's ButtonText (and WindowText).
     QColor fontColor() const;
     void setFontColor(TColor color);
+    // The font colour as set (a system colour stays one), else the one shown.
+    TColor fontColorSetting() const;
+
+    // The button's own colour plays no part in its drawing; only whether it
+    // follows the parent's is kept.
+    bool parentColor() const { return m_parentColor; }
+    void setParentColor(bool value) { m_parentColor = value; }
 
     TTransparentMode transparent() const { return m_transparent; }
     void setTransparent(TTransparentMode mode);
@@ -154,6 +166,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    bool m_parentColor = true;
     bool dialogKeyEvent(DialogKeyEvent *event);
     void reconcileEnabledState();
     void hoverOn();
@@ -213,7 +226,10 @@ class TFlatButton : public TDefineButton {
     Q_PROPERTY(int ModalResult READ modalResult WRITE setModalResult)
     Q_PROPERTY(QAction *Action READ action WRITE setAction)
     Q_PROPERTY(QMenu *PopupMenu READ popupMenu WRITE setPopupMenu)
-    Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled)
+    Q_PROPERTY(bool Enabled READ enabledSetting WRITE setEnabled)
+    Q_PROPERTY(TColor FontColor READ fontColorSetting WRITE setFontColor)
+    Q_PROPERTY(bool ParentFont READ parentFont WRITE setParentFont)
+    Q_PROPERTY(bool ParentColor READ parentColor WRITE setParentColor)
     Q_PROPERTY(bool Visible READ visibleSetting WRITE setVisible)
     Q_PROPERTY(QString Hint READ toolTip WRITE setToolTip)
     Q_PROPERTY(bool TabStop READ tabStop WRITE setTabStop)
@@ -222,6 +238,8 @@ public:
     explicit TFlatButton(QWidget *parent = nullptr);
 
     bool visibleSetting() const { return !isHidden(); }
+    bool parentFont() const { return followsParentFont(this); }
+    void setParentFont(bool value) { setFollowsParentFont(this, value); }
     bool tabStop() const { return focusPolicy() != Qt::NoFocus; }
     void setTabStop(bool value) { setFocusPolicy(value ? Qt::StrongFocus : Qt::NoFocus); }
 };

@@ -1,5 +1,6 @@
 #include "controls/flat_panel.h"
 #include "platform/enabled_look.h"
+#include "platform/palette_colors.h"
 
 #include "platform/application_error.h"
 #include "platform/canvas.h"
@@ -20,6 +21,13 @@ TDefinePanel::TDefinePanel(QWidget *parent) : TVersionControl(parent)
     setContentsMargins(1, 1, 1, 1);
     resize(185, 41);
     connect(qApp, &QApplication::focusChanged, this, &TDefinePanel::focusChanged);
+}
+
+TDefinePanel::~TDefinePanel()
+{
+    // Deleting the children below may move the focus: the application's
+    // signal must not reach this panel half destroyed.
+    disconnect(qApp, &QApplication::focusChanged, this, &TDefinePanel::focusChanged);
 }
 
 void TDefinePanel::setAction(QAction *action)
@@ -159,19 +167,75 @@ void TDefinePanel::contextMenuEvent(QContextMenuEvent *event)
     event->accept();
 }
 
+QSize TDefinePanel::minimumSizeHint() const
+{
+    const QSize caption = m_caption.isEmpty() ? QSize(0, 0) : measureTextLine(font(), m_caption);
+    // The caption area leaves 3 pixels each side; the border takes one.
+    QSize size(caption.width() + 2 * 3 + 2, caption.height() + 2);
+    // Children placed by their coordinates keep the border free right and below.
+    QRect held;
+    for (QObject *object : children())
+        if (auto *w = qobject_cast<QWidget *>(object);
+            w && !w->isWindow() && !w->isHidden() && childAlign(w) == alNone)
+            held |= w->geometry();
+    if (!held.isEmpty())
+        size = size.expandedTo(QSize(held.right() + 2, held.bottom() + 2));
+    return size;
+}
+
+QSize TDefinePanel::sizeHint() const
+{
+    return minimumSizeHint() + QSize(8, 8);
+}
+
 void TDefinePanel::setCaption(const QString &caption)
 {
     if (caption == m_caption)
         return;
     m_caption = caption;
+    keepContentsOnResize();
+    updateGeometry();
     update();
+}
+
+void TDefinePanel::setFullRepaint(bool value)
+{
+    m_fullRepaint = value;
+    keepContentsOnResize();
+}
+
+void TDefinePanel::keepContentsOnResize()
+{
+    // Qt repaints a resized widget whole unless its contents are static; then
+    // only what the resize uncovers is painted, and resizeEvent adds the
+    // strips the border leaves and takes.
+    setAttribute(Qt::WA_StaticContents, !m_fullRepaint && m_caption.isEmpty());
+}
+
+TColor TDefinePanel::color() const
+{
+    const QWidget *parent = parentWidget();
+    if (!m_parentColor || !parent)
+        return m_color;
+    const QVariant own = parent->property("Color");
+    return own.isValid() ? own.value<TColor>()
+                         : toTColor(parent->palette().color(QPalette::Window));
 }
 
 void TDefinePanel::setColor(TColor color)
 {
-    if (color == m_color)
+    if (color == m_color && !m_parentColor)
         return;
     m_color = color;
+    m_parentColor = false;
+    update();
+}
+
+void TDefinePanel::setParentColor(bool value)
+{
+    if (value == m_parentColor)
+        return;
+    m_parentColor = value;
     update();
 }
 
@@ -188,14 +252,17 @@ QColor TDefinePanel::fontColor() const
     return palette().color(QPalette::WindowText);
 }
 
+TColor TDefinePanel::fontColorSetting() const
+{
+    const TColor set = paletteColorSetting(this, QPalette::WindowText);
+    return set != clDefault ? set : toTColor(fontColor());
+}
+
 void TDefinePanel::setFontColor(TColor color)
 {
-    if (palette().isBrushSet(QPalette::Active, QPalette::WindowText) &&
-        fontColor() == toQColor(color))
+    if (paletteColorSetting(this, QPalette::WindowText) == color)
         return;
-    QPalette pal = palette();
-    pal.setColor(QPalette::WindowText, toQColor(color));
-    setPalette(pal);
+    setPaletteColor(this, QPalette::WindowText, color);
 }
 
 void TDefinePanel::setAlignment(TAlignment alignment)
@@ -257,17 +324,12 @@ void TDefinePanel::setBackgropOrien(TStyleOrien orientation)
     update();
 }
 
-void TDefinePanel::setTag(int tag)
-{
-    m_tag = tag;
-}
-
 TDefinePanel::Look TDefinePanel::look() const
 {
     Look l;
     l.transparent = m_transparent;
     l.styleFace = m_styleFace;
-    l.color = m_color;
+    l.color = color();
     l.colorBorder = m_colorBorder;
     l.startColor = m_startColor;
     l.stopColor = m_stopColor;

@@ -18,19 +18,31 @@ class TDefinePanel : public TVersionControl {
 
 public:
     explicit TDefinePanel(QWidget *parent = nullptr);
+    ~TDefinePanel() override;
+
+    // The one-line caption inside the border and the caption area's margins,
+    // or the children it holds, whichever needs more.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
     QString caption() const { return m_caption; }
     void setCaption(const QString &caption);
 
     // Solid face colour (clBtnFace by default).
-    TColor color() const { return m_color; }
+    // While ParentColor is set, the parent's colour (its "Color", else its
+    // palette's Window colour), taken when read.
+    TColor color() const;
     void setColor(TColor color);
+    bool parentColor() const { return m_parentColor; }
+    void setParentColor(bool value);
     TColor colorBorder() const { return m_colorBorder; }
     void setColorBorder(TColor color);
 
     // Caption colour; the same as the palette's WindowText.
     QColor fontColor() const;
     void setFontColor(TColor color);
+    // The font colour as set (a system colour stays one), else the one shown.
+    TColor fontColorSetting() const;
 
     TAlignment alignment() const { return m_alignment; }
     void setAlignment(TAlignment alignment);
@@ -48,16 +60,13 @@ public:
     TStyleOrien backgropOrien() const { return m_orien; }
     void setBackgropOrien(TStyleOrien orientation);
 
-    int tag() const { return m_tag; }
-    void setTag(int tag);
-
     // Stored for layout data; they change nothing on this platform (see the report).
     bool locked() const { return m_locked; }
     void setLocked(bool locked) { m_locked = locked; }
     // When false and the caption is empty, a resize repaints only the strip the
     // border leaves behind.
     bool fullRepaint() const { return m_fullRepaint; }
-    void setFullRepaint(bool value) { m_fullRepaint = value; }
+    void setFullRepaint(bool value);
 
     // A bound action gives the caption, enabled state, hint and visibility, and
     // runs in place of clicked().
@@ -130,6 +139,7 @@ protected:
 
 private:
     void focusChanged(QWidget *old, QWidget *now);
+    void keepContentsOnResize();
     bool holds(const QWidget *widget) const;
 
     QPointer<QAction> m_action;
@@ -138,6 +148,7 @@ private:
     bool m_aligning = false;
     QString m_caption;
     TColor m_color = clBtnFace;
+    bool m_parentColor = false; // setting the colour at construction cleared it
     TColor m_colorBorder = 0xFF8000; // RGB 0,128,255
     TColor m_startColor = clGray;
     TColor m_stopColor = clWhite;
@@ -145,7 +156,6 @@ private:
     TStyleFace m_styleFace = fsDefault;
     TAlignment m_alignment = taCenter;
     bool m_transparent = false;
-    int m_tag = 0;
     bool m_locked = false;
     bool m_fullRepaint = true;
     bool m_pressed = false;
@@ -168,10 +178,11 @@ class TFlatPanel : public TDefinePanel {
     Q_PROPERTY(QAction *Action READ action WRITE setAction)
     Q_PROPERTY(QMenu *PopupMenu READ popupMenu WRITE setPopupMenu)
     Q_PROPERTY(bool AutoSize READ autoSize WRITE setAutoSize)
-    Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled)
+    Q_PROPERTY(bool Enabled READ enabledSetting WRITE setEnabled)
+    Q_PROPERTY(TColor FontColor READ fontColorSetting WRITE setFontColor)
+    Q_PROPERTY(bool ParentColor READ parentColor WRITE setParentColor)
     Q_PROPERTY(bool Visible READ visibleSetting WRITE setVisible)
     Q_PROPERTY(QString Hint READ toolTip WRITE setToolTip)
-    Q_PROPERTY(int Tag READ tag WRITE setTag)
 
 public:
     explicit TFlatPanel(QWidget *parent = nullptr);

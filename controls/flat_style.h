@@ -1,6 +1,8 @@
 #pragma once
 
 #include "platform/colors.h"
+#include "platform/published_settings.h"
+#include "platform/tab_order.h"
 
 #include <QAction>
 #include <QFont>
@@ -121,6 +123,10 @@ class TVersionControl : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QString Version READ version WRITE setVersion)
     Q_PROPERTY(QFont Font READ font WRITE setFont)
+    Q_PROPERTY(int Tag READ tag WRITE setTag)
+    Q_PROPERTY(int TabOrder READ tabOrder WRITE setTabOrder)
+    Q_PROPERTY(bool ShowHint READ showHint WRITE setShowHint)
+    Q_PROPERTY(bool ParentShowHint READ parentShowHint WRITE setParentShowHint)
 
 public:
     explicit TVersionControl(QWidget *parent = nullptr);
@@ -128,6 +134,24 @@ public:
     QString version() const;
     void setVersion(const QString &value);
 
+    // A number the program keeps on the control; the control never reads it.
+    int tag() const { return m_tag; }
+    void setTag(int tag) { m_tag = tag; }
+
+    // Place among the parent's windowed children.
+    int tabOrder() const { return ::tabOrder(this); }
+    void setTabOrder(int order) { ::setTabOrder(this, order); }
+
+    bool showHint() const { return m_hint.shows(this); }
+    void setShowHint(bool value) { m_hint.setShows(value); }
+    bool parentShowHint() const { return m_hint.parentShowHint; }
+    void setParentShowHint(bool value) { m_hint.parentShowHint = value; }
+
+    // The control's own Enabled setting (published Enabled reads this).
+    bool enabledSetting() const { return ownEnabled(this); }
+
 private:
     QString m_storedVersion;
+    int m_tag = 0;
+    HintSetting m_hint;
 };

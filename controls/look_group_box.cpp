@@ -1,4 +1,6 @@
 #include "controls/look_group_box.h"
+#include "platform/palette_colors.h"
+#include "platform/tab_order.h"
 
 #include "controls/look_and_feel_painters.h"
 #include "platform/canvas.h"
@@ -586,15 +588,16 @@ void TLookGroupBox::mouseReleaseEvent(QMouseEvent *event)
 
 void TLookGroupBox::keyPressEvent(QKeyEvent *event)
 {
-    // Focused by an arrow key, the box hands the focus on the same way.
+    // Focused by an arrow key, the box hands the focus on the same way: to the
+    // next or previous control of its parent, not to the window's next tab stop.
     switch (event->key()) {
     case Qt::Key_Left:
     case Qt::Key_Up:
-        focusNextPrevChild(false);
+        moveFocusAmongSiblings(this, false);
         return;
     case Qt::Key_Right:
     case Qt::Key_Down:
-        focusNextPrevChild(true);
+        moveFocusAmongSiblings(this, true);
         return;
     default:
         QWidget::keyPressEvent(event);
@@ -615,4 +618,42 @@ void TLookGroupBox::leaveEvent(QEvent *event)
     m_hot = false;
     if (m_style->hotTrack() && m_style->edges())
         update();
+}
+
+TColor TLookGroupBox::fontColorSetting() const
+{
+    const TColor set = paletteColorSetting(this, QPalette::WindowText);
+    return set != clDefault ? set : toTColor(palette().color(QPalette::WindowText));
+}
+
+void TLookGroupBox::setFontColor(TColor color)
+{
+    setPaletteColor(this, QPalette::WindowText, color);
+    update();
+}
+
+QSize TLookGroupBox::minimumSizeHint() const
+{
+    const QMargins m = contentsMargins();
+    QSize size(m.left() + m.right(), m.top() + m.bottom());
+    QRect held;
+    for (QObject *object : children())
+        if (auto *w = qobject_cast<QWidget *>(object); w && !w->isWindow() && !w->isHidden())
+            held |= w->geometry();
+    if (!held.isEmpty())
+        size = size.expandedTo(QSize(held.right() + 1 + m.right(), held.bottom() + 1 + m.bottom()));
+    if (!m_caption.isEmpty()) {
+        const QSize caption = measureTextLine(font(), m_caption);
+        size = size.expandedTo(
+            QSize(caption.width() + m.left() + m.right() + 2 * 8, caption.height() + m.bottom()));
+    }
+    return size;
+}
+
+QSize TLookGroupBox::sizeHint() const
+{
+    const QSize held = minimumSizeHint();
+    const QMargins m = contentsMargins();
+    const bool empty = held == QSize(m.left() + m.right(), m.top() + m.bottom());
+    return empty ? QSize(185, 105) : held;
 }

@@ -2,6 +2,8 @@
 
 #include "controls/look_and_feel.h"
 #include "platform/colors.h"
+#include "platform/published_settings.h"
+#include "platform/tab_order.h"
 
 #include <QFlags>
 #include <QFont>
@@ -181,8 +183,11 @@ class TLookGroupBox : public QWidget {
     Q_PROPERTY(bool ParentFont READ parentFont WRITE setParentFont)
     Q_PROPERTY(QFont Font READ font WRITE setFont)
     Q_PROPERTY(TLookAndFeel *LookAndFeel READ lookAndFeel WRITE setLookAndFeel)
-    Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled)
+    Q_PROPERTY(bool Enabled READ enabledSetting WRITE setEnabled)
+    Q_PROPERTY(TColor FontColor READ fontColorSetting WRITE setFontColor)
+    Q_PROPERTY(int Tag READ tag WRITE setTag)
     Q_PROPERTY(bool Visible READ isVisible WRITE setVisible)
+    Q_PROPERTY(int TabOrder READ tabOrder WRITE setTabOrder)
 
 public:
     explicit TLookGroupBox(QWidget *parent = nullptr);
@@ -194,6 +199,23 @@ public:
     void setCaption(const QString &caption);
     TCaptionAlignment alignment() const { return m_alignment; }
     void setAlignment(TCaptionAlignment alignment);
+
+    // What the box holds (its children where they are placed, its caption)
+    // inside its borders; a box holding nothing keeps the size of a new one.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+    // Caption colour; the same as the palette's WindowText.
+    TColor fontColorSetting() const;
+    void setFontColor(TColor color);
+    // The control's own Enabled setting, also inside a disabled container.
+    bool enabledSetting() const { return ownEnabled(this); }
+    int tag() const { return m_tag; }
+    void setTag(int tag) { m_tag = tag; }
+
+    // Place among the parent's windowed children.
+    int tabOrder() const { return ::tabOrder(this); }
+    void setTabOrder(int order) { ::setTabOrder(this, order); }
 
     TLookGroupBoxStyle *style() const { return m_style; }
     TLookGroupBoxPanelStyle *panelStyle() const { return m_panelStyle; }
@@ -244,6 +266,7 @@ protected:
     void leaveEvent(QEvent *event) override;
 
 private:
+    int m_tag = 0;
     void updateMargins();
 
     bool m_transparent = false;

@@ -5,6 +5,8 @@
 #include "controls/visual_styles.h"
 #include "platform/canvas.h"
 #include "platform/enabled_look.h"
+#include "platform/palette_colors.h"
+#include "platform/tab_order.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -200,7 +202,7 @@ void TLookRadioButton::setPopupMenu(QObject *menu)
 
 TColor TLookRadioButton::color() const
 {
-    return m_parentColor ? toTColor(palette().color(QPalette::Window)) : m_color;
+    return m_parentColor ? toTColor(colorOfParent()) : m_color;
 }
 
 void TLookRadioButton::setColor(TColor color)
@@ -217,7 +219,7 @@ void TLookRadioButton::setParentColor(bool value)
     if (value == m_parentColor)
         return;
     if (!value)
-        m_color = toTColor(palette().color(QPalette::Window));
+        m_color = toTColor(colorOfParent());
     m_parentColor = value;
     update();
 }
@@ -239,11 +241,24 @@ void TLookRadioButton::setParentFont(bool value)
     update();
 }
 
+QColor TLookRadioButton::colorOfParent() const
+{
+    // A palette a desktop theme handed this control whole does not hold the
+    // parent's colour: read it from the parent then.
+    const QWidget *parent = parentWidget();
+    const bool fromParent = parent && paletteHandedWhole(palette());
+    return (fromParent ? parent : this)->palette().color(QPalette::Window);
+}
+
 void TLookRadioButton::setFontColor(TColor color)
 {
-    QPalette pal = palette();
-    pal.setColor(QPalette::WindowText, toQColor(color));
-    setPalette(pal);
+    setPaletteColor(this, QPalette::WindowText, color);
+}
+
+TColor TLookRadioButton::fontColorSetting() const
+{
+    const TColor set = paletteColorSetting(this, QPalette::WindowText);
+    return set != clDefault ? set : toTColor(palette().color(QPalette::WindowText));
 }
 
 void TLookRadioButton::setTabStop(bool value)
@@ -253,38 +268,27 @@ void TLookRadioButton::setTabStop(bool value)
 
 int TLookRadioButton::tabOrder() const
 {
-    QWidget *parent = parentWidget();
-    if (!parent)
-        return 0;
-    int order = 0;
-    for (QWidget *w = parent->nextInFocusChain(); w && w != parent; w = w->nextInFocusChain()) {
-        if (w == this)
-            return order;
-        if (w->parentWidget() == parent)
-            ++order;
-    }
-    return order;
+    return ::tabOrder(this);
 }
 
 void TLookRadioButton::setTabOrder(int order)
 {
-    QWidget *parent = parentWidget();
-    if (!parent || order == tabOrder())
-        return;
-    QList<QWidget *> siblings;
-    for (QWidget *w = parent->nextInFocusChain(); w && w != parent; w = w->nextInFocusChain())
-        if (w->parentWidget() == parent && w != this)
-            siblings << w;
-    order = std::clamp(order, 0, int(siblings.size()));
-    if (order > 0)
-        QWidget::setTabOrder(siblings[order - 1], this);
-    else if (!siblings.isEmpty())
-        QWidget::setTabOrder(this, siblings.first());
+    ::setTabOrder(this, order);
 }
 
 QSize TLookRadioButton::sizeHint() const
 {
-    return QSize(113, 17);
+    // The glyph, the caption's margin of 5 and the caption with the focus
+    // rectangle's pixel around it; never below the platform's 113 x 17.
+    return minimumSizeHint().expandedTo(QSize(113, 17));
+}
+
+QSize TLookRadioButton::minimumSizeHint() const
+{
+    const QSize glyph = glyphPainter().RadioGlyphSize();
+    const QSize caption = text().isEmpty() ? QSize() : measureTextLine(font(), text());
+    return QSize(1 + glyph.width() + 5 + caption.width() + 2,
+                 std::max(glyph.height(), caption.height() + 3));
 }
 
 void TLookRadioButton::onToggled(bool checked)
@@ -327,7 +331,7 @@ TRadioButtonPaintState TLookRadioButton::paintState() const
     s.checked = isChecked();
     s.focused = hasFocus();
     s.enabled = looksEnabled(this);
-    s.color = m_parentColor ? palette().color(QPalette::Window) : toQColor(m_color);
+    s.color = m_parentColor ? colorOfParent() : toQColor(m_color);
     s.fontColor = palette().color(QPalette::WindowText);
     s.font = font();
     s.caption = text();
@@ -519,23 +523,7 @@ void TLookRadioButton::keyReleaseEvent(QKeyEvent *event)
 
 void TLookRadioButton::moveFocus(bool forward)
 {
-    // Next (or previous) child of the same parent in tab order that can take
-    // the focus, wrapping; radio buttons without a tab stop count too, and so
-    // does a group box, which takes the focus without being a tab stop.
-    QWidget *parent = parentWidget();
-    if (!parent)
-        return;
-    QWidget *w = this;
-    for (;;) {
-        w = forward ? w->nextInFocusChain() : w->previousInFocusChain();
-        if (!w || w == this)
-            return;
-        const bool focusable = w->focusPolicy() != Qt::NoFocus || w->inherits("TLookGroupBox");
-        if (w->parentWidget() == parent && w->isVisible() && w->isEnabled() && focusable) {
-            w->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-            return;
-        }
-    }
+    moveFocusAmongSiblings(this, forward);
 }
 
 void TLookRadioButton::focusInEvent(QFocusEvent *event)

@@ -3,6 +3,7 @@
 #include "controls/look_and_feel.h"
 #include "controls/radio_glyph_state.h"
 #include "platform/colors.h"
+#include "platform/published_settings.h"
 
 #include <QAbstractButton>
 #include <QFont>
@@ -73,7 +74,9 @@ class TLookRadioButton : public QAbstractButton {
     Q_PROPERTY(bool ParentColor READ parentColor WRITE setParentColor)
     Q_PROPERTY(QFont Font READ font WRITE setFont)
     Q_PROPERTY(bool ParentFont READ parentFont WRITE setParentFont)
-    Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled)
+    Q_PROPERTY(bool Enabled READ enabledSetting WRITE setEnabled)
+    Q_PROPERTY(TColor FontColor READ fontColorSetting WRITE setFontColor)
+    Q_PROPERTY(int Tag READ tag WRITE setTag)
     Q_PROPERTY(bool Visible READ isVisible WRITE setVisible)
     Q_PROPERTY(bool TabStop READ tabStop WRITE setTabStop)
     Q_PROPERTY(int TabOrder READ tabOrder WRITE setTabOrder)
@@ -114,6 +117,14 @@ public:
     void setParentFont(bool value);
     // Caption colour; the same as the palette's WindowText.
     void setFontColor(TColor color);
+    // The control's own Enabled setting, also inside a disabled container.
+    bool enabledSetting() const { return ownEnabled(this); }
+    int tag() const { return m_tag; }
+    void setTag(int tag) { m_tag = tag; }
+    // The font colour as set (a system colour stays one), else the one shown.
+    TColor fontColorSetting() const;
+    // The colour taken while ParentColor is set: the parent's.
+    QColor colorOfParent() const;
 
     bool tabStop() const { return focusPolicy() == Qt::StrongFocus; }
     void setTabStop(bool value);
@@ -130,6 +141,7 @@ public:
     TRadioButtonPaintState paintState() const;
 
     QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 signals:
     void doubleClicked();
@@ -162,6 +174,7 @@ protected:
     bool hitButton(const QPoint &pos) const override;
 
 private:
+    int m_tag = 0;
     bool nativeMode() const;
     const TCustomLookAndFeelPainter &glyphPainter() const;
     void onToggled(bool checked);

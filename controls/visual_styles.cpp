@@ -1,4 +1,5 @@
 #include "controls/visual_styles.h"
+#include "platform/tab_order.h"
 
 #include <QApplication>
 #include <QImage>
@@ -10,11 +11,6 @@
 namespace {
 
 // Labels and images are drawn on their parent's surface.
-bool isGraphicControl(const QWidget *w)
-{
-    return w->inherits("TLabel") || w->inherits("TImage");
-}
-
 // Renders w's picture over area (in w's coordinates) into target at offset.
 void renderInto(QPainter &target, QWidget *w, const QRect &area, const QPoint &offset,
                 bool withChildren)

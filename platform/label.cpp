@@ -1,5 +1,7 @@
 #include "platform/label.h"
 
+#include "platform/palette_colors.h"
+
 #include <QEvent>
 #include <QFontMetrics>
 #include <QPainter>
@@ -261,9 +263,7 @@ QColor TLabel::fontColor() const
 
 void TLabel::setFontColor(TColor color)
 {
-    QPalette p = palette();
-    p.setColor(QPalette::WindowText, toQColor(color));
-    setPalette(p);
+    setPaletteColor(this, QPalette::WindowText, color);
     update();
 }
 

@@ -83,6 +83,14 @@ void TListBox::setColor(TColor color)
     viewport()->update();
 }
 
+void TListBox::setFontColor(TColor color)
+{
+    if (color == m_fontColor)
+        return;
+    m_fontColor = color;
+    viewport()->update();
+}
+
 bool TListBox::borderless() const
 {
     return frameShape() == QFrame::NoFrame;
@@ -221,8 +229,9 @@ void TListBox::paintEvent(QPaintEvent *event)
     // Only a list disabled itself greys its text; one inside a disabled panel
     // keeps its look.
     const bool greyed = testAttribute(Qt::WA_ForceDisabled);
-    const QColor text =
-        greyed ? toQColor(clGrayText) : palette().color(QPalette::Active, QPalette::WindowText);
+    const QColor text = greyed     ? toQColor(clGrayText)
+        : m_fontColor == clDefault ? palette().color(QPalette::Active, QPalette::WindowText)
+                                   : toQColor(m_fontColor);
     const QColor highlight = toQColor(clHighlight);
     const QColor highlightText = toQColor(clHighlightText);
     painter.setFont(font());

@@ -45,6 +45,11 @@ public:
     TColor color() const { return m_color; }
     void setColor(TColor color);
 
+    // Text colour of the entries not selected; clDefault (the default) takes
+    // the palette's WindowText.
+    TColor fontColor() const { return m_fontColor; }
+    void setFontColor(TColor color);
+
     // Without a border by default.
     bool borderless() const;
     void setBorderless(bool borderless);
@@ -97,6 +102,7 @@ private:
     draw::Roster *m_roster = nullptr;
     int m_itemHeight = 13;
     TColor m_color = clWindow;
+    TColor m_fontColor = clDefault;
     int m_current = -1;
     int m_anchor = -1;
     bool m_dragging = false;

@@ -1,6 +1,7 @@
 #include "platform/panel.h"
 
 #include "platform/canvas.h"
+#include "platform/palette_colors.h"
 
 #include <QPainter>
 
@@ -38,9 +39,7 @@ QRect drawCut(QPainter &painter, const QRect &rect, TBevelCut cut, int width)
 TPanel::TPanel(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    QPalette p = palette();
-    p.setColor(QPalette::Window, toQColor(m_color));
-    setPalette(p);
+    setPaletteColor(this, QPalette::Window, m_color);
     bevelsChanged();
     resize(185, 41);
 }
@@ -50,10 +49,8 @@ void TPanel::setColor(TColor color)
     if (color == m_color)
         return;
     m_color = color;
-    QPalette p = palette();
     // Every colour group: a disabled panel keeps its look.
-    p.setColor(QPalette::Window, toQColor(color));
-    setPalette(p);
+    setPaletteColor(this, QPalette::Window, color);
     update();
 }
 
@@ -91,9 +88,7 @@ void TPanel::setCaption(const QString &caption)
 
 void TPanel::setFontColor(TColor color)
 {
-    QPalette p = palette();
-    p.setColor(QPalette::WindowText, toQColor(color));
-    setPalette(p);
+    setPaletteColor(this, QPalette::WindowText, color);
     update();
 }
 

@@ -53,3 +53,25 @@ inline QFont testFont(int pixels = 13)
     font.setHintingPreference(QFont::PreferFullHinting);
     return font;
 }
+
+// Pixels of colour `copy` inside area that do not lie `offset` away from the
+// drawing they copy: the pixel `offset` back shows the background or the
+// copy's own colour. A copy drawn at `offset` under its drawing has none.
+inline int strayCopyPixels(const QImage &image, const QRect &area, const QColor &background,
+                           const QColor &copy, QPoint offset)
+{
+    int count = 0;
+    const QRect inside = area & image.rect();
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            if (pixelAt(image, x, y) != copy)
+                continue;
+            const QPoint from = QPoint(x, y) - offset;
+            if (!image.rect().contains(from))
+                continue;
+            const QColor behind = pixelAt(image, from);
+            if (behind == background || behind == copy)
+                ++count;
+        }
+    return count;
+}

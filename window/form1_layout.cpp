@@ -9,6 +9,7 @@
 #include "platform/image.h"
 #include "platform/label.h"
 #include "platform/list_box.h"
+#include "platform/palette_colors.h"
 #include "platform/panel.h"
 #include "platform/status_bar.h"
 #include "window/unit1.h"
@@ -65,6 +66,10 @@ constexpr ControlRow kRows[] = {
 constexpr TColor kTopBarColor = 0xFDE1D0; // RGB 208,225,253
 constexpr TColor kFaceColor = 0xFEEFE7; // RGB 231,239,254
 constexpr TColor kClientColor = 0xEFEFEF; // RGB 239,239,239
+// Text that the layout sets on its own light colours (the top bar, the button
+// faces, the roster's white) takes the window text colour of the desktop the
+// design was made on: a dark desktop's light text would vanish there.
+constexpr TColor kClassicText = clBlack;
 
 QString text(const char *utf8)
 {
@@ -74,15 +79,6 @@ QString text(const char *utf8)
 QFont font(const char *name, int height, bool bold = false)
 {
     return layoutFont(text(name), height, bold);
-}
-
-void setFontColor(QWidget *w, TColor color)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::WindowText, toQColor(color));
-    p.setColor(QPalette::ButtonText, toQColor(color));
-    p.setColor(QPalette::Text, toQColor(color));
-    w->setPalette(p);
 }
 
 // The window's group boxes only hold controls: see-through, no border, no shadow.
@@ -131,12 +127,8 @@ void build(TForm1 &f)
     // Window: "MS Sans Serif" 11 pixels, button-face colour.
     f.setFont(font("MS Sans Serif", -11));
     f.setAutoFillBackground(true);
-    {
-        QPalette p = f.palette();
-        p.setColor(QPalette::Window, toQColor(clBtnFace));
-        p.setColor(QPalette::WindowText, toQColor(clWindowText));
-        f.setPalette(p);
-    }
+    setPaletteColor(&f, QPalette::Window, clBtnFace);
+    setPaletteColor(&f, QPalette::WindowText, clWindowText);
 
     // Top bar.
     f.Panel8 = make<TPanel>(&f, "Panel8");
@@ -161,7 +153,7 @@ void build(TForm1 &f)
     auto radio = [&](const char *name, const char *caption) {
         auto *b = make<TLookRadioButton>(f.Panel8, name);
         b->setFont(font("黑体", -24));
-        setFontColor(b, clWindowText);
+        b->setFontColor(kClassicText);
         b->setTransparent(true);
         b->setCaption(text(caption));
         return b;
@@ -176,7 +168,7 @@ void build(TForm1 &f)
 
     f.Label3 = make<TLabel>(f.GroupBox3, "Label3");
     f.Label3->setFont(font("黑体", -19));
-    f.Label3->setFontColor(clWindowText);
+    f.Label3->setFontColor(kClassicText);
     f.Label3->setTransparent(false);
     f.Label3->setColor(kTopBarColor); // opaque in its parent's colour, the top bar's
     f.Label3->setAutoSize(true);
@@ -184,14 +176,14 @@ void build(TForm1 &f)
 
     f.Label2 = make<TLabel>(f.GroupBox3, "Label2");
     f.Label2->setFont(font("黑体", -19));
-    f.Label2->setFontColor(clWindowText);
+    f.Label2->setFontColor(kClassicText);
     f.Label2->setTransparent(true);
     f.Label2->setAutoSize(true);
     f.Label2->setCaption(text("人"));
 
     f.Button3 = make<TFlatButton>(f.GroupBox3, "Button3");
     f.Button3->setFont(font("新宋体", -12));
-    setFontColor(f.Button3, clWindowText);
+    f.Button3->setFontColor(kClassicText);
     f.Button3->setColorBorder(clGray);
     f.Button3->setColorFlat(kFaceColor);
     f.Button3->setLayout(blGlyphLeft);
@@ -200,7 +192,7 @@ void build(TForm1 &f)
 
     f.SpinEdit1 = make<TDBNumberEdit>(f.GroupBox3, "SpinEdit1");
     f.SpinEdit1->setFont(font("新宋体", -16, true));
-    setFontColor(f.SpinEdit1, clWindowText);
+    f.SpinEdit1->setFontColor(clWindowText); // on the edit's own clWindow
     f.SpinEdit1->editButton()->setStyle(ebsUpDown);
     f.SpinEdit1->editButton()->setVisible(true);
     // Laid out for the designed desktop: a 16-pixel system font, 17-pixel scroll bars.
@@ -239,7 +231,7 @@ void build(TForm1 &f)
 
     f.Button1 = make<TFlatButton>(f.GroupBox1, "Button1");
     f.Button1->setFont(font("隶书", -56, true));
-    setFontColor(f.Button1, clMaroon);
+    f.Button1->setFontColor(clMaroon);
     f.Button1->setColorBorder(clGray);
     f.Button1->setColorFlat(kFaceColor);
     f.Button1->setLayout(blGlyphLeft);
@@ -248,7 +240,7 @@ void build(TForm1 &f)
 
     f.FlatButton1 = make<TFlatButton>(f.GroupBox1, "FlatButton1");
     f.FlatButton1->setFont(font("宋体", -16, true));
-    setFontColor(f.FlatButton1, clMaroon);
+    f.FlatButton1->setFontColor(clMaroon);
     f.FlatButton1->setColorBorder(clGray);
     f.FlatButton1->setColorFlat(kFaceColor);
     f.FlatButton1->setLayout(blGlyphLeft);
@@ -267,11 +259,13 @@ void build(TForm1 &f)
 
     f.ListBox1 = make<TListBox>(f.Panel4, "ListBox1");
     f.ListBox1->setColor(clWhite);
+    f.ListBox1->setFontColor(kClassicText);
     f.ListBox1->setItemHeight(13);
 
     f.Label13 = make<TFlatPanel>(f.GroupBox2, "Label13");
     f.Label13->setColorBorder(clGray);
     f.Label13->setColor(kFaceColor);
+    f.Label13->setFontColor(kClassicText);
     f.Label13->setCaption(text("抽奖名单"));
     f.Label13->setToolTip(text("点这里可以屏蔽翻页键"));
     f.Label13->setTag(0);

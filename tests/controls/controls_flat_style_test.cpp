@@ -125,7 +125,7 @@ void FlatStyleTest::makeDisabledGlyph()
     const QImage withHighlight =
         MakeDisabledGlyph(source, clBlack, clBtnFace, clBtnHighlight, clBtnShadow, true);
     QCOMPARE(withHighlight.size(), source.size());
-    const QColor face(240, 240, 240), highlight(255, 255, 255), shadow(160, 160, 160);
+    const QColor face(240, 240, 240), highlight(250, 250, 250), shadow(160, 160, 160);
     QCOMPARE(pixelAt(withHighlight, 0, 0), face);
     QCOMPARE(pixelAt(withHighlight, 1, 1), shadow);
     QCOMPARE(pixelAt(withHighlight, 2, 2), shadow); // ink wins over the highlight of its neighbour

@@ -2,6 +2,8 @@
 // layout data and tools address them.
 #include "controls/flat_button.h"
 #include "controls/flat_panel.h"
+#include "controls/look_group_box.h"
+#include "controls/look_radio_button.h"
 
 #include <QAction>
 #include <QMenu>
@@ -15,6 +17,10 @@ struct Placed {
     {
         if (kind == QLatin1String("button"))
             control = new TFlatButton(&form);
+        else if (kind == QLatin1String("radio"))
+            control = new TLookRadioButton(&form);
+        else if (kind == QLatin1String("group box"))
+            control = new TLookGroupBox(&form);
         else
             control = new TFlatPanel(&form);
     }
@@ -32,6 +38,10 @@ private slots:
     void readAndWriteByName();
     void objectPropertiesByName_data();
     void objectPropertiesByName();
+    void enabledReadsTheControlsOwnSetting_data();
+    void enabledReadsTheControlsOwnSetting();
+    void tabOrderByName_data();
+    void tabOrderByName();
 };
 
 void PublishedPropertiesTest::readAndWriteByName_data()
@@ -87,6 +97,23 @@ void PublishedPropertiesTest::readAndWriteByName_data()
     row("panel", "Enabled", "true", false, "false");
     row("panel", "Visible", "true", false, "false");
     row("panel", "Hint", "", QStringLiteral("tip"), "tip");
+    // Shared with the platform's controls.
+    row("button", "ParentFont", "true", false, "false");
+    row("button", "ParentColor", "true", false, "false");
+    row("button", "ShowHint", "false", true, "true");
+    row("button", "ParentShowHint", "true", false, "false");
+    row("button", "Tag", "0", 7, "7");
+    row("panel", "ParentColor", "false", true, "true");
+    row("panel", "ShowHint", "false", true, "true");
+    row("panel", "ParentShowHint", "true", false, "false");
+    row("radio", "Tag", "0", 7, "7");
+    row("group box", "Tag", "0", 7, "7");
+    // The font colour by its TColor number; a system colour stays one.
+    const QByteArray windowText = QByteArray::number(clWindowText);
+    row("button", "FontColor", "1052688", 0x000080u, "128"); // clBtnText of the test desktop
+    row("panel", "FontColor", "0", 0x000080u, "128");
+    row("radio", "FontColor", "0", clWindowText, windowText.constData());
+    row("group box", "FontColor", "0", 0x000080u, "128");
     // Version is fixed; assigning it is accepted and changes nothing.
     row("button", "Version", "4.42.8.0", QStringLiteral("1.0"), "4.42.8.0");
     row("panel", "Version", "4.42.8.0", QStringLiteral("1.0"), "4.42.8.0");
@@ -132,6 +159,54 @@ void PublishedPropertiesTest::objectPropertiesByName()
     font.setPixelSize(21);
     QVERIFY(control->setProperty("Font", font));
     QCOMPARE(control->property("Font").value<QFont>().pixelSize(), 21);
+}
+
+void PublishedPropertiesTest::enabledReadsTheControlsOwnSetting_data()
+{
+    QTest::addColumn<QString>("kind");
+    for (const char *kind : {"button", "panel", "radio", "group box"})
+        QTest::newRow(kind) << QString::fromLatin1(kind);
+}
+
+void PublishedPropertiesTest::enabledReadsTheControlsOwnSetting()
+{
+    QFETCH(QString, kind);
+    Placed placed(kind);
+    QWidget *control = placed.control;
+    // Inside a disabled container the control takes no input, but its own
+    // setting is still True.
+    placed.form.setEnabled(false);
+    QVERIFY(!control->isEnabled());
+    QCOMPARE(control->property("Enabled").toBool(), true);
+    QVERIFY(control->setProperty("Enabled", false));
+    placed.form.setEnabled(true);
+    QCOMPARE(control->property("Enabled").toBool(), false);
+    QVERIFY(!control->isEnabled());
+}
+
+void PublishedPropertiesTest::tabOrderByName_data()
+{
+    enabledReadsTheControlsOwnSetting_data();
+}
+
+void PublishedPropertiesTest::tabOrderByName()
+{
+    QFETCH(QString, kind);
+    Placed first(kind);
+    QWidget *second = nullptr;
+    if (kind == QLatin1String("button"))
+        second = new TFlatButton(&first.form);
+    else if (kind == QLatin1String("radio"))
+        second = new TLookRadioButton(&first.form);
+    else if (kind == QLatin1String("group box"))
+        second = new TLookGroupBox(&first.form);
+    else
+        second = new TFlatPanel(&first.form);
+    QCOMPARE(first.control->property("TabOrder").toInt(), 0);
+    QCOMPARE(second->property("TabOrder").toInt(), 1);
+    QVERIFY(second->setProperty("TabOrder", 0));
+    QCOMPARE(second->property("TabOrder").toInt(), 0);
+    QCOMPARE(first.control->property("TabOrder").toInt(), 1);
 }
 
 QTEST_MAIN(PublishedPropertiesTest)

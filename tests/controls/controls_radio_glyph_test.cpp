@@ -14,7 +14,8 @@ const QColor kWindow(255, 255, 255);
 const QColor kHighlight(51, 153, 255);
 const QColor kFace(240, 240, 240);
 const QColor kShadow(160, 160, 160);
-const QColor kBtnHighlight(255, 255, 255);
+const QColor kBtnHighlight(250, 250, 250);
+const QColor kBtnText(16, 16, 16);
 const QColor kDkShadow(105, 105, 105);
 const QColor k3DLight(227, 227, 227);
 const QColor kHotBlend(194, 225, 255);
@@ -96,7 +97,7 @@ void RadioGlyphTest::colourMaps_data()
     row("standard disabled checked", lfStandard, gsDisabled, true, false, false,
         {kBlack, S, kBtnHighlight, kDkShadow, k3DLight, F, S});
     row("office normal", lfOffice11, gsNormal, false, false, false,
-        {kBlack, kBlack, kBlack, W, W, W, W});
+        {kBlack, kBtnText, kBtnText, W, W, W, W});
     row("office hot checked", lfOffice11, gsHot, true, false, false,
         {kBlack, H, H, kHotBlend, kHotBlend, kHotBlend, kBlack});
     row("office disabled checked", lfOffice11, gsDisabled, true, false, false,

@@ -17,7 +17,7 @@
 namespace {
 
 const QColor kShadow(160, 160, 160);
-const QColor kLight(255, 255, 255);
+const QColor kLight(250, 250, 250); // clBtnHighlight
 const QColor kTopBar(208, 225, 253);
 
 QImage grab(QWidget *w)
@@ -37,6 +37,9 @@ private slots:
     void groupBox1ShowsWhatLiesBeneath();
     void countLabelShowsThroughGroupBox3();
     void colourChangeRepaintsInNewColours();
+    void arrowsOnGroupBox3StayInTheTopBar_data();
+    void arrowsOnGroupBox3StayInTheTopBar();
+    void tabOrderCountsWindowedControlsOnly();
 };
 
 void TierSelectorTest::groupBox3KeepsTheBevelUnbroken()
@@ -166,3 +169,53 @@ void TierSelectorTest::colourChangeRepaintsInNewColours()
 
 WINDOW_TEST_MAIN(TierSelectorTest)
 #include "tier_selector_test.moc"
+
+void TierSelectorTest::arrowsOnGroupBox3StayInTheTopBar_data()
+{
+    QTest::addColumn<QByteArray>("tiers");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("reached"); // tier whose radio takes the focus and the check
+    QTest::newRow("six tiers, Right") << QByteArray("6") << int(Qt::Key_Right) << 5;
+    QTest::newRow("six tiers, Down") << QByteArray("6") << int(Qt::Key_Down) << 5;
+    QTest::newRow("six tiers, Left") << QByteArray("6") << int(Qt::Key_Left) << 4;
+    QTest::newRow("six tiers, Up") << QByteArray("6") << int(Qt::Key_Up) << 4;
+    // The hidden fifth and sixth are passed over, and the order wraps.
+    QTest::newRow("three tiers, Right wraps") << QByteArray("3") << int(Qt::Key_Right) << 1;
+    QTest::newRow("three tiers, Left") << QByteArray("3") << int(Qt::Key_Left) << 3;
+}
+
+void TierSelectorTest::arrowsOnGroupBox3StayInTheTopBar()
+{
+    QFETCH(QByteArray, tiers);
+    QFETCH(int, key);
+    QFETCH(int, reached);
+    WindowFixture f;
+    f.writeDrawFolder(12, tiers.constData());
+    QVERIFY(f.open(false, WindowFixture::Shown::Active));
+    TForm1 &form = *f.form;
+    form.GroupBox3->setFocus(Qt::OtherFocusReason);
+    QVERIFY(form.GroupBox3->hasFocus());
+    QTest::keyClick(form.windowHandle(), Qt::Key(key));
+    QCOMPARE(QApplication::focusWidget(), form.tierButton(reached));
+    QVERIFY(form.tierButton(reached)->isChecked());
+    for (int k = 1; k <= 6; ++k)
+        if (k != reached)
+            QVERIFY(!form.tierButton(k)->isChecked());
+}
+
+void TierSelectorTest::tabOrderCountsWindowedControlsOnly()
+{
+    WindowFixture f;
+    f.writeDrawFolder(12, "6");
+    TForm1 &form = f.create();
+    // The count labels come first among the top bar's children, but only
+    // windowed controls have a place in the order.
+    const QWidget *tabbed[] = {form.RadioButton1, form.RadioButton2, form.RadioButton3,
+                               form.RadioButton4, form.GroupBox3,    form.RadioButton5,
+                               form.RadioButton6};
+    for (int i = 0; i < 7; ++i)
+        QCOMPARE(tabbed[i]->property("TabOrder").toInt(), i);
+    form.RadioButton6->setProperty("TabOrder", 0);
+    QCOMPARE(form.RadioButton6->property("TabOrder").toInt(), 0);
+    QCOMPARE(form.RadioButton1->property("TabOrder").toInt(), 1);
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+class QWidget;
+
+// Settings every published control shares with the platform's controls,
+// kept in one place for the controls of different bases.
+
+// Whether the control's font follows its parent's (no font set on it).
+bool followsParentFont(const QWidget *control);
+// True: drop the control's own font and follow the parent's again; false:
+// keep the font it shows now as its own.
+void setFollowsParentFont(QWidget *control, bool follow);
+
+// The control's own Enabled setting, not the effective state: a control
+// inside a disabled container still reads True.
+bool ownEnabled(const QWidget *control);
+
+// Hint settings: while ParentShowHint is set, ShowHint is the parent's
+// (read through its "ShowHint" property; false where the parent has none);
+// setting ShowHint clears ParentShowHint.
+struct HintSetting {
+    bool showHint = false;
+    bool parentShowHint = true;
+
+    bool shows(const QWidget *control) const;
+    void setShows(bool value)
+    {
+        showHint = value;
+        parentShowHint = false;
+    }
+};
