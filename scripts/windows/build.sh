@@ -25,7 +25,7 @@ cmake -S "$root" -B "$out/program" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_FIND_ROOT_PATH="$qt" -DCMAKE_PREFIX_PATH="$qt" \
   -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
   -DLUCKYDRAW_GBK_TABLE_GENERATOR="$generator" -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$out/program" --target luckydraw -j "$jobs"
+cmake --build "$out/program" --target luckydraw luckydraw-log-check -j "$jobs"
 version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$out/program/CMakeCache.txt")"
 
 name="luckydraw-$version-win64"
@@ -33,8 +33,8 @@ stage="$out/package/$name"
 rm -rf "$out/package"
 mkdir -p "$stage"
 echo "windows: laying out $name"
-install -m 644 "$out/program/window/luckydraw.exe" "$stage/"
-x86_64-w64-mingw32-strip "$stage/luckydraw.exe"
+install -m 644 "$out/program/window/luckydraw.exe" "$out/program/log_check/luckydraw-log-check.exe" "$stage/"
+x86_64-w64-mingw32-strip "$stage/luckydraw.exe" "$stage/luckydraw-log-check.exe"
 # The plugins a Widgets program needs, where Qt's deployment tool puts them.
 for plugin in platforms/qwindows.dll styles/qwindowsvistastyle.dll imageformats/qico.dll; do
   mkdir -p "$stage/$(dirname "$plugin")"
@@ -53,7 +53,7 @@ find_dll() {
     fi
   done
 }
-pending=("$stage/luckydraw.exe" "$stage"/*/*.dll)
+pending=("$stage"/*.exe "$stage"/*/*.dll)
 while ((${#pending[@]})); do
   file="${pending[0]}"
   pending=("${pending[@]:1}")

@@ -107,3 +107,14 @@ if [ "$count" != 5 ]; then
   exit 1
 fi
 echo "try ($roster_encoding roster): drew $(printf '%s' "$winners" | iconv -f GBK -t UTF-8)"
+
+# The demo ships the draw log: the run start and the draw are chained in it, and
+# the checker shipped beside the program says so.
+check="$(cd "$folder" && wine luckydraw-log-check.exe "抽奖名单/抽奖日志.txt" 2>&1 | tr -d '\r' || true)"
+case "$check" in
+  "OK, 2 entries, last hash "*) echo "try ($roster_encoding roster): log check: $check" ;;
+  *)
+    echo "try: the log check said \"$check\", not OK with 2 entries" >&2
+    exit 1
+    ;;
+esac

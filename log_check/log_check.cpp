@@ -2,10 +2,13 @@
 #include "draw/draw_error.h"
 #include "draw/draw_log.h"
 #include "draw/file_bytes.h"
+#include "draw/utf8_path.h"
 #include "platform/sha256.h"
 
+#include <QCoreApplication>
+#include <QStringList>
+
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 namespace {
@@ -19,17 +22,22 @@ constexpr const char *kUsage = "Usage: luckydraw-log-check LOG\n"
 
 int main(int argc, char *argv[])
 {
-    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+    // Qt hands over the arguments as Unicode on every system; Windows' narrow
+    // argv would garble a Chinese folder name.
+    const QCoreApplication application(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() == 2 &&
+        (arguments[1] == QLatin1String("--help") || arguments[1] == QLatin1String("-h"))) {
         std::fputs(kUsage, stdout);
         return 0;
     }
-    if (argc != 2) {
+    if (arguments.size() != 2) {
         std::fputs(kUsage, stderr);
         return 2;
     }
     std::string bytes;
     try {
-        bytes = draw::readFileBytes(argv[1]);
+        bytes = draw::readFileBytes(draw::utf8Path(arguments[1].toStdString()));
     } catch (const draw::DrawError &e) {
         std::fprintf(stderr, "luckydraw-log-check: %s\n", e.what());
         return 2;
