@@ -1,5 +1,6 @@
 #include "draw/error_messages.h"
 
+#include "draw/utf8_encode.h"
 #include "draw/utf8_path.h"
 
 #include <cstdio>
@@ -14,26 +15,6 @@ namespace {
 std::string reasonText(int errorNumber)
 {
     return std::generic_category().message(errorNumber);
-}
-
-// A character as UTF-8, for the message; the code point is known to be valid.
-void appendUtf8(std::string &out, char32_t c)
-{
-    if (c < 0x80) {
-        out += char(c);
-    } else if (c < 0x800) {
-        out += char(0xC0 | (c >> 6));
-        out += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += char(0xE0 | (c >> 12));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    } else {
-        out += char(0xF0 | (c >> 18));
-        out += char(0x80 | ((c >> 12) & 0x3F));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    }
 }
 
 // "😀" (U+1F600): the code point shows what an invisible or look-alike character is.

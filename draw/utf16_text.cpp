@@ -1,29 +1,8 @@
 #include "draw/utf16_text.h"
 
+#include "draw/utf8_encode.h"
+
 namespace draw {
-
-namespace {
-
-void appendUtf8(std::string &out, char32_t c)
-{
-    if (c < 0x80) {
-        out += char(c);
-    } else if (c < 0x800) {
-        out += char(0xC0 | (c >> 6));
-        out += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += char(0xE0 | (c >> 12));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    } else {
-        out += char(0xF0 | (c >> 18));
-        out += char(0x80 | ((c >> 12) & 0x3F));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    }
-}
-
-} // namespace
 
 // Written out rather than taken from ICU: the draw layer uses ICU only behind its
 // code page converter, and the standard library's UTF-16 facets are deprecated.
