@@ -67,7 +67,8 @@ cmake -S "$root" -B "$tests" -G Ninja -DCMAKE_BUILD_TYPE=Release \
 # The window tests (tests/window/) are left out: they write and read their
 # scratch draw files through plain narrow strings of UTF-8 text, which Windows
 # reads in its ANSI code page, so each test that touches such a file stops at
-# an exception (the window itself runs a whole draw here);
+# an exception (the window itself runs a whole draw here); draw_corrections_test
+# also starts the log checking tool by its Linux build path;
 # full_screen_test needs the offscreen platform's two-screen set-up, and this
 # Qt build has no offscreen plugin (it needs FreeType). Of the controls tests,
 # three are left out for what differs under Wine rather than in the controls:
