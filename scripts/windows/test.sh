@@ -64,26 +64,27 @@ cmake -S "$root" -B "$tests" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DLUCKYDRAW_GBK_TABLE_GENERATOR="$out/host/draw/gbk_codec_table_generator" \
   -DCMAKE_CROSSCOMPILING_EMULATOR=wine -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST \
   -DBUILD_TESTING=ON >/dev/null
-# The window tests (tests/window/) are left out: they write and read their
-# scratch draw files through plain narrow strings of UTF-8 text, which Windows
-# reads in its ANSI code page, so each test that touches such a file stops at
-# an exception (the window itself runs a whole draw here); draw_corrections_test
-# also starts the log checking tool by its Linux build path;
-# full_screen_test needs the offscreen platform's two-screen set-up, and this
-# Qt build has no offscreen plugin (it needs FreeType). Of the controls tests,
-# three are left out for what differs under Wine rather than in the controls:
-# controls_flat_panel_test shows a 100-pixel-wide panel as a top-level window,
-# which comes out 108 wide here (Windows' minimum for a top-level window);
-# controls_number_edit_test measures glyph ink, a pixel narrower with the GDI
-# fonts under Wine; and controls_radio_button_test expects the hover look right
-# after a simulated pointer move, which on a real display has not arrived yet.
+# Left out: full_screen_test needs the offscreen platform's two-screen set-up,
+# and this Qt build has no offscreen plugin (it needs FreeType);
+# draw_corrections_test starts the log checking tool by its Linux build path.
+# Of the controls tests, three are left out for what differs under Wine rather
+# than in the controls: controls_flat_panel_test shows a 100-pixel-wide panel as
+# a top-level window, which comes out 108 wide here (Windows' minimum for a
+# top-level window); controls_number_edit_test measures glyph ink, a pixel
+# narrower with the GDI fonts under Wine; and controls_radio_button_test expects
+# the hover look right after a simulated pointer move, which on a real display
+# has not arrived yet.
 test_programs=(draw/draw_tests numbers/number_format_tests platform/platform_windows_test
   platform/platform_key_repeat_test
   controls/controls_flat_style_test controls/controls_flat_button_test
   controls/controls_group_box_test controls/controls_look_and_feel_test
   controls/controls_radio_glyph_test controls/controls_published_properties_test
   controls/controls_edit_button_test controls/controls_edit_base_test
-  controls/controls_size_hints_test)
+  controls/controls_size_hints_test
+  window/startup_test window/draw_cycle_test window/roster_commands_test
+  window/held_keys_test window/tier_selector_test window/enter_offer_test
+  window/transparent_button_test window/utf8_draw_folder_test window/error_box_test
+  window/desktop_colours_test)
 cmake --build "$tests" -j "$jobs" --target $(for t in "${test_programs[@]}"; do basename "$t"; done)
 
 # Each test program beside the DLLs it loads, and the Qt plugins.
@@ -99,7 +100,7 @@ for t in "${test_programs[@]}"; do
   # Qt Test writes to a file: a Windows program's own output does not reach
   # this console under Wine.
   args=()
-  case "$t" in platform/* | controls/*) args=(-o "$(winepath -w "$log"),txt") ;; esac
+  case "$t" in platform/* | controls/* | window/*) args=(-o "$(winepath -w "$log"),txt") ;; esac
   rm -f "$log"
   if (cd "$tests/tests/$(dirname "$t")" && wine "./$name.exe" "${args[@]}" >>"$log" 2>&1); then
     grep -E '^(\[  PASSED  \]|Totals:)' "$log" || true

@@ -83,11 +83,11 @@ void DrawCorrectionsTest::undoRestoresRosterOrderAndRecordBytes()
     QCOMPARE(correctionsEnabled(form), std::make_pair(false, true));
 
     form.handle(&TForm1::N6Click);
-    const std::string exportBefore = draw::readFileBytes("导出的名单.txt");
-    const std::string recordBefore = draw::readFileBytes(kRecord);
+    const std::string exportBefore = draw::readFileBytes(draw::utf8Path("导出的名单.txt"));
+    const std::string recordBefore = draw::readFileBytes(draw::utf8Path(kRecord));
     form.RadioButton2->setChecked(true);
     drawOnce(form);
-    const std::string recordAfterFirst = draw::readFileBytes(kRecord);
+    const std::string recordAfterFirst = draw::readFileBytes(draw::utf8Path(kRecord));
     const std::vector<std::string> rosterAfterFirst = form.state().roster.names();
     form.SpinEdit1->setValue(3);
     drawOnce(form);
@@ -108,15 +108,15 @@ void DrawCorrectionsTest::undoRestoresRosterOrderAndRecordBytes()
 
     form.handle(&TForm1::N9Click);
     QCOMPARE(form.state().roster.names(), rosterAfterFirst);
-    QCOMPARE(draw::readFileBytes(kRecord), recordAfterFirst);
+    QCOMPARE(draw::readFileBytes(draw::utf8Path(kRecord)), recordAfterFirst);
     QCOMPARE(form.Label4->caption(), u("5"));
     QCOMPARE(form.Label13->caption(), u("抽奖名单 共[7]人"));
 
     form.handle(&TForm1::N9Click);
-    QCOMPARE(draw::readFileBytes(kRecord), recordBefore);
+    QCOMPARE(draw::readFileBytes(draw::utf8Path(kRecord)), recordBefore);
     QCOMPARE(form.Label4->caption(), u("00"));
     form.handle(&TForm1::N6Click);
-    QCOMPARE(draw::readFileBytes("导出的名单.txt"), exportBefore);
+    QCOMPARE(draw::readFileBytes(draw::utf8Path("导出的名单.txt")), exportBefore);
     QCOMPARE(correctionsEnabled(form).first, false);
     QVERIFY(f.dialogs.errors.isEmpty());
     // A folder without the log never gets one.
@@ -145,7 +145,7 @@ void DrawCorrectionsTest::voidSetsGroupSizeForTheReplacements()
     QCOMPARE(form.Label1->caption(), u("3"));
     QCOMPARE(form.SpinEdit1->value(), std::optional<double>(2.0));
     QCOMPARE(form.SpinEdit1->text(), u("2"));
-    const draw::TextList record = draw::loadTextList(kRecord);
+    const draw::TextList record = draw::loadTextList(draw::utf8Path(kRecord));
     QCOMPARE(u(draw::gbkToUtf8(record[1]).c_str()), kept.join(u("，")));
     // The voided do not go back into the draw.
     QCOMPARE(form.state().roster.size(), std::size_t(7));
@@ -163,7 +163,7 @@ void DrawCorrectionsTest::logChainsEveryEventAndTheToolNamesAnEditedLine()
     QFile(u(kLog)).open(QIODevice::WriteOnly); // an empty log: the program keeps it
     QVERIFY(f.open(false));
     TForm1 &form = *f.form;
-    const std::string recordBefore = draw::readFileBytes(kRecord);
+    const std::string recordBefore = draw::readFileBytes(draw::utf8Path(kRecord));
     drawOnce(form);
     f.dialogs.inputAnswers = {u("王小明")};
     form.handle(&TForm1::N1Click);
@@ -176,7 +176,7 @@ void DrawCorrectionsTest::logChainsEveryEventAndTheToolNamesAnEditedLine()
     form.handle(&TForm1::N9Click);
     QVERIFY(f.dialogs.errors.isEmpty());
 
-    const std::string bytes = draw::readFileBytes(kLog);
+    const std::string bytes = draw::readFileBytes(draw::utf8Path(kLog));
     QVERIFY(bytes.starts_with(draw::kUtf8Mark));
     const QStringList lines = QString::fromUtf8(bytes.substr(3)).split(u("\r\n"));
     QCOMPARE(lines.size(), 8); // seven events and the empty text after the last break
@@ -184,7 +184,8 @@ void DrawCorrectionsTest::logChainsEveryEventAndTheToolNamesAnEditedLine()
                              u("导出名单"), u("作废中奖者"), u("撤销抽奖")};
     for (int i = 0; i < events.size(); ++i)
         QCOMPARE(lines[i].section(QLatin1Char('\t'), 1, 1), events[i]);
-    const std::string rosterHash = sha256Hex(draw::readFileBytes("抽奖名单/抽奖名单.txt"));
+    const std::string rosterHash =
+        sha256Hex(draw::readFileBytes(draw::utf8Path("抽奖名单/抽奖名单.txt")));
     QVERIFY(lines[0].endsWith(u("\t名单人数=12\t名单文件SHA-256=") +
                               QString::fromStdString(rosterHash) + lines[0].right(65)));
     QVERIFY2(lines[1].contains(u("\t奖项=一号奖\t本次选出=5\t抽前名单人数=12\t中奖者=")),
@@ -192,7 +193,7 @@ void DrawCorrectionsTest::logChainsEveryEventAndTheToolNamesAnEditedLine()
     QVERIFY(lines[2].contains(u("\t名字=王小明\t")));
     // Undoing the draw after one winner was voided returns the other four.
     QCOMPARE(lines[6].section(QLatin1Char('\t'), 3, 3).split(u("，")).size(), 4);
-    QCOMPARE(draw::readFileBytes(kRecord), recordBefore);
+    QCOMPARE(draw::readFileBytes(draw::utf8Path(kRecord)), recordBefore);
 
     QProcess tool;
     tool.start(QStringLiteral(LUCKYDRAW_LOG_CHECK), {u(kLog)});
@@ -229,7 +230,7 @@ void DrawCorrectionsTest::logThatCannotBeWrittenIsReportedOnceAndTheDrawGoesOn()
     for (int draw = 0; draw < 2; ++draw) {
         drawOnce(form);
         // The record holds the draw before any box is shown.
-        const draw::TextList record = draw::loadTextList(kRecord);
+        const draw::TextList record = draw::loadTextList(draw::utf8Path(kRecord));
         QCOMPARE(u(draw::gbkToUtf8(record[1]).c_str()).split(u("，")).size(), 5 * (draw + 1));
         // The box comes once the handler is done, and only for the first failure.
         QCOMPARE(f.dialogs.errors.size(), draw == 0 ? 0 : 1);

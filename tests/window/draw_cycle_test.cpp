@@ -119,7 +119,7 @@ void DrawCycleTest::startArmStopCommitsToChosenTier()
     QCOMPARE(form.state().roster.size(), std::size_t(7));
     QCOMPARE(form.state().roster.selectedCount(), std::size_t(0));
     QCOMPARE(form.Label13->caption(), u("抽奖名单 共[7]人"));
-    const draw::TextList record = draw::loadTextList("抽奖名单/获奖记录.txt");
+    const draw::TextList record = draw::loadTextList(draw::utf8Path("抽奖名单/获奖记录.txt"));
     QCOMPARE(record.size(), std::size_t(6));
     QCOMPARE(u(draw::gbkToUtf8(record[3]).c_str()), shown);
     QCOMPARE(u(draw::gbkToUtf8(record[2]).c_str()), u("[二号奖]"));
@@ -272,7 +272,7 @@ void DrawCycleTest::emptyDisplayCommitsNoName()
     QCOMPARE(form.Label1->caption(), u("1"));
     QCOMPARE(form.state().TierWinners[0], gbk("张三"));
     // The record is still written.
-    const draw::TextList record = draw::loadTextList("抽奖名单/获奖记录.txt");
+    const draw::TextList record = draw::loadTextList(draw::utf8Path("抽奖名单/获奖记录.txt"));
     QCOMPARE(record[1], gbk("张三"));
     QVERIFY(f.dialogs.errors.isEmpty());
 }
@@ -319,7 +319,7 @@ void DrawCycleTest::failedWriteKeepsCommitForNextWrite()
     form.handle(&TForm1::Timer2Timer);
     const QString second = form.StaticText1->caption();
     form.handle(&TForm1::Button1Click);
-    const draw::TextList record = draw::loadTextList("抽奖名单/获奖记录.txt");
+    const draw::TextList record = draw::loadTextList(draw::utf8Path("抽奖名单/获奖记录.txt"));
     QCOMPARE(u(draw::gbkToUtf8(record[1]).c_str()), first + u("，") + second);
     QCOMPARE(form.Label1->caption(), u("10"));
 }

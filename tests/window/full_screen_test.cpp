@@ -269,7 +269,7 @@ void FullScreenTest::drawCarriesOnAcrossTheSwitch()
     // The count label grew with its text at the window's own font.
     QCOMPARE(form.Label1->size(), form.Label1->textSize());
     QCOMPARE(form.Label1->pos(), QPoint(105, 16));
-    QCOMPARE(draw::loadTextList("抽奖名单/获奖记录.txt").size(), std::size_t(6));
+    QCOMPARE(draw::loadTextList(draw::utf8Path("抽奖名单/获奖记录.txt")).size(), std::size_t(6));
 }
 
 int main(int argc, char *argv[])

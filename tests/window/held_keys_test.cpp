@@ -53,7 +53,7 @@ void HeldKeysTest::heldKeyStartsOnceOnRelease()
     QVERIFY(f.open(false, WindowFixture::Shown::Active));
     TForm1 &form = *f.form;
     form.setFocus();
-    const std::string record = draw::readFileBytes("抽奖名单/获奖记录.txt");
+    const std::string record = draw::readFileBytes(draw::utf8Path("抽奖名单/获奖记录.txt"));
 
     // Held for about three seconds: the first repeat after 0.5 s, then one every 40 ms;
     // the 2-second arming would be over half-way.
@@ -76,7 +76,7 @@ void HeldKeysTest::heldKeyStartsOnceOnRelease()
     QCOMPARE(f.sound.played, QStringList{u("drum.wav")});
     QCOMPARE(form.Button1->isEnabled(), false); // arming, as after any Start
     QCOMPARE(form.Label1->caption(), u("00"));
-    QCOMPARE(draw::readFileBytes("抽奖名单/获奖记录.txt"), record);
+    QCOMPARE(draw::readFileBytes(draw::utf8Path("抽奖名单/获奖记录.txt")), record);
 }
 
 void HeldKeysTest::heldSpaceClicksFocusedFlatButtonOnce()

@@ -75,11 +75,11 @@ void RosterCommandsTest::exportWritesRosterAndSaysSo()
     TForm1 &form = *f.form;
     form.handle(&TForm1::N6Click);
     QCOMPARE(f.dialogs.informations, QStringList{u("导出完毕!")});
-    QCOMPARE(draw::readFileBytes("导出的名单.txt"), gbk("甲\r\n\r\n乙\r\n"));
+    QCOMPARE(draw::readFileBytes(draw::utf8Path("导出的名单.txt")), gbk("甲\r\n\r\n乙\r\n"));
 
     form.state().roster.clear();
     form.handle(&TForm1::N6Click);
-    QCOMPARE(draw::readFileBytes("导出的名单.txt"), std::string());
+    QCOMPARE(draw::readFileBytes(draw::utf8Path("导出的名单.txt")), std::string());
     QCOMPARE(f.dialogs.informations.size(), 2);
 }
 

@@ -209,7 +209,7 @@ void StartupTest::pictureFailureKeepsEveryWinner()
     form.handle(&TForm1::Timer1Timer);
     form.handle(&TForm1::Timer2Timer);
     form.handle(&TForm1::Button1Click);
-    QCOMPARE(draw::loadTextList("抽奖名单/获奖记录.txt"),
+    QCOMPARE(draw::loadTextList(draw::utf8Path("抽奖名单/获奖记录.txt")),
              (draw::TextList{gbk("[一号奖]"), gbk("张一，赵一，赵二"), gbk("[二号奖]"),
                              gbk("李一，李二"), gbk("[三号奖]"), gbk("王一，王二，王三")}));
 }
@@ -241,7 +241,7 @@ void StartupTest::incompleteStateStopsTheDraw()
         f.writeDrawFolder(12, "三个");
     if (broken == u("获奖记录.txt"))
         f.write("获奖记录.txt", {"[一号奖]"});
-    const std::string record = draw::readFileBytes("抽奖名单/获奖记录.txt");
+    const std::string record = draw::readFileBytes(draw::utf8Path("抽奖名单/获奖记录.txt"));
     TForm1 &form = f.create(false);
     form.show();
     const QColor maroon(128, 0, 0); // the captions of Start and Cancel
@@ -264,7 +264,7 @@ void StartupTest::incompleteStateStopsTheDraw()
     form.FormKeyUp(Qt::Key_Space);
     QVERIFY(!form.rolling());
     QVERIFY(!form.Button1->isEnabled());
-    QCOMPARE(draw::readFileBytes("抽奖名单/获奖记录.txt"), record);
+    QCOMPARE(draw::readFileBytes(draw::utf8Path("抽奖名单/获奖记录.txt")), record);
 }
 
 void StartupTest::tierCountShowsAndNamesTiers_data()
@@ -368,7 +368,7 @@ void StartupTest::declineResetsRecordOnDisk()
     f.write("获奖记录.txt", {"[一号奖]", "员工1，员工2", "[二号奖]", "员工3", "[三号奖]", ""});
     QVERIFY(f.open(false));
     TForm1 &form = *f.form;
-    const draw::TextList record = draw::loadTextList("抽奖名单/获奖记录.txt");
+    const draw::TextList record = draw::loadTextList(draw::utf8Path("抽奖名单/获奖记录.txt"));
     QCOMPARE(record,
              (draw::TextList{gbk("[一号奖]"), "", gbk("[二号奖]"), "", gbk("[三号奖]"), ""}));
     QCOMPARE(form.Label1->caption(), u("00"));
@@ -393,13 +393,14 @@ void StartupTest::dismissedQuestionIsAskedAgain()
     WindowFixture f;
     f.writeDrawFolder(12, "3");
     f.write("获奖记录.txt", {"[一号奖]", "员工1，员工2", "[二号奖]", "员工3", "[三号奖]", ""});
-    const std::string record = draw::readFileBytes("抽奖名单/获奖记录.txt");
+    const std::string record = draw::readFileBytes(draw::utf8Path("抽奖名单/获奖记录.txt"));
     f.dialogs.yesNoAnswers.assign(answers.begin(), answers.end());
     // What the record and the draw state are each time the question is asked.
     QStringList seen;
     f.dialogs.onQuestion = [&] {
         const TForm1 &form = *f.form;
-        const bool recordKept = draw::readFileBytes("抽奖名单/获奖记录.txt") == record;
+        const bool recordKept =
+            draw::readFileBytes(draw::utf8Path("抽奖名单/获奖记录.txt")) == record;
         seen << QStringLiteral("record %1, roster %2, counts %3 %4, winners '%5'")
                     .arg(recordKept ? u("kept") : u("changed"))
                     .arg(form.state().roster.size())
@@ -412,12 +413,12 @@ void StartupTest::dismissedQuestionIsAskedAgain()
     QCOMPARE(seen,
              QStringList(answers.size(), u("record kept, roster 12, counts 00 00, winners ''")));
     if (resumed) {
-        QCOMPARE(draw::readFileBytes("抽奖名单/获奖记录.txt"), record);
+        QCOMPARE(draw::readFileBytes(draw::utf8Path("抽奖名单/获奖记录.txt")), record);
         QCOMPARE(form.Label1->caption(), u("2"));
         QCOMPARE(form.Label4->caption(), u("1"));
         QCOMPARE(form.state().roster.size(), std::size_t(9));
     } else {
-        QCOMPARE(draw::loadTextList("抽奖名单/获奖记录.txt"),
+        QCOMPARE(draw::loadTextList(draw::utf8Path("抽奖名单/获奖记录.txt")),
                  (draw::TextList{gbk("[一号奖]"), "", gbk("[二号奖]"), "", gbk("[三号奖]"), ""}));
         QCOMPARE(form.state().roster.size(), std::size_t(12));
     }

@@ -26,7 +26,7 @@ void writeUtf8(const char *file, std::initializer_list<const char *> lines, bool
     std::string bytes = mark ? "\xEF\xBB\xBF" : "";
     for (const char *l : lines)
         bytes += std::string(l) + "\r\n";
-    std::ofstream(std::string("抽奖名单/") + file, std::ios::binary) << bytes;
+    std::ofstream(draw::utf8Path(std::string("抽奖名单/") + file), std::ios::binary) << bytes;
 }
 
 QStringList rosterNames(TForm1 &form)
@@ -88,11 +88,11 @@ void Utf8DrawFolderTest::readsUtf8AndWritesGbk()
     form.handle(&TForm1::Button1Click);
     const QString drawn = form.StaticText1->caption();
     QVERIFY(drawn == u("赵六") || drawn == u("谢伟"));
-    QCOMPARE(draw::readFileBytes("抽奖名单/获奖记录.txt"),
+    QCOMPARE(draw::readFileBytes(draw::utf8Path("抽奖名单/获奖记录.txt")),
              gbkFile({"[一号奖]", "张三，" + drawn.toStdString(), "[二号奖]", "李四，王五"}));
     form.handle(&TForm1::N6Click);
     const QString left = drawn == u("赵六") ? u("谢伟") : u("赵六");
-    QCOMPARE(draw::readFileBytes("导出的名单.txt"), gbkFile({left.toStdString()}));
+    QCOMPARE(draw::readFileBytes(draw::utf8Path("导出的名单.txt")), gbkFile({left.toStdString()}));
 }
 
 void Utf8DrawFolderTest::nameGbkCannotHoldStopsTheStart_data()
@@ -136,7 +136,7 @@ void Utf8DrawFolderTest::nameGbkCannotHoldStopsTheStart()
         writeUtf8("奖项设置.ini", {"一号奖", "二号奖한"});
     if (file == u("获奖记录.txt"))
         writeUtf8("获奖记录.txt", {"[一号奖]", "张三✓", "[二号奖]", ""});
-    const std::string record = draw::readFileBytes("抽奖名单/获奖记录.txt");
+    const std::string record = draw::readFileBytes(draw::utf8Path("抽奖名单/获奖记录.txt"));
 
     TForm1 &form = f.create(true);
     form.handle(&TForm1::FormShow); // as on first showing
@@ -153,7 +153,7 @@ void Utf8DrawFolderTest::nameGbkCannotHoldStopsTheStart()
     form.FormKeyUp(Qt::Key_Space);
     QVERIFY(!form.rolling());
     QVERIFY(!form.Timer1->isActive());
-    QCOMPARE(draw::readFileBytes("抽奖名单/获奖记录.txt"), record);
+    QCOMPARE(draw::readFileBytes(draw::utf8Path("抽奖名单/获奖记录.txt")), record);
     QCOMPARE(form.Label1->caption(), u("00"));
 }
 

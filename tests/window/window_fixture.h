@@ -2,6 +2,7 @@
 
 #include "draw/gbk_codec.h"
 #include "draw/text_file.h"
+#include "draw/utf8_path.h"
 #include "platform/application_error.h"
 #include "platform/editor_launch.h"
 #include "platform/error_reporting_application.h"
@@ -66,7 +67,7 @@ public:
         draw::TextList list;
         for (const char *l : lines)
             list.push_back(gbk(l));
-        draw::saveTextList(std::string("抽奖名单/") + file, list);
+        draw::saveTextList(draw::utf8Path(std::string("抽奖名单/") + file), list);
     }
 
     void writeRoster(int count)
@@ -74,7 +75,7 @@ public:
         draw::TextList list;
         for (int i = 1; i <= count; ++i)
             list.push_back(gbk("员工") + std::to_string(i));
-        draw::saveTextList("抽奖名单/抽奖名单.txt", list);
+        draw::saveTextList(draw::utf8Path("抽奖名单/抽奖名单.txt"), list);
     }
 
     void writeBitmap(const char *file, QColor fill, QSize size = QSize(40, 30))
