@@ -24,4 +24,12 @@ inline void appendUtf8(std::string &out, char32_t c)
     }
 }
 
+// The UTF-8 text of code point `c`.
+inline std::string utf8Of(char32_t c)
+{
+    std::string out;
+    appendUtf8(out, c);
+    return out;
+}
+
 } // namespace draw

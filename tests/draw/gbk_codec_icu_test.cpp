@@ -2,6 +2,7 @@
 // is at hand (the build machine): the generated table must read and write every
 // code exactly as the converter it was made from.
 #include "draw/gbk_codec.h"
+#include "draw/utf8_encode.h"
 
 #include <gtest/gtest.h>
 #include <unicode/ucnv.h>
@@ -10,22 +11,6 @@
 #include <memory>
 
 namespace {
-
-std::string utf8Of(char32_t code)
-{
-    std::string out;
-    if (code < 0x80) {
-        out += char(code);
-    } else if (code < 0x800) {
-        out += char(0xC0 | code >> 6);
-        out += char(0x80 | (code & 0x3F));
-    } else {
-        out += char(0xE0 | code >> 12);
-        out += char(0x80 | (code >> 6 & 0x3F));
-        out += char(0x80 | (code & 0x3F));
-    }
-    return out;
-}
 
 // Every character ICU's own code page 936 converter maps both ways, taken from the
 // converter: it shows as that character and is stored as the converter's bytes;
@@ -46,7 +31,7 @@ TEST(GbkCodec, MatchesTheCodePage936ConverterForEveryCode)
     for (char32_t code = 0; code < 0x10000; ++code) {
         if (code >= 0xD800 && code <= 0xDFFF)
             continue;
-        const std::string utf8 = utf8Of(code);
+        const std::string utf8 = draw::utf8Of(code);
         const draw::GbkEncoding ours = draw::utf8ToGbk(utf8);
         if (!uset_contains(roundTrip.get(), UChar32(code))) {
             if (!(ours.unencodable == std::vector<char32_t>{code} && ours.bytes.empty()))

@@ -1,4 +1,5 @@
 #include "draw/gbk_codec.h"
+#include "draw/utf8_encode.h"
 
 #include <gtest/gtest.h>
 
@@ -76,22 +77,6 @@ TEST(GbkCodec, InvalidGbkBytesShowAsReplacementEach)
     EXPECT_EQ(draw::gbkToUtf8("\0a"s), "\0a"s);
 }
 
-std::string utf8Of(char32_t code)
-{
-    std::string out;
-    if (code < 0x80) {
-        out += char(code);
-    } else if (code < 0x800) {
-        out += char(0xC0 | code >> 6);
-        out += char(0x80 | (code & 0x3F));
-    } else {
-        out += char(0xE0 | code >> 12);
-        out += char(0x80 | (code >> 6 & 0x3F));
-        out += char(0x80 | (code & 0x3F));
-    }
-    return out;
-}
-
 TEST(GbkCodec, ShowsEveryAreaAsCodePage936)
 {
     struct Case {
@@ -118,8 +103,8 @@ TEST(GbkCodec, ShowsEveryAreaAsCodePage936)
         {"\xFE\x50", 0xE815, "private use where other GBK tables put a radical"},
     };
     for (const Case &c : cases) {
-        EXPECT_EQ(draw::gbkToUtf8(c.gbk), utf8Of(c.code)) << c.area;
-        const draw::GbkEncoding encoded = draw::utf8ToGbk(utf8Of(c.code));
+        EXPECT_EQ(draw::gbkToUtf8(c.gbk), draw::utf8Of(c.code)) << c.area;
+        const draw::GbkEncoding encoded = draw::utf8ToGbk(draw::utf8Of(c.code));
         EXPECT_TRUE(encoded.ok()) << c.area;
         EXPECT_EQ(encoded.bytes, c.gbk) << c.area;
         // Between other characters the stored bytes still come back unchanged.
