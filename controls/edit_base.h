@@ -2,6 +2,7 @@
 
 #include "controls/edit_button.h"
 #include "controls/flat_style.h"
+#include "platform/control_events.h"
 
 #include <QChar>
 #include <QFont>
@@ -32,15 +33,6 @@ Q_ENUM_NS(TBorderStyle)
 
 using DataEdits::TBorderStyle;
 using enum DataEdits::TBorderStyle;
-
-// Handlers of the standard control events, set by name like any published
-// property: a click or double click, and the request for the context menu (a
-// handler that sets handled keeps the edit's own menu shut). mousePos is in
-// the control's coordinates.
-using TNotifyEvent = std::function<void(QObject *sender)>;
-using TContextPopupEvent = std::function<void(QObject *sender, QPoint mousePos, bool &handled)>;
-Q_DECLARE_METATYPE(TNotifyEvent)
-Q_DECLARE_METATYPE(TContextPopupEvent)
 
 // The value behind an edit that is bound to no data field: the stored value,
 // and whether the edit is being edited and has been changed since.
