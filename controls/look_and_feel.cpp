@@ -1,7 +1,7 @@
 #include "controls/look_and_feel.h"
 
 #include "controls/look_and_feel_painters.h"
-#include "controls/visual_styles.h"
+#include "controls/look_visual_styles.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #include "controls/look_radio_button.h"
 
 #include "controls/look_and_feel_painters.h"
-#include "controls/radio_glyph.h"
-#include "controls/visual_styles.h"
+#include "controls/look_radio_glyph.h"
+#include "controls/look_visual_styles.h"
 #include "platform/canvas.h"
 #include "platform/enabled_look.h"
 #include "platform/palette_colors.h"

@@ -378,4 +378,4 @@ void GroupBoxTest::propertiesByName()
 }
 
 QTEST_MAIN(GroupBoxTest)
-#include "controls_group_box_test.moc"
+#include "controls_look_group_box_test.moc"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "controls/look_and_feel.h"
-#include "controls/radio_glyph_state.h"
+#include "controls/look_glyph_state.h"
 #include "platform/colors.h"
 #include "platform/colors_changed.h"
 

@@ -1,4 +1,4 @@
-#include "controls/visual_styles.h"
+#include "controls/look_visual_styles.h"
 #include "platform/tab_order.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "controls/radio_glyph.h"
+#include "controls/look_radio_glyph.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/radio_glyph_state.h"
+#include "controls/look_glyph_state.h"
 
 #include <QRect>
 #include <QSize>

@@ -1,8 +1,8 @@
 #include "controls/look_and_feel_painters.h"
 #include "controls/look_group_box.h"
 #include "controls/look_radio_button.h"
-#include "controls/radio_glyph.h"
-#include "controls/visual_styles.h"
+#include "controls/look_radio_glyph.h"
+#include "controls/look_visual_styles.h"
 #include "pixel_helpers.h"
 #include "platform/fonts.h"
 
@@ -645,4 +645,4 @@ void RadioButtonTest::propertiesByName()
 }
 
 QTEST_MAIN(RadioButtonTest)
-#include "controls_radio_button_test.moc"
+#include "controls_look_radio_button_test.moc"

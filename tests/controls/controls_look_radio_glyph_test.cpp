@@ -1,4 +1,4 @@
-#include "controls/radio_glyph.h"
+#include "controls/look_radio_glyph.h"
 #include "pixel_helpers.h"
 
 #include <QPainter>
@@ -170,4 +170,4 @@ void RadioGlyphTest::everyImageFollowsItsMap()
 }
 
 QTEST_MAIN(RadioGlyphTest)
-#include "controls_radio_glyph_test.moc"
+#include "controls_look_radio_glyph_test.moc"
