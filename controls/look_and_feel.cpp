@@ -21,10 +21,7 @@ TLookAndFeel::TLookAndFeel(QObject *owner) : QObject(owner)
         savePrevious();
         Changed(lfvNativeStyle);
     };
-    if (g_root) {
-        g_root->AddChangeListener(this);
-        m_listeningTo = g_root;
-    }
+    listenTo(g_root);
     m_current = {effectiveKind(), effectiveNativeStyle(), effectiveSkinName()};
     m_previous = m_current;
     m_painter = &PainterFor({});
@@ -33,12 +30,8 @@ TLookAndFeel::TLookAndFeel(QObject *owner) : QObject(owner)
 TLookAndFeel::~TLookAndFeel()
 {
     m_destroying = true;
-    const auto snapshot = m_listeners;
-    for (TLookAndFeelChangeListener *l : snapshot)
-        if (std::find(m_listeners.begin(), m_listeners.end(), l) != m_listeners.end())
-            l->MasterLookAndFeelDestroying(this);
-    if (m_listeningTo)
-        m_listeningTo->RemoveChangeListener(this);
+    emit masterDestroying(this);
+    listenTo(nullptr);
     if (m_isRoot && g_root == this)
         g_root = nullptr;
 }
@@ -114,14 +107,19 @@ void TLookAndFeel::Changed(TLookAndFeelValues values)
         return;
     m_current = {effectiveKind(), effectiveNativeStyle(), effectiveSkinName()};
     m_painter = &PainterFor({});
-    // A listener may leave (or make another leave) while it is told; each one
-    // still in the list is told once, so none is skipped.
-    const auto snapshot = m_listeners;
-    for (TLookAndFeelChangeListener *l : snapshot)
-        if (std::find(m_listeners.begin(), m_listeners.end(), l) != m_listeners.end())
-            l->MasterLookAndFeelChanged(this, values);
-    if (OnChanged)
-        OnChanged(this, values);
+    emit masterChanged(values);
+    emit changed(values);
+}
+
+void TLookAndFeel::listenTo(TLookAndFeel *master)
+{
+    if (m_listeningTo)
+        disconnect(m_listeningTo, nullptr, this, nullptr);
+    m_listeningTo = master;
+    if (!master)
+        return;
+    connect(master, &TLookAndFeel::masterChanged, this, &TLookAndFeel::onMasterChanged);
+    connect(master, &TLookAndFeel::masterDestroying, this, &TLookAndFeel::onMasterDestroying);
 }
 
 void TLookAndFeel::setAssignedValues(TLookAndFeelValues values)
@@ -172,12 +170,8 @@ void TLookAndFeel::Assign(const TLookAndFeel &source)
     m_assigned = source.m_assigned;
     TLookAndFeel *master = source.m_master;
     if (!m_isRoot && master != this && !(master && master->leadsTo(this))) {
-        if (TLookAndFeel *old = m_listeningTo)
-            old->RemoveChangeListener(this);
         m_master = master;
-        m_listeningTo = effectiveMaster();
-        if (m_listeningTo)
-            m_listeningTo->AddChangeListener(this);
+        listenTo(effectiveMaster());
     }
     Changed(moved());
 }
@@ -197,33 +191,26 @@ void TLookAndFeel::setMaster(TLookAndFeel *master)
     if (m_isRoot || master == this || master == m_master || (master && master->leadsTo(this)))
         return;
     savePrevious();
-    if (m_listeningTo)
-        m_listeningTo->RemoveChangeListener(this);
     m_master = master;
-    m_listeningTo = effectiveMaster();
-    if (m_listeningTo)
-        m_listeningTo->AddChangeListener(this);
+    listenTo(effectiveMaster());
     Changed(moved());
 }
 
-void TLookAndFeel::MasterLookAndFeelChanged(TLookAndFeel *, TLookAndFeelValues changed)
+void TLookAndFeel::onMasterChanged(TLookAndFeelValues changed)
 {
     savePrevious();
     Changed(changed & ~m_assigned);
 }
 
-void TLookAndFeel::MasterLookAndFeelDestroying(TLookAndFeel *sender)
+void TLookAndFeel::onMasterDestroying(TLookAndFeel *master)
 {
-    if (sender != m_listeningTo)
+    if (master != m_listeningTo)
         return;
-    sender->RemoveChangeListener(this);
     savePrevious();
-    if (m_master == sender)
+    if (m_master == master)
         m_master = nullptr;
     // The root itself is going: nothing to listen to any more.
-    m_listeningTo = sender == g_root ? nullptr : effectiveMaster();
-    if (m_listeningTo)
-        m_listeningTo->AddChangeListener(this);
+    listenTo(master == g_root ? nullptr : effectiveMaster());
     Changed(moved());
 }
 
@@ -248,41 +235,43 @@ void TLookAndFeel::setOverridePainter(const TCustomLookAndFeelPainter *painter)
     m_overridePainter = painter;
 }
 
-void TLookAndFeel::AddChangeListener(TLookAndFeelChangeListener *listener)
+bool TLookAndFeel::AddController(TLookAndFeelController *controller)
 {
-    if (!listener || listener == this)
-        return;
-    if (listener->isLookAndFeelController() && !m_isRoot)
-        return;
-    if (std::find(m_listeners.begin(), m_listeners.end(), listener) == m_listeners.end())
-        m_listeners.push_back(listener);
+    if (!controller || !m_isRoot)
+        return false;
+    if (std::find(m_controllers.begin(), m_controllers.end(), controller) == m_controllers.end())
+        m_controllers.push_back(controller);
+    return true;
 }
 
-void TLookAndFeel::RemoveChangeListener(TLookAndFeelChangeListener *listener)
+void TLookAndFeel::RemoveController(TLookAndFeelController *controller)
 {
-    auto it = std::find(m_listeners.begin(), m_listeners.end(), listener);
-    if (it == m_listeners.end())
+    auto it = std::find(m_controllers.begin(), m_controllers.end(), controller);
+    if (it == m_controllers.end())
         return;
-    m_listeners.erase(it);
-    if (m_isRoot && listener->isLookAndFeelController() && !m_destroying &&
-        std::none_of(m_listeners.begin(), m_listeners.end(),
-                     [](auto *l) { return l->isLookAndFeelController(); }))
+    m_controllers.erase(it);
+    if (m_controllers.empty() && !m_destroying)
         setAssignedValues({}); // the last controller is gone: the defaults return
+}
+
+int TLookAndFeel::changeListenerCount() const
+{
+    // Every listener hears masterDestroying.
+    return receivers(SIGNAL(masterDestroying(TLookAndFeel *))) + int(m_controllers.size());
 }
 
 TLookAndFeelController::TLookAndFeelController(QObject *owner) : QObject(owner)
 {
     ++g_controllers;
-    m_root = g_root;
-    if (m_root)
-        m_root->AddChangeListener(this);
+    if (g_root && g_root->AddController(this))
+        m_root = g_root;
 }
 
 TLookAndFeelController::~TLookAndFeelController()
 {
     --g_controllers;
     if (m_root)
-        m_root->RemoveChangeListener(this);
+        m_root->RemoveController(this);
 }
 
 int TLookAndFeelController::count()
@@ -321,12 +310,4 @@ void TLookAndFeelController::setSkinName(const QString &name)
 {
     if (m_root)
         m_root->setSkinName(name);
-}
-
-void TLookAndFeelController::MasterLookAndFeelDestroying(TLookAndFeel *sender)
-{
-    if (sender == m_root) {
-        sender->RemoveChangeListener(this);
-        m_root = nullptr;
-    }
 }

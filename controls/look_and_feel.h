@@ -4,9 +4,9 @@
 
 #include <QFlags>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
-#include <functional>
 #include <vector>
 
 class TCustomLookAndFeelPainter;
@@ -35,21 +35,13 @@ using LookAndFeels::TLookAndFeelValues;
 using enum LookAndFeels::TLookAndFeelKind;
 using enum LookAndFeels::TLookAndFeelValue;
 
-// Told when a look and feel it listens to changes or goes away.
-class TLookAndFeelChangeListener {
-public:
-    virtual ~TLookAndFeelChangeListener() = default;
-    virtual void MasterLookAndFeelChanged(TLookAndFeel *sender, TLookAndFeelValues changed) = 0;
-    virtual void MasterLookAndFeelDestroying(TLookAndFeel *sender) = 0;
-    // Controllers may listen only to the root.
-    virtual bool isLookAndFeelController() const { return false; }
-};
+class TLookAndFeelController;
 
 // Which kind to draw in, whether to draw with the desktop's style, and a skin
 // name. A value not assigned here comes from the master (the explicit one,
 // else the program's root look and feel). From the effective values it
 // chooses the painter that draws the elements.
-class TLookAndFeel : public QObject, public TLookAndFeelChangeListener {
+class TLookAndFeel : public QObject {
     Q_OBJECT
     Q_PROPERTY(LookAndFeels::TLookAndFeelValues AssignedValues READ AssignedValues WRITE
                    setAssignedValues STORED false)
@@ -108,18 +100,15 @@ public:
     // Always none: this program has no skins.
     const TCustomLookAndFeelPainter *SkinPainter() const { return nullptr; }
 
-    void AddChangeListener(TLookAndFeelChangeListener *listener);
-    void RemoveChangeListener(TLookAndFeelChangeListener *listener);
-    int changeListenerCount() const { return int(m_listeners.size()); }
-
-    // The owner's notification, after the listeners.
-    std::function<void(TLookAndFeel *, TLookAndFeelValues)> OnChanged;
+    // Listeners hear masterChanged and masterDestroying: the look and feels
+    // that take their values from this one, and whoever else connects. Only
+    // the root takes controllers; when its last controller goes, the root's
+    // assigned values are cleared. False when refused.
+    bool AddController(TLookAndFeelController *controller);
+    void RemoveController(TLookAndFeelController *controller);
+    int changeListenerCount() const;
 
     bool destroying() const { return m_destroying; }
-
-    // As a master's change notification would (from TLookAndFeelChangeListener).
-    void MasterLookAndFeelChanged(TLookAndFeel *sender, TLookAndFeelValues changed) override;
-    void MasterLookAndFeelDestroying(TLookAndFeel *sender) override;
 
     // Effective values as computed now (virtual, so a derived look and feel
     // may resolve differently).
@@ -135,6 +124,16 @@ public:
     // Kind, NativeStyle and SkinName are written to layout data only when assigned.
     bool isStored(TLookAndFeelValue value) const { return m_assigned.testFlag(value); }
 
+signals:
+    // A change, told first to the listeners in the order they connected (one
+    // that disconnects while told does not make the next one miss it), then
+    // to the owner through changed.
+    void masterChanged(LookAndFeels::TLookAndFeelValues values);
+    // The owner's notification (a control repaints from it).
+    void changed(LookAndFeels::TLookAndFeelValues values);
+    // Told while this object goes away, with destroying() true.
+    void masterDestroying(TLookAndFeel *master);
+
 private:
     TLookAndFeel *effectiveMaster() const;
     bool leadsTo(const TLookAndFeel *target) const;
@@ -142,6 +141,10 @@ private:
     TLookAndFeelValues moved() const;
     // Recomputes, tells the listeners and then the owner.
     void Changed(TLookAndFeelValues values);
+    // What a look and feel does when its master changes or goes.
+    void onMasterChanged(TLookAndFeelValues changed);
+    void onMasterDestroying(TLookAndFeel *master);
+    void listenTo(TLookAndFeel *master);
 
     TLookAndFeelValues m_assigned;
     Values m_own;
@@ -152,7 +155,7 @@ private:
     bool m_isRoot = false;
     const TCustomLookAndFeelPainter *m_painter = nullptr;
     const TCustomLookAndFeelPainter *m_overridePainter = nullptr;
-    std::vector<TLookAndFeelChangeListener *> m_listeners;
+    std::vector<TLookAndFeelController *> m_controllers;
     TSystemPaletteChangedNotifier m_paletteSubscription;
     bool m_destroying = false;
 };
@@ -170,7 +173,7 @@ public:
 // Sets the root's values for the whole program. Reading gives the root's
 // effective values (the defaults when there is no root). When the last
 // controller goes, the root's assigned values are cleared.
-class TLookAndFeelController : public QObject, public TLookAndFeelChangeListener {
+class TLookAndFeelController : public QObject {
     Q_OBJECT
     Q_PROPERTY(LookAndFeels::TLookAndFeelKind Kind READ Kind WRITE setKind)
     Q_PROPERTY(bool NativeStyle READ NativeStyle WRITE setNativeStyle)
@@ -189,10 +192,6 @@ public:
 
     static int count();
 
-    void MasterLookAndFeelChanged(TLookAndFeel *, TLookAndFeelValues) override {}
-    void MasterLookAndFeelDestroying(TLookAndFeel *sender) override;
-    bool isLookAndFeelController() const override { return true; }
-
 private:
-    TLookAndFeel *m_root = nullptr;
+    QPointer<TLookAndFeel> m_root; // cleared when the root goes first
 };

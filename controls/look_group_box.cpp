@@ -380,17 +380,12 @@ TLookGroupBox::TLookGroupBox(QWidget *parent)
     // Not a tab stop and not focused by a click; the arrow keys of a radio
     // button may still move the focus here.
     setFocusPolicy(Qt::NoFocus);
-    m_lookAndFeel->OnChanged = [this](TLookAndFeel *, TLookAndFeelValues) {
+    connect(m_lookAndFeel, &TLookAndFeel::changed, this, [this] {
         updateMargins();
         update();
-    };
+    });
     resize(185, 105);
     updateMargins();
-}
-
-TLookGroupBox::~TLookGroupBox()
-{
-    m_lookAndFeel->OnChanged = nullptr;
 }
 
 void TLookGroupBox::styleChanged(bool geometry)

@@ -191,7 +191,6 @@ class TLookGroupBox : public QWidget {
 
 public:
     explicit TLookGroupBox(QWidget *parent = nullptr);
-    ~TLookGroupBox() override;
 
     bool transparent() const { return m_transparent; }
     void setTransparent(bool transparent);

@@ -132,7 +132,7 @@ TLookRadioButton::TLookRadioButton(QWidget *parent) : QAbstractButton(parent)
     setMouseTracking(true);
     connect(this, &QAbstractButton::toggled, this, &TLookRadioButton::onToggled);
     m_lookAndFeel = new TLookAndFeel(this);
-    m_lookAndFeel->OnChanged = [this](TLookAndFeel *, TLookAndFeelValues) { update(); };
+    connect(m_lookAndFeel, &TLookAndFeel::changed, this, [this] { update(); });
     m_watch.setInterval(kPointerWatchMs);
     connect(&m_watch, &QTimer::timeout, this, &TLookRadioButton::checkPointerWatch);
     TRadioGlyphImageList::Instance();
@@ -142,7 +142,6 @@ TLookRadioButton::TLookRadioButton(QWidget *parent) : QAbstractButton(parent)
 TLookRadioButton::~TLookRadioButton()
 {
     m_watch.stop();
-    m_lookAndFeel->OnChanged = nullptr;
 }
 
 void TLookRadioButton::setCaption(const QString &caption)
@@ -466,12 +465,17 @@ void TLookRadioButton::keyPressEvent(QKeyEvent *event)
 {
     QPointer<TLookRadioButton> guard(this);
     int key = event->key();
-    emit keyDown(key, event->modifiers());
+    if (m_onKeyDown)
+        m_onKeyDown(this, key, event->modifiers());
     if (!guard)
         return;
-    if (!event->text().isEmpty()) {
+    if (key == 0) {
+        event->accept();
+        return;
+    }
+    if (m_onKeyPress && !event->text().isEmpty()) {
         QChar c = event->text().at(0);
-        emit keyPressed(c);
+        m_onKeyPress(this, c);
         if (!guard)
             return;
     }
@@ -507,9 +511,14 @@ void TLookRadioButton::keyReleaseEvent(QKeyEvent *event)
 {
     QPointer<TLookRadioButton> guard(this);
     int key = event->key();
-    emit keyUp(key, event->modifiers());
+    if (m_onKeyUp)
+        m_onKeyUp(this, key, event->modifiers());
     if (!guard)
         return;
+    if (key == 0) {
+        event->accept();
+        return;
+    }
     if (event->key() == Qt::Key_Space && !event->isAutoRepeat() && m_spacePressed) {
         m_spacePressed = false;
         setDown(false);
@@ -589,7 +598,8 @@ void TLookRadioButton::contextMenuEvent(QContextMenuEvent *event)
     }
     QPointer<TLookRadioButton> guard(this);
     bool handled = false;
-    emit contextPopup(keyboard ? QPoint(-1, -1) : event->pos(), handled);
+    if (m_onContextPopup)
+        m_onContextPopup(this, keyboard ? QPoint(-1, -1) : event->pos(), handled);
     if (!guard)
         return;
     if (!handled && m_popupMenu)

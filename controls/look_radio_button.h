@@ -3,6 +3,7 @@
 #include "controls/look_and_feel.h"
 #include "controls/look_glyph_state.h"
 #include "platform/colors.h"
+#include "platform/control_events.h"
 #include "platform/published_settings.h"
 
 #include <QAbstractButton>
@@ -80,6 +81,10 @@ class TLookRadioButton : public QAbstractButton {
     Q_PROPERTY(bool Visible READ isVisible WRITE setVisible)
     Q_PROPERTY(bool TabStop READ tabStop WRITE setTabStop)
     Q_PROPERTY(int TabOrder READ tabOrder WRITE setTabOrder)
+    Q_PROPERTY(TKeyEvent OnKeyDown READ onKeyDown WRITE setOnKeyDown)
+    Q_PROPERTY(TKeyPressEvent OnKeyPress READ onKeyPress WRITE setOnKeyPress)
+    Q_PROPERTY(TKeyEvent OnKeyUp READ onKeyUp WRITE setOnKeyUp)
+    Q_PROPERTY(TContextPopupEvent OnContextPopup READ onContextPopup WRITE setOnContextPopup)
 
 public:
     explicit TLookRadioButton(QWidget *parent = nullptr);
@@ -132,6 +137,18 @@ public:
     int tabOrder() const;
     void setTabOrder(int order);
 
+    // Key callbacks run before the button's own handling; a key set to 0
+    // stops it. A failure passes on to the caller of the event.
+    TKeyEvent onKeyDown() const { return m_onKeyDown; }
+    void setOnKeyDown(const TKeyEvent &handler) { m_onKeyDown = handler; }
+    TKeyPressEvent onKeyPress() const { return m_onKeyPress; }
+    void setOnKeyPress(const TKeyPressEvent &handler) { m_onKeyPress = handler; }
+    TKeyEvent onKeyUp() const { return m_onKeyUp; }
+    void setOnKeyUp(const TKeyEvent &handler) { m_onKeyUp = handler; }
+    // Asked before the PopupMenu shows; handled keeps it shut.
+    TContextPopupEvent onContextPopup() const { return m_onContextPopup; }
+    void setOnContextPopup(const TContextPopupEvent &handler) { m_onContextPopup = handler; }
+
     TGlyphState pointerState() const { return m_state; }
     // Where the glyph is drawn.
     QRect glyphRect() const;
@@ -147,14 +164,9 @@ signals:
     void doubleClicked();
     void entered();
     void exited();
-    void keyDown(int &key, Qt::KeyboardModifiers modifiers);
-    void keyPressed(QChar &key);
-    void keyUp(int &key, Qt::KeyboardModifiers modifiers);
     void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
     void mouseMoved(Qt::KeyboardModifiers modifiers, QPoint pos);
     void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
-    // pos is (-1, -1) for a keyboard request; setting handled keeps the menu shut.
-    void contextPopup(QPoint pos, bool &handled);
 
 protected:
     bool event(QEvent *event) override;
@@ -201,4 +213,8 @@ private:
     QPointer<QMenu> m_popupMenu;
     QTimer m_watch;
     QRect m_watched; // screen coordinates
+    TKeyEvent m_onKeyDown;
+    TKeyPressEvent m_onKeyPress;
+    TKeyEvent m_onKeyUp;
+    TContextPopupEvent m_onContextPopup;
 };

@@ -18,25 +18,26 @@ struct ChangeLog {
     QList<TLookAndFeelValues> changes;
     void watch(TLookAndFeel &lf)
     {
-        lf.OnChanged = [this](TLookAndFeel *, TLookAndFeelValues v) { changes << v; };
+        QObject::connect(&lf, &TLookAndFeel::changed,
+                         [this](TLookAndFeelValues v) { changes << v; });
     }
 };
 
 // A listener that records its name into a shared list and may act during its call.
-struct RecordingListener : TLookAndFeelChangeListener {
+struct RecordingListener : QObject {
     QString name;
     QStringList *log = nullptr;
     std::function<void()> during;
     bool sawDestroying = false;
-    void MasterLookAndFeelChanged(TLookAndFeel *, TLookAndFeelValues) override
+    void listenTo(TLookAndFeel *lf)
     {
-        *log << name;
-        if (during)
-            during();
-    }
-    void MasterLookAndFeelDestroying(TLookAndFeel *sender) override
-    {
-        sawDestroying = sender->destroying();
+        connect(lf, &TLookAndFeel::masterChanged, this, [this] {
+            *log << name;
+            if (during)
+                during();
+        });
+        connect(lf, &TLookAndFeel::masterDestroying, this,
+                [this](TLookAndFeel *master) { sawDestroying = master->destroying(); });
     }
 };
 
@@ -215,12 +216,18 @@ void LookAndFeelTest::listenersToldInOrderNoneSkipped()
     b.name = QStringLiteral("b");
     c.name = QStringLiteral("c");
     a.log = b.log = c.log = &log;
-    a.during = [&] { lf->RemoveChangeListener(&a); }; // leaves during its own call
-    lf->AddChangeListener(&a);
-    lf->AddChangeListener(&b);
-    lf->AddChangeListener(&c);
+    // The owner hears last, though it connected first.
+    QObject::connect(lf.get(), &TLookAndFeel::changed, [&] { log << QStringLiteral("owner"); });
+    a.during = [&] {
+        QObject::disconnect(lf.get(), nullptr, &a, nullptr);
+    }; // leaves during its call
+    a.listenTo(lf.get());
+    b.listenTo(lf.get());
+    c.listenTo(lf.get());
     lf->setKind(lfFlat);
-    QCOMPARE(log, (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
+    QCOMPARE(log,
+             (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"),
+                          QStringLiteral("owner")}));
     QCOMPARE(lf->changeListenerCount(), 2);
     lf.reset();
     QVERIFY(b.sawDestroying); // told with the destroying flag set
@@ -239,7 +246,7 @@ void LookAndFeelTest::controllerWritesTheRoot()
         QCOMPARE(controller.Kind(), lfStandard);
         // Only the root takes controllers as listeners.
         const int before = plain.changeListenerCount();
-        plain.AddChangeListener(&controller);
+        QVERIFY(!plain.AddController(&controller));
         QCOMPARE(plain.changeListenerCount(), before);
         {
             TLookAndFeelController second;
@@ -258,10 +265,10 @@ void LookAndFeelTest::colourChangeRebuildsGlyphsBeforeOwnersHear()
     TLookAndFeel lf;
     int rebuildsSeen = -1;
     TLookAndFeelValues told;
-    lf.OnChanged = [&](TLookAndFeel *, TLookAndFeelValues v) {
+    QObject::connect(&lf, &TLookAndFeel::changed, [&](TLookAndFeelValues v) {
         rebuildsSeen = glyphs.rebuildCount();
         told = v;
-    };
+    });
     const int before = glyphs.rebuildCount();
     QPalette changed = classicDesktopPalette();
     changed.setColor(QPalette::Highlight, QColor(0xC0, 0x20, 0x20)); // RGB 192,32,32

@@ -76,6 +76,7 @@ private slots:
     void exclusiveAmongSiblings();
     void pressReleasedOutsideDoesNotCheck();
     void arrowKeysMoveFocusAndCheck();
+    void keyCallbacksRunFirst();
     void accelerator();
     void transparentShowsParentColour();
     void faceGlyphAndFocusRectangle();
@@ -255,6 +256,36 @@ void RadioButtonTest::arrowKeysMoveFocusAndCheck()
     QVERIFY(!f.radios[5]->isChecked());
     QTest::keyRelease(f.radios[5], Qt::Key_Space);
     QVERIFY(f.radios[5]->isChecked());
+}
+
+void RadioButtonTest::keyCallbacksRunFirst()
+{
+    TierBar f;
+    QVERIFY(f.active);
+    TLookRadioButton *radio = f.radios[0];
+    radio->setFocus(Qt::TabFocusReason);
+    QStringList heard;
+    radio->setOnKeyDown([&](QObject *sender, int &key, Qt::KeyboardModifiers) {
+        QCOMPARE(sender, radio);
+        heard << QStringLiteral("down %1").arg(key);
+        if (key == Qt::Key_Right)
+            key = 0; // discarded: the focus stays
+    });
+    radio->setOnKeyPress([&](QObject *, QChar &key) { heard << QStringLiteral("press ") + key; });
+    radio->setOnKeyUp([&](QObject *, int &key, Qt::KeyboardModifiers) {
+        heard << QStringLiteral("up %1").arg(key);
+    });
+    QTest::keyClick(radio, Qt::Key_Right);
+    QVERIFY(radio->hasFocus());
+    QTest::keyClick(radio, Qt::Key_A);
+    QCOMPARE(heard,
+             (QStringList{QStringLiteral("down %1").arg(Qt::Key_Right),
+                          QStringLiteral("up %1").arg(Qt::Key_Right),
+                          QStringLiteral("down %1").arg(Qt::Key_A), QStringLiteral("press a"),
+                          QStringLiteral("up %1").arg(Qt::Key_A)}));
+    radio->setOnKeyDown(nullptr);
+    QTest::keyClick(radio, Qt::Key_Right);
+    QVERIFY(f.radios[1]->hasFocus());
 }
 
 void RadioButtonTest::accelerator()
@@ -487,10 +518,13 @@ void RadioButtonTest::popupMenuAndContextPopup()
 
     // The context request goes to the handler first; handled keeps the menu shut.
     QList<QPoint> asked;
-    connect(radio, &TLookRadioButton::contextPopup, this, [&](QPoint pos, bool &handled) {
-        asked << pos;
-        handled = true;
-    });
+    QVERIFY(radio->setProperty(
+        "OnContextPopup",
+        QVariant::fromValue<TContextPopupEvent>([&](QObject *sender, QPoint pos, bool &handled) {
+            QCOMPARE(sender, radio);
+            asked << pos;
+            handled = true;
+        })));
     QContextMenuEvent keyboard(QContextMenuEvent::Keyboard, QPoint(5, 5),
                                radio->mapToGlobal(QPoint(5, 5)));
     QCoreApplication::sendEvent(radio, &keyboard);
