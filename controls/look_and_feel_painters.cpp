@@ -101,7 +101,7 @@ QSize TCustomLookAndFeelPainter::RadioGlyphSize() const
     return TRadioGlyphImageList::Instance().GlyphSize();
 }
 
-void TCustomLookAndFeelPainter::PaintPanelBackground(QPainter &painter, QWidget *,
+void TCustomLookAndFeelPainter::PaintPanelBackground(QPainter &painter, const QWidget *,
                                                      const QRect &bounds, TColor, TColor) const
 {
     DrawGroupBoxBackground(painter, bounds);
@@ -121,7 +121,7 @@ QSize TNativeLookAndFeelPainter::RadioGlyphSize() const
     return nativeRadioGlyphSize();
 }
 
-void TNativeLookAndFeelPainter::PaintPanelBackground(QPainter &painter, QWidget *control,
+void TNativeLookAndFeelPainter::PaintPanelBackground(QPainter &painter, const QWidget *control,
                                                      const QRect &bounds, TColor color,
                                                      TColor) const
 {
@@ -131,7 +131,7 @@ void TNativeLookAndFeelPainter::PaintPanelBackground(QPainter &painter, QWidget 
         painter.fillRect(bounds, toQColor(color));
 }
 
-void TOffice11LookAndFeelPainter::PaintPanelBackground(QPainter &painter, QWidget *control,
+void TOffice11LookAndFeelPainter::PaintPanelBackground(QPainter &painter, const QWidget *control,
                                                        const QRect &bounds, TColor color,
                                                        TColor colorTo) const
 {

@@ -47,8 +47,8 @@ public:
 
     // A panel's background over bounds, in color (down to colorTo where a
     // painter draws gradients); clDefault colours leave the decision to it.
-    virtual void PaintPanelBackground(QPainter &painter, QWidget *control, const QRect &bounds,
-                                      TColor color, TColor colorTo) const;
+    virtual void PaintPanelBackground(QPainter &painter, const QWidget *control,
+                                      const QRect &bounds, TColor color, TColor colorTo) const;
 
 protected:
     TCustomLookAndFeelPainter() = default;
@@ -67,7 +67,7 @@ public:
     void DrawRadioGlyph(QPainter &painter, int x, int y, TGlyphState state, bool checked,
                         bool focused, TColor brush, bool designing) const override;
     QSize RadioGlyphSize() const override;
-    void PaintPanelBackground(QPainter &painter, QWidget *control, const QRect &bounds,
+    void PaintPanelBackground(QPainter &painter, const QWidget *control, const QRect &bounds,
                               TColor color, TColor colorTo) const override;
 };
 
@@ -87,7 +87,7 @@ class TOffice11LookAndFeelPainter : public TUltraFlatLookAndFeelPainter {
 public:
     static const TOffice11LookAndFeelPainter &Instance();
     TLookAndFeelStyle PainterStyle() const override { return lfsOffice11; }
-    void PaintPanelBackground(QPainter &painter, QWidget *control, const QRect &bounds,
+    void PaintPanelBackground(QPainter &painter, const QWidget *control, const QRect &bounds,
                               TColor color, TColor colorTo) const override;
 };
 

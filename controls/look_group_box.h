@@ -133,7 +133,7 @@ private:
 };
 
 // Everything one paint of a group box depends on, gathered once.
-struct TGroupBoxPaintState {
+struct TGroupBoxOption {
     bool transparent = false;
     QString caption;
     QFont font;
@@ -152,17 +152,18 @@ struct TGroupBoxPaintState {
     const class TCustomLookAndFeelPainter *panelPainter = nullptr;
     TColor panelColor = clDefault;
     TColor panelColorTo = clDefault;
-    QWidget *control = nullptr; // for a painter that copies the parent
 };
 
 // The border line width of a style.
 int groupBoxBorderWidth(TEditBorderStyle style);
 // The band the border occupies on one side.
-int groupBoxBorderExtent(const TGroupBoxPaintState &state, TBorderEdge side);
+int groupBoxBorderExtent(const TGroupBoxOption &option, TBorderEdge side);
 // The caption's rectangle in the box's rectangle (empty without caption).
-QRect groupBoxCaptionRect(const QRect &box, const TGroupBoxPaintState &state);
-// Draws the box (shadow, background, caption, border) into rect.
-void drawGroupBox(QPainter &painter, const QRect &rect, const TGroupBoxPaintState &state);
+QRect groupBoxCaptionRect(const QRect &box, const TGroupBoxOption &option);
+// Draws the box (shadow, background, caption, border) into rect; control is
+// the box, for a panel painter that shows what lies beneath it.
+void drawGroupBox(QPainter &painter, const QRect &rect, const TGroupBoxOption &option,
+                  const QWidget *control);
 
 // A container that can draw a frame with a caption and a shadow over a
 // background of its own. Transparent, without edges, shadow or caption (as the
@@ -245,9 +246,8 @@ public:
     // Whether the pointer is over the box (border lines light up with HotTrack).
     bool hot() const { return m_hot; }
 
-    TGroupBoxPaintState paintState() const;
-    // Draws the box as it shows now into rect.
-    void drawBox(QPainter &painter, const QRect &rect) const;
+    // What the next paint draws.
+    TGroupBoxOption styleOption() const;
 
     // Called by the style objects.
     void styleChanged(bool geometry);

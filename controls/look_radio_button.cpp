@@ -49,76 +49,76 @@ bool isRadioButton(QObject *o)
 
 } // namespace
 
-QRect radioGlyphRect(const QRect &client, const TRadioButtonPaintState &state)
+QRect radioGlyphRect(const QRect &client, const TRadioButtonOption &option)
 {
-    const QSize size = state.painter ? state.painter->RadioGlyphSize() : RadioGlyphSize();
+    const QSize size = option.painter ? option.painter->RadioGlyphSize() : RadioGlyphSize();
     const int top = client.top() + (client.height() - size.height()) / 2;
-    const int left = state.alignment == LookRadioButtons::taLeftJustify
+    const int left = option.alignment == LookRadioButtons::taLeftJustify
         ? client.left() + client.width() - size.width()
-        : client.left() + (state.native ? 0 : 1);
+        : client.left() + (option.native ? 0 : 1);
     return QRect(QPoint(left, top), size);
 }
 
-QRect radioTextRect(const QRect &client, const TRadioButtonPaintState &state)
+QRect radioTextRect(const QRect &client, const TRadioButtonOption &option)
 {
-    const QRect glyph = radioGlyphRect(client, state);
+    const QRect glyph = radioGlyphRect(client, option);
     int left = client.left(), top = client.top();
     int right = client.left() + client.width(), bottom = client.top() + client.height();
-    if (state.alignment == LookRadioButtons::taRightJustify)
+    if (option.alignment == LookRadioButtons::taRightJustify)
         left = glyph.left() + glyph.width();
     else
         right = glyph.left();
-    const Margins m = captionMargins(state.native, state.wordWrap, state.alignment);
+    const Margins m = captionMargins(option.native, option.wordWrap, option.alignment);
     // The top margin of -1 puts the caption's centre half a pixel above the control's.
     return QRect(QPoint(left + m.l, top + m.t), QPoint(right - m.r - 1, bottom - m.b - 1));
 }
 
-void drawRadioButton(QPainter &painter, const QRect &client, const TRadioButtonPaintState &state)
+void drawRadioButton(QPainter &painter, const QRect &client, const TRadioButtonOption &option)
 {
     const TCustomLookAndFeelPainter &glyphPainter =
-        state.painter ? *state.painter : painterForKind(lfUltraFlat);
+        option.painter ? *option.painter : painterForKind(lfUltraFlat);
     painter.save();
-    if (state.native && state.plain())
-        painter.fillRect(client, state.color);
-    const QRect glyph = radioGlyphRect(client, state);
-    glyphPainter.DrawRadioGlyph(painter, glyph.left(), glyph.top(), state.glyphState, state.checked,
-                                state.focused, state.plain() ? toTColor(state.color) : clDefault,
-                                state.designing);
+    if (option.native && option.plain())
+        painter.fillRect(client, option.color);
+    const QRect glyph = radioGlyphRect(client, option);
+    glyphPainter.DrawRadioGlyph(
+        painter, glyph.left(), glyph.top(), option.glyphState, option.checked, option.focused,
+        option.plain() ? toTColor(option.color) : clDefault, option.designing);
     painter.setClipRegion(QRegion(client) - QRegion(glyph), Qt::IntersectClip);
-    if (!state.native && state.plain())
-        painter.fillRect(client, state.color);
+    if (!option.native && option.plain())
+        painter.fillRect(client, option.color);
 
-    if (!state.caption.isEmpty()) {
-        const QRect area = radioTextRect(client, state);
-        painter.setFont(state.font);
-        QColor ink = state.enabled ? state.fontColor : toQColor(clBtnShadow);
-        if (state.editorTextColor != clDefault)
-            ink = toQColor(state.editorTextColor);
+    if (!option.caption.isEmpty()) {
+        const QRect area = radioTextRect(client, option);
+        painter.setFont(option.font);
+        QColor ink = option.enabled ? option.fontColor : toQColor(clBtnShadow);
+        if (option.editorTextColor != clDefault)
+            ink = toQColor(option.editorTextColor);
         auto drawCaption = [&](const QRect &r, const QColor &c) {
-            if (state.wordWrap) {
+            if (option.wordWrap) {
                 painter.setPen(c);
-                painter.drawText(r, kWrapFlags | Qt::TextDontClip, state.caption);
+                painter.drawText(r, kWrapFlags | Qt::TextDontClip, option.caption);
             } else {
-                drawTextLine(painter, r, state.caption, Qt::AlignLeft | Qt::AlignVCenter, c);
+                drawTextLine(painter, r, option.caption, Qt::AlignLeft | Qt::AlignVCenter, c);
             }
         };
-        if (state.native || state.enabled) {
+        if (option.native || option.enabled) {
             drawCaption(area, ink);
         } else {
             drawCaption(area.translated(1, 1), toQColor(clBtnHighlight));
             drawCaption(area, toQColor(clBtnShadow));
         }
-        if (state.focused) {
+        if (option.focused) {
             QRect measured;
-            if (state.wordWrap) {
-                measured = QFontMetrics(state.font).boundingRect(area, kWrapFlags, state.caption);
+            if (option.wordWrap) {
+                measured = QFontMetrics(option.font).boundingRect(area, kWrapFlags, option.caption);
             } else {
-                const QSize size = measureTextLine(state.font, state.caption);
+                const QSize size = measureTextLine(option.font, option.caption);
                 measured = QRect(area.left(), area.top() + (area.height() - size.height()) / 2,
                                  size.width(), size.height());
             }
-            drawColoredFocusRect(painter, measured.adjusted(-1, -1, 1, 2), state.color,
-                                 state.fontColor);
+            drawColoredFocusRect(painter, measured.adjusted(-1, -1, 1, 2), option.color,
+                                 option.fontColor);
         }
     }
     painter.restore();
@@ -320,9 +320,9 @@ const TCustomLookAndFeelPainter &TLookRadioButton::glyphPainter() const
     return m_lookAndFeel->PainterFor({visualStyleClassNames().constFirst()});
 }
 
-TRadioButtonPaintState TLookRadioButton::paintState() const
+TRadioButtonOption TLookRadioButton::styleOption() const
 {
-    TRadioButtonPaintState s;
+    TRadioButtonOption s;
     s.native = nativeMode();
     s.seeThrough = m_transparent;
     s.themedParentBackground = s.native && m_parentBackground && !m_transparent;
@@ -344,18 +344,18 @@ TRadioButtonPaintState TLookRadioButton::paintState() const
 
 QRect TLookRadioButton::glyphRect() const
 {
-    return radioGlyphRect(rect(), paintState());
+    return radioGlyphRect(rect(), styleOption());
 }
 
 void TLookRadioButton::paintEvent(QPaintEvent *)
 {
-    const TRadioButtonPaintState state = paintState();
+    const TRadioButtonOption option = styleOption();
     QPainter p(this);
     // See-through: Qt has already painted the parent and the earlier siblings
     // beneath this control, which is the parent copy's picture.
-    if (state.themedParentBackground)
+    if (option.themedParentBackground)
         PaintThemedParentBackground(this, p, rect());
-    drawRadioButton(p, rect(), state);
+    drawRadioButton(p, rect(), option);
 }
 
 bool TLookRadioButton::hitButton(const QPoint &pos) const

@@ -26,7 +26,7 @@ Q_ENUM_NS(TLeftRight)
 using LookRadioButtons::TLeftRight;
 
 // Everything one paint of a radio button depends on, gathered once.
-struct TRadioButtonPaintState {
+struct TRadioButtonOption {
     bool native = false; // drawn through the desktop's style
     bool seeThrough = false; // Transparent: the parent shows beneath
     bool themedParentBackground = false;
@@ -48,11 +48,11 @@ struct TRadioButtonPaintState {
 };
 
 // Where the glyph goes in a client rectangle.
-QRect radioGlyphRect(const QRect &client, const TRadioButtonPaintState &state);
+QRect radioGlyphRect(const QRect &client, const TRadioButtonOption &option);
 // The caption's rectangle (margins applied) in a client rectangle.
-QRect radioTextRect(const QRect &client, const TRadioButtonPaintState &state);
-// Draws a radio button as the state says, over what the painter holds.
-void drawRadioButton(QPainter &painter, const QRect &client, const TRadioButtonPaintState &state);
+QRect radioTextRect(const QRect &client, const TRadioButtonOption &option);
+// Draws a radio button as the option says, over what the painter holds.
+void drawRadioButton(QPainter &painter, const QRect &client, const TRadioButtonOption &option);
 
 // The prize-tier radio button: a round glyph from the look and feel's painter
 // and a caption, over its own colour or, when transparent, over whatever its
@@ -154,8 +154,8 @@ public:
     QRect glyphRect() const;
     bool pointerWatchActive() const { return m_watch.isActive(); }
 
-    // The state the next paint draws.
-    TRadioButtonPaintState paintState() const;
+    // What the next paint draws.
+    TRadioButtonOption styleOption() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

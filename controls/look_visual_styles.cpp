@@ -79,7 +79,7 @@ void drawNativeRadioGlyph(QPainter &painter, const QRect &rect, TGlyphState stat
     QApplication::style()->drawPrimitive(QStyle::PE_IndicatorRadioButton, &option, &painter);
 }
 
-void PaintParentCopy(QWidget *control, QPainter &painter, const QRect &rect,
+void PaintParentCopy(const QWidget *control, QPainter &painter, const QRect &rect,
                      bool withEarlierSiblings)
 {
     QWidget *parent = control ? control->parentWidget() : nullptr;
@@ -114,7 +114,7 @@ void PaintParentCopy(QWidget *control, QPainter &painter, const QRect &rect,
     painter.drawImage(rect.topLeft(), copy);
 }
 
-void PaintThemedParentBackground(QWidget *control, QPainter &painter, const QRect &rect)
+void PaintThemedParentBackground(const QWidget *control, QPainter &painter, const QRect &rect)
 {
     PaintParentCopy(control, painter, rect, false);
 }

@@ -389,7 +389,7 @@ void RadioButtonTest::paintIsAFunctionOfState()
         QImage image(radio->size(), QImage::Format_RGB32);
         image.fill(kBar);
         QPainter p(&image);
-        drawRadioButton(p, QRect(QPoint(0, 0), radio->size()), radio->paintState());
+        drawRadioButton(p, QRect(QPoint(0, 0), radio->size()), radio->styleOption());
         return image;
     };
     QWidget bar;
@@ -572,7 +572,7 @@ void RadioButtonTest::nativeModeAndLeftJustify()
     QVERIFY(VisualStylesAvailable({QStringLiteral("Button")}));
     const QSize size = nativeRadioGlyphSize();
     QCOMPARE(radio->glyphRect(), QRect(0, (25 - size.height()) / 2, size.width(), size.height()));
-    const TRadioButtonPaintState native = radio->paintState();
+    const TRadioButtonOption native = radio->styleOption();
     QVERIFY(native.native);
     QCOMPARE(native.painter, &TNativeLookAndFeelPainter::Instance());
     QCOMPARE(radioTextRect(radio->rect(), native).left(), size.width() + 3);
@@ -580,10 +580,10 @@ void RadioButtonTest::nativeModeAndLeftJustify()
     radio->lookAndFeel()->setNativeStyle(false);
     radio->setAlignment(LookRadioButtons::taLeftJustify);
     QCOMPARE(radio->glyphRect(), QRect(94 - 13, 6, 13, 13));
-    const TRadioButtonPaintState left = radio->paintState();
+    const TRadioButtonOption left = radio->styleOption();
     QCOMPARE(radioTextRect(radio->rect(), left), QRect(2, -1, 94 - 13 - 2 - 1, 26));
     radio->setWordWrap(true);
-    QCOMPARE(radioTextRect(radio->rect(), radio->paintState()).right(), 94 - 13 - 6 - 1);
+    QCOMPARE(radioTextRect(radio->rect(), radio->styleOption()).right(), 94 - 13 - 6 - 1);
 }
 
 void RadioButtonTest::lookAndFeelChangeRepaints()
@@ -597,10 +597,10 @@ void RadioButtonTest::lookAndFeelChangeRepaints()
     QCOMPARE(pixelAt(image, glyph.left() + 10, glyph.top() + 2), QColor(227, 227, 227));
     // Through the root: a radio that set no kind follows it, this one keeps its own.
     TLookAndFeel::root()->setKind(lfFlat);
-    QCOMPARE(f.radios[1]->paintState().painter, &TFlatLookAndFeelPainter::Instance());
-    QCOMPARE(radio->paintState().painter, &TStandardLookAndFeelPainter::Instance());
+    QCOMPARE(f.radios[1]->styleOption().painter, &TFlatLookAndFeelPainter::Instance());
+    QCOMPARE(radio->styleOption().painter, &TStandardLookAndFeelPainter::Instance());
     TLookAndFeel::root()->setAssignedValues({});
-    QCOMPARE(f.radios[1]->paintState().painter, &TUltraFlatLookAndFeelPainter::Instance());
+    QCOMPARE(f.radios[1]->styleOption().painter, &TUltraFlatLookAndFeelPainter::Instance());
 }
 
 void RadioButtonTest::arrowKeysReachAGroupBox()
