@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+using namespace LookAndFeels;
+
 namespace {
 
 TLookAndFeel *g_root = nullptr;
@@ -16,10 +18,10 @@ const TLookAndFeel::Values kDefaults{};
 
 TLookAndFeel::TLookAndFeel(QObject *owner) : QObject(owner)
 {
-    // A desktop colour change makes the owner repaint through Changed.
+    // A desktop colour change makes the owner repaint through applyChange.
     m_paletteSubscription.OnSystemPaletteChanged = [this] {
         savePrevious();
-        Changed(lfvNativeStyle);
+        applyChange(lfvNativeStyle);
     };
     listenTo(g_root);
     m_current = {effectiveKind(), effectiveNativeStyle(), effectiveSkinName()};
@@ -41,7 +43,7 @@ TLookAndFeel *TLookAndFeel::root()
     return g_root;
 }
 
-TLookAndFeel *TLookAndFeel::CreateRoot()
+TLookAndFeel *TLookAndFeel::createRoot()
 {
     if (!g_root) {
         auto *r = new TLookAndFeel(nullptr);
@@ -51,7 +53,7 @@ TLookAndFeel *TLookAndFeel::CreateRoot()
     return g_root;
 }
 
-void TLookAndFeel::DestroyRoot()
+void TLookAndFeel::destroyRoot()
 {
     delete g_root;
     g_root = nullptr;
@@ -101,7 +103,7 @@ TLookAndFeelValues TLookAndFeel::moved() const
     return result;
 }
 
-void TLookAndFeel::Changed(TLookAndFeelValues values)
+void TLookAndFeel::applyChange(TLookAndFeelValues values)
 {
     if (!values || m_destroying)
         return;
@@ -128,7 +130,7 @@ void TLookAndFeel::setAssignedValues(TLookAndFeelValues values)
         return;
     savePrevious();
     m_assigned = values;
-    Changed(moved());
+    applyChange(moved());
 }
 
 void TLookAndFeel::setKind(TLookAndFeelKind kind)
@@ -138,7 +140,7 @@ void TLookAndFeel::setKind(TLookAndFeelKind kind)
     savePrevious();
     m_assigned |= lfvKind;
     m_own.kind = kind;
-    Changed(moved() & lfvKind);
+    applyChange(moved() & lfvKind);
 }
 
 void TLookAndFeel::setNativeStyle(bool native)
@@ -148,7 +150,7 @@ void TLookAndFeel::setNativeStyle(bool native)
     savePrevious();
     m_assigned |= lfvNativeStyle;
     m_own.nativeStyle = native;
-    Changed(moved() & lfvNativeStyle);
+    applyChange(moved() & lfvNativeStyle);
 }
 
 void TLookAndFeel::setSkinName(const QString &name)
@@ -158,10 +160,10 @@ void TLookAndFeel::setSkinName(const QString &name)
     savePrevious();
     m_assigned |= lfvSkinName;
     m_own.skinName = name;
-    Changed(moved() & lfvSkinName);
+    applyChange(moved() & lfvSkinName);
 }
 
-void TLookAndFeel::Assign(const TLookAndFeel &source)
+void TLookAndFeel::assign(const TLookAndFeel &source)
 {
     if (&source == this)
         return;
@@ -173,7 +175,7 @@ void TLookAndFeel::Assign(const TLookAndFeel &source)
         m_master = master;
         listenTo(effectiveMaster());
     }
-    Changed(moved());
+    applyChange(moved());
 }
 
 bool TLookAndFeel::leadsTo(const TLookAndFeel *target) const
@@ -193,13 +195,13 @@ void TLookAndFeel::setMaster(TLookAndFeel *master)
     savePrevious();
     m_master = master;
     listenTo(effectiveMaster());
-    Changed(moved());
+    applyChange(moved());
 }
 
 void TLookAndFeel::onMasterChanged(TLookAndFeelValues changed)
 {
     savePrevious();
-    Changed(changed & ~m_assigned);
+    applyChange(changed & ~m_assigned);
 }
 
 void TLookAndFeel::onMasterDestroying(TLookAndFeel *master)
@@ -211,13 +213,13 @@ void TLookAndFeel::onMasterDestroying(TLookAndFeel *master)
         m_master = nullptr;
     // The root itself is going: nothing to listen to any more.
     listenTo(master == g_root ? nullptr : effectiveMaster());
-    Changed(moved());
+    applyChange(moved());
 }
 
 const TCustomLookAndFeelPainter &TLookAndFeel::PainterFor(const QStringList &themeClasses) const
 {
     if (effectiveNativeStyle() && VisualStylesAvailable(themeClasses))
-        return TNativeLookAndFeelPainter::Instance();
+        return TNativeLookAndFeelPainter::instance();
     if (const TCustomLookAndFeelPainter *skin = effectiveSkinPainter())
         return *skin;
     return painterForKind(effectiveKind());
@@ -235,7 +237,7 @@ void TLookAndFeel::setOverridePainter(const TCustomLookAndFeelPainter *painter)
     m_overridePainter = painter;
 }
 
-bool TLookAndFeel::AddController(TLookAndFeelController *controller)
+bool TLookAndFeel::addController(TLookAndFeelController *controller)
 {
     if (!controller || !m_isRoot)
         return false;
@@ -244,7 +246,7 @@ bool TLookAndFeel::AddController(TLookAndFeelController *controller)
     return true;
 }
 
-void TLookAndFeel::RemoveController(TLookAndFeelController *controller)
+void TLookAndFeel::removeController(TLookAndFeelController *controller)
 {
     auto it = std::find(m_controllers.begin(), m_controllers.end(), controller);
     if (it == m_controllers.end())
@@ -263,7 +265,7 @@ int TLookAndFeel::changeListenerCount() const
 TLookAndFeelController::TLookAndFeelController(QObject *owner) : QObject(owner)
 {
     ++g_controllers;
-    if (g_root && g_root->AddController(this))
+    if (g_root && g_root->addController(this))
         m_root = g_root;
 }
 
@@ -271,7 +273,7 @@ TLookAndFeelController::~TLookAndFeelController()
 {
     --g_controllers;
     if (m_root)
-        m_root->RemoveController(this);
+        m_root->removeController(this);
 }
 
 int TLookAndFeelController::count()
@@ -279,9 +281,9 @@ int TLookAndFeelController::count()
     return g_controllers;
 }
 
-TLookAndFeelKind TLookAndFeelController::Kind() const
+TLookAndFeelKind TLookAndFeelController::kind() const
 {
-    return m_root ? m_root->Kind() : kDefaults.kind;
+    return m_root ? m_root->kind() : kDefaults.kind;
 }
 
 void TLookAndFeelController::setKind(TLookAndFeelKind kind)
@@ -290,9 +292,9 @@ void TLookAndFeelController::setKind(TLookAndFeelKind kind)
         m_root->setKind(kind);
 }
 
-bool TLookAndFeelController::NativeStyle() const
+bool TLookAndFeelController::nativeStyle() const
 {
-    return m_root ? m_root->NativeStyle() : kDefaults.nativeStyle;
+    return m_root ? m_root->nativeStyle() : kDefaults.nativeStyle;
 }
 
 void TLookAndFeelController::setNativeStyle(bool native)
@@ -301,9 +303,9 @@ void TLookAndFeelController::setNativeStyle(bool native)
         m_root->setNativeStyle(native);
 }
 
-QString TLookAndFeelController::SkinName() const
+QString TLookAndFeelController::skinName() const
 {
-    return m_root ? m_root->SkinName() : kDefaults.skinName;
+    return m_root ? m_root->skinName() : kDefaults.skinName;
 }
 
 void TLookAndFeelController::setSkinName(const QString &name)

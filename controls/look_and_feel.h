@@ -32,8 +32,6 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(LookAndFeels::TLookAndFeelValues)
 using LookAndFeels::TLookAndFeelKind;
 using LookAndFeels::TLookAndFeelValue;
 using LookAndFeels::TLookAndFeelValues;
-using enum LookAndFeels::TLookAndFeelKind;
-using enum LookAndFeels::TLookAndFeelValue;
 
 class TLookAndFeelController;
 
@@ -43,15 +41,15 @@ class TLookAndFeelController;
 // chooses the painter that draws the elements.
 class TLookAndFeel : public QObject {
     Q_OBJECT
-    Q_PROPERTY(LookAndFeels::TLookAndFeelValues AssignedValues READ AssignedValues WRITE
+    Q_PROPERTY(LookAndFeels::TLookAndFeelValues AssignedValues READ assignedValues WRITE
                    setAssignedValues STORED false)
-    Q_PROPERTY(LookAndFeels::TLookAndFeelKind Kind READ Kind WRITE setKind)
-    Q_PROPERTY(bool NativeStyle READ NativeStyle WRITE setNativeStyle)
-    Q_PROPERTY(QString SkinName READ SkinName WRITE setSkinName)
+    Q_PROPERTY(LookAndFeels::TLookAndFeelKind Kind READ kind WRITE setKind)
+    Q_PROPERTY(bool NativeStyle READ nativeStyle WRITE setNativeStyle)
+    Q_PROPERTY(QString SkinName READ skinName WRITE setSkinName)
 
 public:
     struct Values {
-        TLookAndFeelKind kind = lfUltraFlat;
+        TLookAndFeelKind kind = LookAndFeels::lfUltraFlat;
         bool nativeStyle = false;
         QString skinName;
     };
@@ -64,17 +62,17 @@ public:
     static TLookAndFeel *root();
     // Creates the root (at program start, before any control); DestroyRoot
     // frees it at the end.
-    static TLookAndFeel *CreateRoot();
-    static void DestroyRoot();
+    static TLookAndFeel *createRoot();
+    static void destroyRoot();
     bool isRoot() const { return m_isRoot; }
 
-    TLookAndFeelValues AssignedValues() const { return m_assigned; }
+    TLookAndFeelValues assignedValues() const { return m_assigned; }
     void setAssignedValues(TLookAndFeelValues values);
 
     // Effective values.
-    TLookAndFeelKind Kind() const { return m_current.kind; }
-    bool NativeStyle() const { return m_current.nativeStyle; }
-    QString SkinName() const { return m_current.skinName; }
+    TLookAndFeelKind kind() const { return m_current.kind; }
+    bool nativeStyle() const { return m_current.nativeStyle; }
+    QString skinName() const { return m_current.skinName; }
     void setKind(TLookAndFeelKind kind);
     void setNativeStyle(bool native);
     void setSkinName(const QString &name);
@@ -84,10 +82,10 @@ public:
     const Values &previousValues() const { return m_previous; }
 
     // Copies another look and feel's own values, assigned values and master.
-    void Assign(const TLookAndFeel &source);
+    void assign(const TLookAndFeel &source);
 
     // The explicit master, or none (then the root acts as master).
-    TLookAndFeel *Master() const { return m_master; }
+    TLookAndFeel *master() const { return m_master; }
     void setMaster(TLookAndFeel *master);
 
     // The painter for elements of the given theme classes (names as
@@ -98,14 +96,14 @@ public:
     const TCustomLookAndFeelPainter &ActivePainter() const;
     void setOverridePainter(const TCustomLookAndFeelPainter *painter);
     // Always none: this program has no skins.
-    const TCustomLookAndFeelPainter *SkinPainter() const { return nullptr; }
+    const TCustomLookAndFeelPainter *skinPainter() const { return nullptr; }
 
     // Listeners hear masterChanged and masterDestroying: the look and feels
     // that take their values from this one, and whoever else connects. Only
     // the root takes controllers; when its last controller goes, the root's
     // assigned values are cleared. False when refused.
-    bool AddController(TLookAndFeelController *controller);
-    void RemoveController(TLookAndFeelController *controller);
+    bool addController(TLookAndFeelController *controller);
+    void removeController(TLookAndFeelController *controller);
     int changeListenerCount() const;
 
     bool destroying() const { return m_destroying; }
@@ -140,7 +138,7 @@ private:
     void savePrevious() { m_previous = m_current; }
     TLookAndFeelValues moved() const;
     // Recomputes, tells the listeners and then the owner.
-    void Changed(TLookAndFeelValues values);
+    void applyChange(TLookAndFeelValues values);
     // What a look and feel does when its master changes or goes.
     void onMasterChanged(TLookAndFeelValues changed);
     void onMasterDestroying(TLookAndFeel *master);
@@ -164,8 +162,8 @@ private:
 // start before any control, freed at the end after every control.
 class TRootLookAndFeelScope {
 public:
-    TRootLookAndFeelScope() { TLookAndFeel::CreateRoot(); }
-    ~TRootLookAndFeelScope() { TLookAndFeel::DestroyRoot(); }
+    TRootLookAndFeelScope() { TLookAndFeel::createRoot(); }
+    ~TRootLookAndFeelScope() { TLookAndFeel::destroyRoot(); }
     TRootLookAndFeelScope(const TRootLookAndFeelScope &) = delete;
     TRootLookAndFeelScope &operator=(const TRootLookAndFeelScope &) = delete;
 };
@@ -175,19 +173,19 @@ public:
 // controller goes, the root's assigned values are cleared.
 class TLookAndFeelController : public QObject {
     Q_OBJECT
-    Q_PROPERTY(LookAndFeels::TLookAndFeelKind Kind READ Kind WRITE setKind)
-    Q_PROPERTY(bool NativeStyle READ NativeStyle WRITE setNativeStyle)
-    Q_PROPERTY(QString SkinName READ SkinName WRITE setSkinName)
+    Q_PROPERTY(LookAndFeels::TLookAndFeelKind Kind READ kind WRITE setKind)
+    Q_PROPERTY(bool NativeStyle READ nativeStyle WRITE setNativeStyle)
+    Q_PROPERTY(QString SkinName READ skinName WRITE setSkinName)
 
 public:
     explicit TLookAndFeelController(QObject *owner = nullptr);
     ~TLookAndFeelController() override;
 
-    TLookAndFeelKind Kind() const;
+    TLookAndFeelKind kind() const;
     void setKind(TLookAndFeelKind kind);
-    bool NativeStyle() const;
+    bool nativeStyle() const;
     void setNativeStyle(bool native);
-    QString SkinName() const;
+    QString skinName() const;
     void setSkinName(const QString &name);
 
     static int count();

@@ -5,6 +5,8 @@
 
 #include <QPainter>
 
+using namespace LookAndFeels;
+
 namespace {
 
 // A vertical gradient from top to bottom, one colour per line.
@@ -23,37 +25,37 @@ void verticalGradient(QPainter &painter, const QRect &bounds, const QColor &top,
 
 } // namespace
 
-const TCustomLookAndFeelPainter &TCustomLookAndFeelPainter::Instance()
+const TCustomLookAndFeelPainter &TCustomLookAndFeelPainter::instance()
 {
     static const TCustomLookAndFeelPainter instance;
     return instance;
 }
 
-const TStandardLookAndFeelPainter &TStandardLookAndFeelPainter::Instance()
+const TStandardLookAndFeelPainter &TStandardLookAndFeelPainter::instance()
 {
     static const TStandardLookAndFeelPainter instance;
     return instance;
 }
 
-const TNativeLookAndFeelPainter &TNativeLookAndFeelPainter::Instance()
+const TNativeLookAndFeelPainter &TNativeLookAndFeelPainter::instance()
 {
     static const TNativeLookAndFeelPainter instance;
     return instance;
 }
 
-const TFlatLookAndFeelPainter &TFlatLookAndFeelPainter::Instance()
+const TFlatLookAndFeelPainter &TFlatLookAndFeelPainter::instance()
 {
     static const TFlatLookAndFeelPainter instance;
     return instance;
 }
 
-const TUltraFlatLookAndFeelPainter &TUltraFlatLookAndFeelPainter::Instance()
+const TUltraFlatLookAndFeelPainter &TUltraFlatLookAndFeelPainter::instance()
 {
     static const TUltraFlatLookAndFeelPainter instance;
     return instance;
 }
 
-const TOffice11LookAndFeelPainter &TOffice11LookAndFeelPainter::Instance()
+const TOffice11LookAndFeelPainter &TOffice11LookAndFeelPainter::instance()
 {
     static const TOffice11LookAndFeelPainter instance;
     return instance;
@@ -77,14 +79,14 @@ const TCustomLookAndFeelPainter &painterForKind(TLookAndFeelKind kind)
 {
     switch (kind) {
     case lfFlat:
-        return TFlatLookAndFeelPainter::Instance();
+        return TFlatLookAndFeelPainter::instance();
     case lfStandard:
-        return TStandardLookAndFeelPainter::Instance();
+        return TStandardLookAndFeelPainter::instance();
     case lfOffice11:
-        return TOffice11LookAndFeelPainter::Instance();
+        return TOffice11LookAndFeelPainter::instance();
     case lfUltraFlat:
     default:
-        return TUltraFlatLookAndFeelPainter::Instance();
+        return TUltraFlatLookAndFeelPainter::instance();
     }
 }
 
@@ -92,19 +94,19 @@ void TCustomLookAndFeelPainter::DrawRadioGlyph(QPainter &painter, int x, int y, 
                                                bool checked, bool focused, TColor brush,
                                                bool designing) const
 {
-    TRadioGlyphImageList::Instance().Draw(painter, QPoint(x, y), glyphKindForStyle(PainterStyle()),
+    TRadioGlyphImageList::instance().draw(painter, QPoint(x, y), glyphKindForStyle(PainterStyle()),
                                           state, checked, focused, brush, designing);
 }
 
 QSize TCustomLookAndFeelPainter::RadioGlyphSize() const
 {
-    return TRadioGlyphImageList::Instance().GlyphSize();
+    return TRadioGlyphImageList::instance().glyphSize();
 }
 
 void TCustomLookAndFeelPainter::PaintPanelBackground(QPainter &painter, const QWidget *,
                                                      const QRect &bounds, TColor, TColor) const
 {
-    DrawGroupBoxBackground(painter, bounds);
+    drawGroupBoxBackground(painter, bounds);
 }
 
 void TNativeLookAndFeelPainter::DrawRadioGlyph(QPainter &painter, int x, int y, TGlyphState state,

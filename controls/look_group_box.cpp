@@ -14,6 +14,9 @@
 
 #include <algorithm>
 
+using namespace LookAndFeels;
+using namespace LookGroupBoxes;
+
 namespace {
 
 constexpr int kShadowWidth = 3;
@@ -144,7 +147,7 @@ void TLookGroupBoxStyle::setTransparentBorder(bool value)
 
 TEditBorderStyle TLookGroupBoxStyle::borderStyle() const
 {
-    return m_borderStyleAssigned ? m_borderStyle : styleForKind(m_box->lookAndFeel()->Kind());
+    return m_borderStyleAssigned ? m_borderStyle : styleForKind(m_box->lookAndFeel()->kind());
 }
 
 void TLookGroupBoxStyle::setBorderStyle(TEditBorderStyle style)
@@ -476,7 +479,7 @@ void TLookGroupBox::setParentFont(bool value)
 void TLookGroupBox::setLookAndFeel(TLookAndFeel *source)
 {
     if (source && source != m_lookAndFeel)
-        m_lookAndFeel->Assign(*source);
+        m_lookAndFeel->assign(*source);
 }
 
 TGroupBoxOption TLookGroupBox::styleOption() const

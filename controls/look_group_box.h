@@ -56,10 +56,6 @@ using LookGroupBoxes::TBorderEdges;
 using LookGroupBoxes::TCaptionAlignment;
 using LookGroupBoxes::TEditBorderStyle;
 using LookGroupBoxes::TPanelOfficeBackgroundKind;
-using enum LookGroupBoxes::TBorderEdge;
-using enum LookGroupBoxes::TEditBorderStyle;
-using enum LookGroupBoxes::TCaptionAlignment;
-using enum LookGroupBoxes::TPanelOfficeBackgroundKind;
 
 // The border settings of a group box. BorderStyle follows the look-and-feel
 // kind until it is set.
@@ -101,10 +97,11 @@ private:
     void changed(bool geometry);
 
     TLookGroupBox *m_box;
-    TBorderEdges m_edges = TBorderEdges(bLeft | bTop | bRight | bBottom);
+    TBorderEdges m_edges = TBorderEdges(LookGroupBoxes::bLeft | LookGroupBoxes::bTop |
+                                        LookGroupBoxes::bRight | LookGroupBoxes::bBottom);
     bool m_shadow = false;
     bool m_transparentBorder = true;
-    TEditBorderStyle m_borderStyle = ebsUltraFlat;
+    TEditBorderStyle m_borderStyle = LookGroupBoxes::ebsUltraFlat;
     bool m_borderStyleAssigned = false;
     bool m_hotTrack = true;
     TColor m_borderColor = clWindowText;
@@ -129,7 +126,7 @@ public:
 private:
     TLookGroupBox *m_box;
     bool m_active = false;
-    TPanelOfficeBackgroundKind m_officeBackgroundKind = pobkOffice11Color;
+    TPanelOfficeBackgroundKind m_officeBackgroundKind = LookGroupBoxes::pobkOffice11Color;
 };
 
 // Everything one paint of a group box depends on, gathered once.
@@ -139,11 +136,11 @@ struct TGroupBoxOption {
     QFont font;
     QColor fontColor;
     bool enabled = true;
-    TCaptionAlignment alignment = alTopLeft;
+    TCaptionAlignment alignment = LookGroupBoxes::alTopLeft;
     TBorderEdges edges;
     bool shadow = false;
     bool transparentBorder = true;
-    TEditBorderStyle borderStyle = ebsUltraFlat;
+    TEditBorderStyle borderStyle = LookGroupBoxes::ebsUltraFlat;
     QColor borderColor;
     bool ctl3D = true;
     QColor color; // the box's background
@@ -175,7 +172,7 @@ class TLookGroupBox : public QWidget {
     Q_PROPERTY(bool Transparent READ transparent WRITE setTransparent)
     Q_PROPERTY(QString Caption READ caption WRITE setCaption)
     Q_PROPERTY(LookGroupBoxes::TCaptionAlignment Alignment READ alignment WRITE setAlignment)
-    Q_PROPERTY(TLookGroupBoxStyle *Style READ style CONSTANT)
+    Q_PROPERTY(TLookGroupBoxStyle *Style READ boxStyle CONSTANT)
     Q_PROPERTY(TLookGroupBoxPanelStyle *PanelStyle READ panelStyle CONSTANT)
     Q_PROPERTY(bool Ctl3D READ ctl3D WRITE setCtl3D)
     Q_PROPERTY(bool ParentCtl3D READ parentCtl3D WRITE setParentCtl3D)
@@ -217,7 +214,8 @@ public:
     int tabOrder() const { return ::tabOrder(this); }
     void setTabOrder(int order) { ::setTabOrder(this, order); }
 
-    TLookGroupBoxStyle *style() const { return m_style; }
+    // Named apart from QWidget::style(), which it must not hide.
+    TLookGroupBoxStyle *boxStyle() const { return m_style; }
     TLookGroupBoxPanelStyle *panelStyle() const { return m_panelStyle; }
     // Shorthands for the style's settings.
     TBorderEdges edges() const { return m_style->edges(); }
@@ -270,7 +268,7 @@ private:
 
     bool m_transparent = false;
     QString m_caption;
-    TCaptionAlignment m_alignment = alTopLeft;
+    TCaptionAlignment m_alignment = LookGroupBoxes::alTopLeft;
     TLookGroupBoxStyle *m_style;
     TLookGroupBoxPanelStyle *m_panelStyle;
     bool m_ctl3D = true;

@@ -17,6 +17,8 @@
 #include <QPainter>
 #include <QRadioButton>
 
+using namespace LookAndFeels;
+
 namespace {
 
 constexpr int kPointerWatchMs = 10;
@@ -28,7 +30,7 @@ struct Margins {
 // Caption margins by mode, word wrap and alignment.
 Margins captionMargins(bool native, bool wordWrap, TLeftRight alignment)
 {
-    const bool left = alignment == LookRadioButtons::taLeftJustify;
+    const bool left = alignment == FlatStyle::taLeftJustify;
     if (!native) {
         if (!wordWrap)
             return left ? Margins{2, -1, 1, 0} : Margins{5, -1, 0, 0};
@@ -51,9 +53,9 @@ bool isRadioButton(QObject *o)
 
 QRect radioGlyphRect(const QRect &client, const TRadioButtonOption &option)
 {
-    const QSize size = option.painter ? option.painter->RadioGlyphSize() : RadioGlyphSize();
+    const QSize size = option.painter ? option.painter->RadioGlyphSize() : radioGlyphSize();
     const int top = client.top() + (client.height() - size.height()) / 2;
-    const int left = option.alignment == LookRadioButtons::taLeftJustify
+    const int left = option.alignment == FlatStyle::taLeftJustify
         ? client.left() + client.width() - size.width()
         : client.left() + (option.native ? 0 : 1);
     return QRect(QPoint(left, top), size);
@@ -64,7 +66,7 @@ QRect radioTextRect(const QRect &client, const TRadioButtonOption &option)
     const QRect glyph = radioGlyphRect(client, option);
     int left = client.left(), top = client.top();
     int right = client.left() + client.width(), bottom = client.top() + client.height();
-    if (option.alignment == LookRadioButtons::taRightJustify)
+    if (option.alignment == FlatStyle::taRightJustify)
         left = glyph.left() + glyph.width();
     else
         right = glyph.left();
@@ -135,7 +137,7 @@ TLookRadioButton::TLookRadioButton(QWidget *parent) : QAbstractButton(parent)
     connect(m_lookAndFeel, &TLookAndFeel::changed, this, [this] { update(); });
     m_watch.setInterval(kPointerWatchMs);
     connect(&m_watch, &QTimer::timeout, this, &TLookRadioButton::checkPointerWatch);
-    TRadioGlyphImageList::Instance();
+    TRadioGlyphImageList::instance();
     resize(113, 17);
 }
 
@@ -169,7 +171,8 @@ void TLookRadioButton::setWordWrap(bool wrap)
 
 void TLookRadioButton::setAlignment(TLeftRight alignment)
 {
-    if (alignment == m_alignment)
+    // taCenter is no place for a glyph: refused, the caption stays where it is.
+    if (alignment == m_alignment || alignment == FlatStyle::taCenter)
         return;
     m_alignment = alignment;
     update();
@@ -186,7 +189,7 @@ void TLookRadioButton::setParentBackground(bool value)
 void TLookRadioButton::setLookAndFeel(TLookAndFeel *source)
 {
     if (source && source != m_lookAndFeel)
-        m_lookAndFeel->Assign(*source);
+        m_lookAndFeel->assign(*source);
 }
 
 QObject *TLookRadioButton::popupMenuObject() const
@@ -311,7 +314,7 @@ void TLookRadioButton::onToggled(bool checked)
 
 bool TLookRadioButton::nativeMode() const
 {
-    return m_lookAndFeel->NativeStyle() &&
+    return m_lookAndFeel->nativeStyle() &&
         VisualStylesAvailable({visualStyleClassNames().constFirst()});
 }
 

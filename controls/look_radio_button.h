@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/flat_style.h"
 #include "controls/look_and_feel.h"
 #include "controls/look_glyph_state.h"
 #include "platform/colors.h"
@@ -14,16 +15,10 @@
 
 class TCustomLookAndFeelPainter;
 
-namespace LookRadioButtons {
-Q_NAMESPACE
-
-// Where the caption stands: taRightJustify puts the glyph left and the caption right of it.
-enum TLeftRight { taLeftJustify = 0, taRightJustify = 1 };
-Q_ENUM_NS(TLeftRight)
-
-} // namespace LookRadioButtons
-
-using LookRadioButtons::TLeftRight;
+// Where the caption stands: taRightJustify puts the glyph left and the caption
+// right of it, taLeftJustify the other way round. Of the text alignments only
+// these two; a radio button refuses taCenter.
+using TLeftRight = FlatStyle::TAlignment;
 
 // Everything one paint of a radio button depends on, gathered once.
 struct TRadioButtonOption {
@@ -39,7 +34,7 @@ struct TRadioButtonOption {
     QColor fontColor;
     QFont font;
     QString caption;
-    TLeftRight alignment = LookRadioButtons::taRightJustify;
+    TLeftRight alignment = FlatStyle::taRightJustify;
     bool wordWrap = false;
     const TCustomLookAndFeelPainter *painter = nullptr; // draws the glyph
     TColor editorTextColor = clDefault;
@@ -65,7 +60,7 @@ class TLookRadioButton : public QAbstractButton {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ caption WRITE setCaption)
     Q_PROPERTY(bool Checked READ isChecked WRITE setChecked)
-    Q_PROPERTY(LookRadioButtons::TLeftRight Alignment READ alignment WRITE setAlignment)
+    Q_PROPERTY(FlatStyle::TAlignment Alignment READ alignment WRITE setAlignment)
     Q_PROPERTY(bool WordWrap READ wordWrap WRITE setWordWrap)
     Q_PROPERTY(bool Transparent READ transparent WRITE setTransparent)
     Q_PROPERTY(bool ParentBackground READ parentBackground WRITE setParentBackground)
@@ -201,7 +196,7 @@ private:
     bool m_transparent = false;
     bool m_wordWrap = false;
     bool m_parentBackground = true;
-    TLeftRight m_alignment = LookRadioButtons::taRightJustify;
+    TLeftRight m_alignment = FlatStyle::taRightJustify;
     bool m_parentColor = true;
     TColor m_color = clBtnFace;
     bool m_pressing = false;

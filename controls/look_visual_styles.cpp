@@ -39,7 +39,7 @@ const QStringList &visualStyleClassNames()
     return names;
 }
 
-bool VisualStylesActive()
+bool visualStylesActive()
 {
     return qobject_cast<QApplication *>(QCoreApplication::instance()) &&
         QGuiApplication::desktopSettingsAware() && QApplication::style();
@@ -47,7 +47,7 @@ bool VisualStylesActive()
 
 bool VisualStylesAvailable(const QStringList &themeClasses)
 {
-    if (!VisualStylesActive())
+    if (!visualStylesActive())
         return false;
     for (const QString &name : themeClasses)
         if (name.compare(QStringLiteral("Button"), Qt::CaseInsensitive) != 0)

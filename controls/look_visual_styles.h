@@ -19,7 +19,7 @@ class QWidget;
 const QStringList &visualStyleClassNames();
 
 // Whether the desktop's style is on now.
-bool VisualStylesActive();
+bool visualStylesActive();
 
 // True when the desktop's style is on and every class in the list (compared
 // without case) can be drawn through it; the empty list tests only the first.

@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QtTest>
 
+using namespace LookAndFeels;
+
 Q_DECLARE_METATYPE(const TCustomLookAndFeelPainter *)
 
 namespace {
@@ -84,24 +86,24 @@ void LookAndFeelTest::rootExistsWithDefaults()
     TLookAndFeel *root = TLookAndFeel::root();
     QVERIFY(root);
     QVERIFY(root->isRoot());
-    QCOMPARE(root->Kind(), lfUltraFlat);
-    QCOMPARE(root->NativeStyle(), false);
-    QCOMPARE(root->SkinName(), QString());
+    QCOMPARE(root->kind(), lfUltraFlat);
+    QCOMPARE(root->nativeStyle(), false);
+    QCOMPARE(root->skinName(), QString());
     // The root takes no master.
     TLookAndFeel other;
     root->setMaster(&other);
-    QCOMPARE(root->Master(), nullptr);
+    QCOMPARE(root->master(), nullptr);
 }
 
 void LookAndFeelTest::defaultPainterIsUltraFlat()
 {
     TLookAndFeel lf;
-    QCOMPARE(&lf.ActivePainter(), &TUltraFlatLookAndFeelPainter::Instance());
-    QCOMPARE(&lf.PainterFor({QStringLiteral("Button")}), &TUltraFlatLookAndFeelPainter::Instance());
+    QCOMPARE(&lf.ActivePainter(), &TUltraFlatLookAndFeelPainter::instance());
+    QCOMPARE(&lf.PainterFor({QStringLiteral("Button")}), &TUltraFlatLookAndFeelPainter::instance());
     VisualStylesOff off;
     QVERIFY(!VisualStylesAvailable({}));
     TLookAndFeel lf2;
-    QCOMPARE(&lf2.ActivePainter(), &TUltraFlatLookAndFeelPainter::Instance());
+    QCOMPARE(&lf2.ActivePainter(), &TUltraFlatLookAndFeelPainter::instance());
 }
 
 void LookAndFeelTest::nativeStyleNeedsVisualStyles()
@@ -110,15 +112,15 @@ void LookAndFeelTest::nativeStyleNeedsVisualStyles()
     lf.setKind(lfFlat);
     lf.setNativeStyle(true);
     QVERIFY(VisualStylesAvailable({QStringLiteral("button")}));
-    QCOMPARE(&lf.PainterFor({QStringLiteral("Button")}), &TNativeLookAndFeelPainter::Instance());
+    QCOMPARE(&lf.PainterFor({QStringLiteral("Button")}), &TNativeLookAndFeelPainter::instance());
     // A theme class the desktop's style cannot draw keeps the kind's painter.
-    QCOMPARE(&lf.PainterFor({QStringLiteral("Edit")}), &TFlatLookAndFeelPainter::Instance());
+    QCOMPARE(&lf.PainterFor({QStringLiteral("Edit")}), &TFlatLookAndFeelPainter::instance());
     {
         VisualStylesOff off;
-        QCOMPARE(&lf.PainterFor({QStringLiteral("Button")}), &TFlatLookAndFeelPainter::Instance());
+        QCOMPARE(&lf.PainterFor({QStringLiteral("Button")}), &TFlatLookAndFeelPainter::instance());
         TLookAndFeel fresh;
         fresh.setNativeStyle(true);
-        QCOMPARE(&fresh.ActivePainter(), &TUltraFlatLookAndFeelPainter::Instance());
+        QCOMPARE(&fresh.ActivePainter(), &TUltraFlatLookAndFeelPainter::instance());
     }
     QCOMPARE(visualStyleClassNames().size(), 25);
     QCOMPARE(visualStyleClassNames().first(), QStringLiteral("Button"));
@@ -134,16 +136,16 @@ void LookAndFeelTest::inheritsFromRootUnlessAssigned()
     ownLog.watch(own);
 
     TLookAndFeel::root()->setKind(lfFlat);
-    QCOMPARE(plain.Kind(), lfFlat);
-    QCOMPARE(&plain.ActivePainter(), &TFlatLookAndFeelPainter::Instance());
+    QCOMPARE(plain.kind(), lfFlat);
+    QCOMPARE(&plain.ActivePainter(), &TFlatLookAndFeelPainter::instance());
     QCOMPARE(plainLog.changes, QList<TLookAndFeelValues>{lfvKind});
     QCOMPARE(plain.previousValues().kind, lfUltraFlat);
-    QCOMPARE(own.Kind(), lfStandard);
+    QCOMPARE(own.kind(), lfStandard);
     QVERIFY(ownLog.changes.isEmpty());
 
     TLookAndFeel::root()->setKind(lfOffice11);
-    QCOMPARE(&plain.ActivePainter(), &TOffice11LookAndFeelPainter::Instance());
-    QCOMPARE(own.Kind(), lfStandard);
+    QCOMPARE(&plain.ActivePainter(), &TOffice11LookAndFeelPainter::instance());
+    QCOMPARE(own.kind(), lfStandard);
 }
 
 void LookAndFeelTest::settingInheritedValueMarksAssignedSilently()
@@ -153,11 +155,11 @@ void LookAndFeelTest::settingInheritedValueMarksAssignedSilently()
     log.watch(lf);
     lf.setKind(lfUltraFlat); // what it inherits already
     QVERIFY(log.changes.isEmpty());
-    QCOMPARE(lf.AssignedValues(), TLookAndFeelValues(lfvKind));
+    QCOMPARE(lf.assignedValues(), TLookAndFeelValues(lfvKind));
     QVERIFY(lf.isStored(lfvKind));
     QVERIFY(!lf.isStored(lfvNativeStyle));
     TLookAndFeel::root()->setKind(lfFlat);
-    QCOMPARE(lf.Kind(), lfUltraFlat); // the master's change no longer reaches it
+    QCOMPARE(lf.kind(), lfUltraFlat); // the master's change no longer reaches it
     QVERIFY(log.changes.isEmpty());
 }
 
@@ -172,18 +174,18 @@ void LookAndFeelTest::assignedValuesAndAssign()
     log.changes.clear();
     // Unassigning brings back the root's values; only the values that moved are told.
     lf.setAssignedValues(lfvSkinName);
-    QCOMPARE(lf.Kind(), lfUltraFlat);
+    QCOMPARE(lf.kind(), lfUltraFlat);
     QCOMPARE(log.changes, QList<TLookAndFeelValues>{lfvKind});
-    QCOMPARE(&lf.ActivePainter(), &TUltraFlatLookAndFeelPainter::Instance()); // no skins
+    QCOMPARE(&lf.ActivePainter(), &TUltraFlatLookAndFeelPainter::instance()); // no skins
 
     TLookAndFeel source;
     source.setKind(lfFlat);
     source.setNativeStyle(true);
     log.changes.clear();
-    lf.Assign(source);
-    QCOMPARE(lf.AssignedValues(), TLookAndFeelValues(lfvKind | lfvNativeStyle));
-    QCOMPARE(lf.Kind(), lfFlat);
-    QCOMPARE(lf.SkinName(), QString());
+    lf.assign(source);
+    QCOMPARE(lf.assignedValues(), TLookAndFeelValues(lfvKind | lfvNativeStyle));
+    QCOMPARE(lf.kind(), lfFlat);
+    QCOMPARE(lf.skinName(), QString());
     QCOMPARE(log.changes, QList<TLookAndFeelValues>{lfvKind | lfvNativeStyle | lfvSkinName});
 }
 
@@ -193,18 +195,18 @@ void LookAndFeelTest::explicitMasterAndItsEnd()
     auto master = std::make_unique<TLookAndFeel>();
     master->setKind(lfStandard);
     child.setMaster(master.get());
-    QCOMPARE(child.Kind(), lfStandard);
+    QCOMPARE(child.kind(), lfStandard);
     master->setKind(lfFlat);
-    QCOMPARE(child.Kind(), lfFlat);
+    QCOMPARE(child.kind(), lfFlat);
     // A master whose chain leads back is refused.
     master->setMaster(&child);
-    QCOMPARE(master->Master(), nullptr);
+    QCOMPARE(master->master(), nullptr);
     // When the master goes, the root is master again.
     master.reset();
-    QCOMPARE(child.Master(), nullptr);
-    QCOMPARE(child.Kind(), lfUltraFlat);
+    QCOMPARE(child.master(), nullptr);
+    QCOMPARE(child.kind(), lfUltraFlat);
     TLookAndFeel::root()->setKind(lfOffice11);
-    QCOMPARE(child.Kind(), lfOffice11);
+    QCOMPARE(child.kind(), lfOffice11);
 }
 
 void LookAndFeelTest::listenersToldInOrderNoneSkipped()
@@ -239,29 +241,29 @@ void LookAndFeelTest::controllerWritesTheRoot()
     TLookAndFeel plain;
     {
         TLookAndFeelController controller;
-        QCOMPARE(controller.Kind(), lfUltraFlat);
+        QCOMPARE(controller.kind(), lfUltraFlat);
         controller.setKind(lfStandard);
-        QCOMPARE(TLookAndFeel::root()->Kind(), lfStandard);
-        QCOMPARE(lf.Kind(), lfStandard);
-        QCOMPARE(controller.Kind(), lfStandard);
+        QCOMPARE(TLookAndFeel::root()->kind(), lfStandard);
+        QCOMPARE(lf.kind(), lfStandard);
+        QCOMPARE(controller.kind(), lfStandard);
         // Only the root takes controllers as listeners.
         const int before = plain.changeListenerCount();
-        QVERIFY(!plain.AddController(&controller));
+        QVERIFY(!plain.addController(&controller));
         QCOMPARE(plain.changeListenerCount(), before);
         {
             TLookAndFeelController second;
             QCOMPARE(TLookAndFeelController::count(), 2);
         }
-        QCOMPARE(TLookAndFeel::root()->Kind(), lfStandard); // one controller is left
+        QCOMPARE(TLookAndFeel::root()->kind(), lfStandard); // one controller is left
     }
     // The last controller is gone: the defaults return.
-    QCOMPARE(TLookAndFeel::root()->AssignedValues(), TLookAndFeelValues());
-    QCOMPARE(lf.Kind(), lfUltraFlat);
+    QCOMPARE(TLookAndFeel::root()->assignedValues(), TLookAndFeelValues());
+    QCOMPARE(lf.kind(), lfUltraFlat);
 }
 
 void LookAndFeelTest::colourChangeRebuildsGlyphsBeforeOwnersHear()
 {
-    TRadioGlyphImageList &glyphs = TRadioGlyphImageList::Instance();
+    TRadioGlyphImageList &glyphs = TRadioGlyphImageList::instance();
     TLookAndFeel lf;
     int rebuildsSeen = -1;
     TLookAndFeelValues told;
@@ -275,10 +277,10 @@ void LookAndFeelTest::colourChangeRebuildsGlyphsBeforeOwnersHear()
     QGuiApplication::setPalette(changed);
     QCOMPARE(rebuildsSeen, before + 1);
     QCOMPARE(told, TLookAndFeelValues(lfvNativeStyle));
-    QCOMPARE(pixelAt(RadioGlyphImage(lfUltraFlat, gsNormal, false, true), 6, 0),
+    QCOMPARE(pixelAt(radioGlyphImage(lfUltraFlat, gsNormal, false, true), 6, 0),
              QColor(192, 32, 32));
     installClassicDesktopPalette();
-    QCOMPARE(pixelAt(RadioGlyphImage(lfUltraFlat, gsNormal, false, true), 6, 0),
+    QCOMPARE(pixelAt(radioGlyphImage(lfUltraFlat, gsNormal, false, true), 6, 0),
              QColor(51, 153, 255));
 }
 
@@ -287,21 +289,21 @@ void LookAndFeelTest::painterTable_data()
     QTest::addColumn<const TCustomLookAndFeelPainter *>("painter");
     QTest::addColumn<int>("style");
     QTest::addColumn<int>("glyphKind");
-    QTest::newRow("custom") << &TCustomLookAndFeelPainter::Instance() << 1 << int(lfStandard);
+    QTest::newRow("custom") << &TCustomLookAndFeelPainter::instance() << 1 << int(lfStandard);
     QTest::newRow("standard") << static_cast<const TCustomLookAndFeelPainter *>(
-                                     &TStandardLookAndFeelPainter::Instance())
+                                     &TStandardLookAndFeelPainter::instance())
                               << 1 << int(lfStandard);
     QTest::newRow("flat") << static_cast<const TCustomLookAndFeelPainter *>(
-                                 &TFlatLookAndFeelPainter::Instance())
+                                 &TFlatLookAndFeelPainter::instance())
                           << 0 << int(lfFlat);
     QTest::newRow("ultra-flat") << static_cast<const TCustomLookAndFeelPainter *>(
-                                       &TUltraFlatLookAndFeelPainter::Instance())
+                                       &TUltraFlatLookAndFeelPainter::instance())
                                 << 2 << int(lfUltraFlat);
     QTest::newRow("office") << static_cast<const TCustomLookAndFeelPainter *>(
-                                   &TOffice11LookAndFeelPainter::Instance())
+                                   &TOffice11LookAndFeelPainter::instance())
                             << 4 << int(lfOffice11);
     QTest::newRow("native") << static_cast<const TCustomLookAndFeelPainter *>(
-                                   &TNativeLookAndFeelPainter::Instance())
+                                   &TNativeLookAndFeelPainter::instance())
                             << 3 << -1;
 }
 
@@ -313,9 +315,9 @@ void LookAndFeelTest::painterTable()
     QCOMPARE(int(painter->PainterStyle()), style);
     QCOMPARE(painter->EditorTextColor(false), clDefault);
     QCOMPARE(painter->EditorTextColor(true), clDefault);
-    QCOMPARE(painter->GroupBoxBorderSize(), QMargins());
-    QCOMPARE(painter->GroupBoxTextColor(), clDefault);
-    QCOMPARE(painter->IsGroupBoxTransparent(), false);
+    QCOMPARE(painter->groupBoxBorderSize(), QMargins());
+    QCOMPARE(painter->groupBoxTextColor(), clDefault);
+    QCOMPARE(painter->isGroupBoxTransparent(), false);
     if (glyphKind < 0) {
         QCOMPARE(painter->RadioGlyphSize(), nativeRadioGlyphSize());
         return;
@@ -328,12 +330,12 @@ void LookAndFeelTest::painterTable()
         QPainter p(&drawn);
         painter->DrawRadioGlyph(p, 0, 0, gsHot, true, false, clDefault, false);
     }
-    QCOMPARE(drawn, RadioGlyphImage(TLookAndFeelKind(glyphKind), gsHot, true, false));
+    QCOMPARE(drawn, radioGlyphImage(TLookAndFeelKind(glyphKind), gsHot, true, false));
 }
 
 void LookAndFeelTest::office11PanelBackground()
 {
-    const TOffice11LookAndFeelPainter &office = TOffice11LookAndFeelPainter::Instance();
+    const TOffice11LookAndFeelPainter &office = TOffice11LookAndFeelPainter::instance();
     QImage image(20, 30, QImage::Format_RGB32);
     image.fill(Qt::black);
     QPainter p(&image);
@@ -348,7 +350,7 @@ void LookAndFeelTest::office11PanelBackground()
     office.PaintPanelBackground(p, nullptr, QRect(0, 0, 20, 30), clWhite, 0xFFFFFF);
     QCOMPARE(countColor(image, image.rect(), QColor(255, 255, 255)), 600);
     // The other painters draw no panel background of their own.
-    TUltraFlatLookAndFeelPainter::Instance().PaintPanelBackground(p, nullptr, image.rect(), clBlack,
+    TUltraFlatLookAndFeelPainter::instance().PaintPanelBackground(p, nullptr, image.rect(), clBlack,
                                                                   clDefault);
     QCOMPARE(countColor(image, image.rect(), QColor(255, 255, 255)), 600);
 }

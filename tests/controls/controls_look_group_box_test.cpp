@@ -6,6 +6,9 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+using namespace LookAndFeels;
+using namespace LookGroupBoxes;
+
 namespace {
 
 const QColor kPanel(239, 239, 239);
@@ -242,28 +245,28 @@ void GroupBoxTest::borderStyleFollowsKind()
     PanelWithBox f;
     f.box->setTransparent(true);
     f.box->setTransparentBorder(false);
-    QCOMPARE(f.box->style()->borderStyle(), ebsUltraFlat);
+    QCOMPARE(f.box->boxStyle()->borderStyle(), ebsUltraFlat);
     QCOMPARE(f.box->contentsMargins().left(), 1);
     TLookAndFeel::root()->setKind(lfFlat);
-    QCOMPARE(f.box->style()->borderStyle(), ebsFlat);
+    QCOMPARE(f.box->boxStyle()->borderStyle(), ebsFlat);
     QCOMPARE(f.box->contentsMargins().left(), 2); // flat lines are 2 pixels wide
     f.box->lookAndFeel()->setKind(lfStandard);
-    QCOMPARE(f.box->style()->borderStyle(), ebs3D);
+    QCOMPARE(f.box->boxStyle()->borderStyle(), ebs3D);
     f.box->lookAndFeel()->setKind(lfOffice11);
-    QCOMPARE(f.box->style()->borderStyle(), ebsOffice11);
+    QCOMPARE(f.box->boxStyle()->borderStyle(), ebsOffice11);
     QImage image = f.grabBox();
     QCOMPARE(pixelAt(image, 0, 50), kShadow); // a single clBtnShadow line, like ultra-flat
     QCOMPARE(pixelAt(image, 1, 50), QColor(200, 30, 30));
-    f.box->style()->setBorderStyle(ebsThick);
-    f.box->style()->setBorderColor(0x00C000); // RGB 0,192,0
+    f.box->boxStyle()->setBorderStyle(ebsThick);
+    f.box->boxStyle()->setBorderColor(0x00C000); // RGB 0,192,0
     TLookAndFeel::root()->setAssignedValues({});
-    QCOMPARE(f.box->style()->borderStyle(), ebsThick); // assigned: kept
+    QCOMPARE(f.box->boxStyle()->borderStyle(), ebsThick); // assigned: kept
     image = f.grabBox();
     QCOMPARE(pixelAt(image, 120, 0), QColor(0, 192, 0));
     QCOMPARE(pixelAt(image, 120, 1), QColor(0, 192, 0));
     QCOMPARE(pixelAt(image, 120, 2), kPanel);
     // ebs3D: sunken with Ctl3D, lines of the border colour without.
-    f.box->style()->setBorderStyle(ebs3D);
+    f.box->boxStyle()->setBorderStyle(ebs3D);
     image = f.grabBox();
     QCOMPARE(pixelAt(image, 120, 0), kShadow);
     QCOMPARE(pixelAt(image, 120, 1), QColor(105, 105, 105));
@@ -271,7 +274,7 @@ void GroupBoxTest::borderStyleFollowsKind()
     f.box->setCtl3D(false);
     image = f.grabBox();
     QCOMPARE(pixelAt(image, 120, 0), QColor(0, 192, 0));
-    f.box->style()->setBorderStyle(ebsNone);
+    f.box->boxStyle()->setBorderStyle(ebsNone);
     image = f.grabBox();
     QCOMPARE(pixelAt(image, 120, 0), kPanel);
     QCOMPARE(f.box->contentsMargins().left(), 0);
@@ -286,7 +289,7 @@ void GroupBoxTest::panelModeTakesPainterBackground()
     f.box->panelStyle()->setActive(true);
     QCOMPARE(f.box->contentsMargins(), QMargins()); // no caption band in panel mode
     f.box->lookAndFeel()->setKind(lfOffice11);
-    f.box->style()->setColor(0x0000FF); // RGB 255,0,0
+    f.box->boxStyle()->setColor(0x0000FF); // RGB 255,0,0
     f.box->panelStyle()->setOfficeBackgroundKind(pobkGradient);
     QImage image = f.grabBox();
     QCOMPARE(pixelAt(image, 150, 0), QColor(255, 255, 255)); // clWindow at the top …

@@ -11,6 +11,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+using namespace LookAndFeels;
+
 namespace {
 
 const QColor kBar(208, 225, 253);
@@ -129,10 +131,10 @@ void RadioButtonTest::glyphColours()
     QFETCH(QColor, ring);
     QFETCH(QColor, body);
     QFETCH(QColor, dot);
-    QCOMPARE(RadioGlyphSize(), QSize(13, 13));
+    QCOMPARE(radioGlyphSize(), QSize(13, 13));
     const QImage image =
-        RadioGlyphImage(TLookAndFeelKind(kind), TGlyphState(state), checked, focused);
-    const QList<int> &pattern = RadioGlyphPattern();
+        radioGlyphImage(TLookAndFeelKind(kind), TGlyphState(state), checked, focused);
+    const QList<int> &pattern = radioGlyphPattern();
     for (int y = 0; y < 13; ++y) {
         for (int x = 0; x < 13; ++x) {
             const int index = pattern[y * 13 + x];
@@ -165,13 +167,13 @@ void RadioButtonTest::glyphBrushFillsSquareOnly()
     target.fill(Qt::red);
     {
         QPainter p(&target);
-        DrawRadioGlyph(p, QPoint(1, 1), lfUltraFlat, gsNormal, false, false, clDefault);
+        drawRadioGlyph(p, QPoint(1, 1), lfUltraFlat, gsNormal, false, false, clDefault);
     }
     QCOMPARE(pixelAt(target, 1, 1), QColor(255, 0, 0)); // outside the round outline: untouched
     QCOMPARE(pixelAt(target, 7, 7), kWindow);
     {
         QPainter p(&target);
-        DrawRadioGlyph(p, QPoint(1, 1), lfUltraFlat, gsNormal, false, false, clBlue);
+        drawRadioGlyph(p, QPoint(1, 1), lfUltraFlat, gsNormal, false, false, clBlue);
     }
     QCOMPARE(pixelAt(target, 1, 1), QColor(0, 0, 255));
     QCOMPARE(pixelAt(target, 13, 13), QColor(0, 0, 255));
@@ -574,11 +576,15 @@ void RadioButtonTest::nativeModeAndLeftJustify()
     QCOMPARE(radio->glyphRect(), QRect(0, (25 - size.height()) / 2, size.width(), size.height()));
     const TRadioButtonOption native = radio->styleOption();
     QVERIFY(native.native);
-    QCOMPARE(native.painter, &TNativeLookAndFeelPainter::Instance());
+    QCOMPARE(native.painter, &TNativeLookAndFeelPainter::instance());
     QCOMPARE(radioTextRect(radio->rect(), native).left(), size.width() + 3);
 
     radio->lookAndFeel()->setNativeStyle(false);
-    radio->setAlignment(LookRadioButtons::taLeftJustify);
+    radio->setAlignment(FlatStyle::taLeftJustify);
+    QCOMPARE(radio->glyphRect(), QRect(94 - 13, 6, 13, 13));
+    // taCenter has no place for the glyph: refused, the caption stays left of it.
+    QVERIFY(radio->setProperty("Alignment", QStringLiteral("taCenter")));
+    QCOMPARE(radio->alignment(), FlatStyle::taLeftJustify);
     QCOMPARE(radio->glyphRect(), QRect(94 - 13, 6, 13, 13));
     const TRadioButtonOption left = radio->styleOption();
     QCOMPARE(radioTextRect(radio->rect(), left), QRect(2, -1, 94 - 13 - 2 - 1, 26));
@@ -597,10 +603,10 @@ void RadioButtonTest::lookAndFeelChangeRepaints()
     QCOMPARE(pixelAt(image, glyph.left() + 10, glyph.top() + 2), QColor(227, 227, 227));
     // Through the root: a radio that set no kind follows it, this one keeps its own.
     TLookAndFeel::root()->setKind(lfFlat);
-    QCOMPARE(f.radios[1]->styleOption().painter, &TFlatLookAndFeelPainter::Instance());
-    QCOMPARE(radio->styleOption().painter, &TStandardLookAndFeelPainter::Instance());
+    QCOMPARE(f.radios[1]->styleOption().painter, &TFlatLookAndFeelPainter::instance());
+    QCOMPARE(radio->styleOption().painter, &TStandardLookAndFeelPainter::instance());
     TLookAndFeel::root()->setAssignedValues({});
-    QCOMPARE(f.radios[1]->styleOption().painter, &TUltraFlatLookAndFeelPainter::Instance());
+    QCOMPARE(f.radios[1]->styleOption().painter, &TUltraFlatLookAndFeelPainter::instance());
 }
 
 void RadioButtonTest::arrowKeysReachAGroupBox()
@@ -632,7 +638,7 @@ void RadioButtonTest::propertiesByName_data()
     };
     row("Caption", QStringLiteral("&Gold"), QStringLiteral("&Gold"));
     row("Checked", true, true);
-    row("Alignment", QStringLiteral("taLeftJustify"), int(LookRadioButtons::taLeftJustify));
+    row("Alignment", QStringLiteral("taLeftJustify"), int(FlatStyle::taLeftJustify));
     row("WordWrap", true, true);
     row("Transparent", true, true);
     row("ParentBackground", false, false);
@@ -670,8 +676,8 @@ void RadioButtonTest::propertiesByName()
     source.setKind(lfOffice11);
     QVERIFY(radio->setProperty("LookAndFeel", QVariant::fromValue(&source)));
     QCOMPARE(radio->lookAndFeel(), lf); // its own, with the source's values
-    QCOMPARE(lf->Kind(), lfOffice11);
-    QCOMPARE(lf->AssignedValues(), TLookAndFeelValues(lfvKind));
+    QCOMPARE(lf->kind(), lfOffice11);
+    QCOMPARE(lf->assignedValues(), TLookAndFeelValues(lfvKind));
     QFont font;
     font.setPixelSize(17);
     QVERIFY(radio->setProperty("Font", font));
