@@ -414,6 +414,14 @@ void TLookGroupBox::setCaption(const QString &caption)
         return;
     m_caption = caption;
     update();
+    emit captionChanged(caption);
+}
+
+void TLookGroupBox::setEnabledSetting(bool enabled)
+{
+    setEnabled(enabled);
+    if (ownEnabledMoved(this, m_enabledNotified))
+        emit enabledChanged(m_enabledNotified);
 }
 
 void TLookGroupBox::setAlignment(TCaptionAlignment alignment)
@@ -560,6 +568,8 @@ void TLookGroupBox::changeEvent(QEvent *event)
     if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange ||
         event->type() == QEvent::EnabledChange)
         update();
+    if (event->type() == QEvent::EnabledChange && ownEnabledMoved(this, m_enabledNotified))
+        emit enabledChanged(m_enabledNotified);
 }
 
 void TLookGroupBox::mousePressEvent(QMouseEvent *event)

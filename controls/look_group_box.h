@@ -170,7 +170,7 @@ void drawGroupBox(QPainter &painter, const QRect &rect, const TGroupBoxOption &o
 class TLookGroupBox : public QWidget {
     Q_OBJECT
     Q_PROPERTY(bool Transparent READ transparent WRITE setTransparent)
-    Q_PROPERTY(QString Caption READ caption WRITE setCaption)
+    Q_PROPERTY(QString Caption READ caption WRITE setCaption NOTIFY captionChanged)
     Q_PROPERTY(LookGroupBoxes::TCaptionAlignment Alignment READ alignment WRITE setAlignment)
     Q_PROPERTY(TLookGroupBoxStyle *Style READ boxStyle CONSTANT)
     Q_PROPERTY(TLookGroupBoxPanelStyle *PanelStyle READ panelStyle CONSTANT)
@@ -181,7 +181,7 @@ class TLookGroupBox : public QWidget {
     Q_PROPERTY(bool ParentFont READ parentFont WRITE setParentFont)
     Q_PROPERTY(QFont Font READ font WRITE setFont)
     Q_PROPERTY(TLookAndFeel *LookAndFeel READ lookAndFeel WRITE setLookAndFeel)
-    Q_PROPERTY(bool Enabled READ enabledSetting WRITE setEnabled)
+    Q_PROPERTY(bool Enabled READ enabledSetting WRITE setEnabledSetting NOTIFY enabledChanged)
     Q_PROPERTY(TColor FontColor READ fontColorSetting WRITE setFontColor)
     Q_PROPERTY(int Tag READ tag WRITE setTag)
     Q_PROPERTY(bool Visible READ isVisible WRITE setVisible)
@@ -207,6 +207,7 @@ public:
     void setFontColor(TColor color);
     // The control's own Enabled setting, also inside a disabled container.
     bool enabledSetting() const { return ownEnabled(this); }
+    void setEnabledSetting(bool enabled);
     int tag() const { return m_tag; }
     void setTag(int tag) { m_tag = tag; }
 
@@ -252,6 +253,9 @@ public:
 
 signals:
     void clicked();
+    void captionChanged(const QString &caption);
+    // The own Enabled setting.
+    void enabledChanged(bool enabled);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -276,4 +280,5 @@ private:
     TLookAndFeel *m_lookAndFeel;
     bool m_pressed = false;
     bool m_hot = false;
+    bool m_enabledNotified = true;
 };

@@ -151,6 +151,14 @@ void TLookRadioButton::setCaption(const QString &caption)
     if (caption == text())
         return;
     setText(caption);
+    emit captionChanged(caption);
+}
+
+void TLookRadioButton::setEnabledSetting(bool enabled)
+{
+    setEnabled(enabled);
+    if (ownEnabledMoved(this, m_enabledNotified))
+        emit enabledChanged(m_enabledNotified);
 }
 
 void TLookRadioButton::setTransparent(bool transparent)
@@ -298,9 +306,10 @@ void TLookRadioButton::onToggled(bool checked)
     // The tab stop follows the check; arrow keys still reach the others.
     setTabStop(checked);
     update(glyphRect());
-    if (!checked)
-        return;
     QPointer<TLookRadioButton> guard(this);
+    emit checkedChanged(checked);
+    if (!guard || !checked)
+        return;
     if (QWidget *parent = parentWidget()) {
         for (QObject *child : parent->children()) {
             auto *sibling = qobject_cast<QAbstractButton *>(child);
@@ -589,6 +598,8 @@ void TLookRadioButton::changeEvent(QEvent *event)
         }
         m_state = looksEnabled(this) ? gsNormal : gsDisabled;
         update();
+        if (ownEnabledMoved(this, m_enabledNotified))
+            emit enabledChanged(m_enabledNotified);
     }
 }
 

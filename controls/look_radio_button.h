@@ -58,8 +58,8 @@ void drawRadioButton(QPainter &painter, const QRect &client, const TRadioButtonO
 // parent's children, checking each radio button they reach.
 class TLookRadioButton : public QAbstractButton {
     Q_OBJECT
-    Q_PROPERTY(QString Caption READ caption WRITE setCaption)
-    Q_PROPERTY(bool Checked READ isChecked WRITE setChecked)
+    Q_PROPERTY(QString Caption READ caption WRITE setCaption NOTIFY captionChanged)
+    Q_PROPERTY(bool Checked READ isChecked WRITE setChecked NOTIFY checkedChanged)
     Q_PROPERTY(FlatStyle::TAlignment Alignment READ alignment WRITE setAlignment)
     Q_PROPERTY(bool WordWrap READ wordWrap WRITE setWordWrap)
     Q_PROPERTY(bool Transparent READ transparent WRITE setTransparent)
@@ -70,7 +70,7 @@ class TLookRadioButton : public QAbstractButton {
     Q_PROPERTY(bool ParentColor READ parentColor WRITE setParentColor)
     Q_PROPERTY(QFont Font READ font WRITE setFont)
     Q_PROPERTY(bool ParentFont READ parentFont WRITE setParentFont)
-    Q_PROPERTY(bool Enabled READ enabledSetting WRITE setEnabled)
+    Q_PROPERTY(bool Enabled READ enabledSetting WRITE setEnabledSetting NOTIFY enabledChanged)
     Q_PROPERTY(TColor FontColor READ fontColorSetting WRITE setFontColor)
     Q_PROPERTY(int Tag READ tag WRITE setTag)
     Q_PROPERTY(bool Visible READ isVisible WRITE setVisible)
@@ -119,6 +119,7 @@ public:
     void setFontColor(TColor color);
     // The control's own Enabled setting, also inside a disabled container.
     bool enabledSetting() const { return ownEnabled(this); }
+    void setEnabledSetting(bool enabled);
     int tag() const { return m_tag; }
     void setTag(int tag) { m_tag = tag; }
     // The font colour as set (a system colour stays one), else the one shown.
@@ -156,6 +157,11 @@ public:
     QSize minimumSizeHint() const override;
 
 signals:
+    // After every real change, also one the user makes.
+    void checkedChanged(bool checked);
+    void captionChanged(const QString &caption);
+    // The own Enabled setting.
+    void enabledChanged(bool enabled);
     void doubleClicked();
     void entered();
     void exited();
@@ -203,6 +209,7 @@ private:
     bool m_focusFromPress = false;
     bool m_spacePressed = false;
     bool m_clicksDisabled = false;
+    bool m_enabledNotified = true;
     TGlyphState m_state = gsNormal;
     TLookAndFeel *m_lookAndFeel = nullptr;
     QPointer<QMenu> m_popupMenu;

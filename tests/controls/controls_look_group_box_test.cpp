@@ -63,6 +63,7 @@ private slots:
     void borderStyleFollowsKind();
     void panelModeTakesPainterBackground();
     void clickAndFocus();
+    void changeSignals();
     void propertiesByName_data();
     void propertiesByName();
 };
@@ -320,6 +321,25 @@ void GroupBoxTest::clickAndFocus()
     QVERIFY(!f.box->hasFocus());
     f.box->setTabStop(true);
     QCOMPARE(f.box->focusPolicy(), Qt::StrongFocus);
+}
+
+void GroupBoxTest::changeSignals()
+{
+    PanelWithBox f;
+    QSignalSpy caption(f.box, &TLookGroupBox::captionChanged);
+    f.box->setCaption(QStringLiteral("x"));
+    f.box->setCaption(QStringLiteral("x"));
+    QVERIFY(f.box->setProperty("Caption", QString()));
+    QCOMPARE(caption, (QList<QList<QVariant>>{{QStringLiteral("x")}, {QString()}}));
+
+    // Enabled is the own setting: disabling the panel tells nothing.
+    QSignalSpy enabled(f.box, &TLookGroupBox::enabledChanged);
+    f.panel.setEnabled(false);
+    QVERIFY(f.box->setProperty("Enabled", false)); // inside the disabled panel
+    f.panel.setEnabled(true);
+    f.box->setEnabled(true);
+    f.box->setEnabled(true);
+    QCOMPARE(enabled, (QList<QList<QVariant>>{{false}, {true}}));
 }
 
 void GroupBoxTest::propertiesByName_data()

@@ -76,6 +76,7 @@ private slots:
     void glyphColours();
     void glyphBrushFillsSquareOnly();
     void exclusiveAmongSiblings();
+    void changeSignals();
     void pressReleasedOutsideDoesNotCheck();
     void arrowKeysMoveFocusAndCheck();
     void keyCallbacksRunFirst();
@@ -212,6 +213,40 @@ void RadioButtonTest::exclusiveAmongSiblings()
     f.radios[5]->setChecked(false);
     QCOMPARE(f.checkedCount(), 0);
     QCOMPARE(clicks5.count(), 0);
+}
+
+void RadioButtonTest::changeSignals()
+{
+    TierBar f;
+    QVERIFY(f.active);
+    TLookRadioButton *radio = f.radios[3];
+    QSignalSpy checked(radio, &TLookRadioButton::checkedChanged);
+    QSignalSpy firstChecked(f.radios[0], &TLookRadioButton::checkedChanged);
+    QList<bool> storedWhenTold;
+    connect(radio, &TLookRadioButton::checkedChanged, this,
+            [&](bool) { storedWhenTold << radio->isChecked(); });
+    QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(40, 12)); // by the user
+    QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(40, 12)); // no change
+    radio->setChecked(true);
+    f.radios[5]->setChecked(true); // unchecks it
+    QCOMPARE(checked, (QList<QList<QVariant>>{{true}, {false}}));
+    QCOMPARE(storedWhenTold, (QList<bool>{true, false}));
+    QCOMPARE(firstChecked, (QList<QList<QVariant>>{{false}}));
+
+    QSignalSpy caption(radio, &TLookRadioButton::captionChanged);
+    radio->setCaption(QStringLiteral("x"));
+    radio->setCaption(QStringLiteral("x"));
+    QVERIFY(radio->setProperty("Caption", QStringLiteral("y")));
+    QCOMPARE(caption, (QList<QList<QVariant>>{{QStringLiteral("x")}, {QStringLiteral("y")}}));
+
+    // Enabled is the own setting: disabling the bar tells nothing.
+    QSignalSpy enabled(radio, &TLookRadioButton::enabledChanged);
+    f.bar.setEnabled(false);
+    QVERIFY(radio->setProperty("Enabled", false)); // inside the disabled bar
+    f.bar.setEnabled(true);
+    radio->setEnabled(true);
+    radio->setEnabled(true);
+    QCOMPARE(enabled, (QList<QList<QVariant>>{{false}, {true}}));
 }
 
 void RadioButtonTest::pressReleasedOutsideDoesNotCheck()
