@@ -5,9 +5,18 @@
 
 #include <QPainter>
 
+#include <cmath>
+
 using namespace LookAndFeels;
 
 namespace {
+
+// One channel of a line of the gradient, rounded as the controls round: ties
+// to even (the default floating-point mode).
+int gradientChannel(int top, int bottom, double t)
+{
+    return int(std::nearbyint(top + (bottom - top) * t));
+}
 
 // A vertical gradient from top to bottom, one colour per line.
 void verticalGradient(QPainter &painter, const QRect &bounds, const QColor &top,
@@ -16,9 +25,9 @@ void verticalGradient(QPainter &painter, const QRect &bounds, const QColor &top,
     const int h = bounds.height();
     for (int i = 0; i < h; ++i) {
         const double t = h > 1 ? double(i) / (h - 1) : 0.0;
-        const QColor c(int(top.red() + (bottom.red() - top.red()) * t + 0.5),
-                       int(top.green() + (bottom.green() - top.green()) * t + 0.5),
-                       int(top.blue() + (bottom.blue() - top.blue()) * t + 0.5));
+        const QColor c(gradientChannel(top.red(), bottom.red(), t),
+                       gradientChannel(top.green(), bottom.green(), t),
+                       gradientChannel(top.blue(), bottom.blue(), t));
         painter.fillRect(QRect(bounds.left(), bounds.top() + i, bounds.width(), 1), c);
     }
 }

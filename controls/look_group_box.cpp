@@ -123,26 +123,17 @@ void TLookGroupBoxStyle::changed(bool geometry)
 
 void TLookGroupBoxStyle::setEdges(TBorderEdges edges)
 {
-    if (edges == m_edges)
-        return;
-    m_edges = edges;
-    changed(true);
+    store(m_edges, edges, true);
 }
 
 void TLookGroupBoxStyle::setShadow(bool shadow)
 {
-    if (shadow == m_shadow)
-        return;
-    m_shadow = shadow;
-    changed(false);
+    store(m_shadow, shadow, false);
 }
 
 void TLookGroupBoxStyle::setTransparentBorder(bool value)
 {
-    if (value == m_transparentBorder)
-        return;
-    m_transparentBorder = value;
-    changed(true);
+    store(m_transparentBorder, value, true);
 }
 
 TEditBorderStyle TLookGroupBoxStyle::borderStyle() const
@@ -169,18 +160,12 @@ void TLookGroupBoxStyle::restoreDefaultBorderStyle()
 
 void TLookGroupBoxStyle::setHotTrack(bool value)
 {
-    if (value == m_hotTrack)
-        return;
-    m_hotTrack = value;
-    changed(false);
+    store(m_hotTrack, value, false);
 }
 
 void TLookGroupBoxStyle::setBorderColor(TColor color)
 {
-    if (color == m_borderColor)
-        return;
-    m_borderColor = color;
-    changed(false);
+    store(m_borderColor, color, false);
 }
 
 void TLookGroupBoxStyle::setColor(TColor color)
@@ -469,19 +454,6 @@ void TLookGroupBox::setParentColor(bool value)
     if (value == parentColor())
         return;
     m_style->setColor(value ? clDefault : toTColor(palette().color(QPalette::Window)));
-}
-
-void TLookGroupBox::setParentFont(bool value)
-{
-    if (value == parentFont())
-        return;
-    if (value) {
-        setFont(QFont());
-        setAttribute(Qt::WA_SetFont, false);
-    } else {
-        setFont(font());
-        setAttribute(Qt::WA_SetFont, true);
-    }
 }
 
 void TLookGroupBox::setLookAndFeel(TLookAndFeel *source)

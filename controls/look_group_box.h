@@ -95,6 +95,14 @@ public:
 
 private:
     void changed(bool geometry);
+    // Stores a changed value and tells the box (geometry: the client area moves).
+    template<class T> void store(T &field, T value, bool geometry)
+    {
+        if (field == value)
+            return;
+        field = value;
+        changed(geometry);
+    }
 
     TLookGroupBox *m_box;
     TBorderEdges m_edges = TBorderEdges(LookGroupBoxes::bLeft | LookGroupBoxes::bTop |
@@ -235,8 +243,8 @@ public:
     void setTabStop(bool value);
     bool parentColor() const { return m_style->color() == clDefault; }
     void setParentColor(bool value);
-    bool parentFont() const { return !testAttribute(Qt::WA_SetFont); }
-    void setParentFont(bool value);
+    bool parentFont() const { return followsParentFont(this); }
+    void setParentFont(bool value) { setFollowsParentFont(this, value); }
 
     // Owned; assigning copies the source's values.
     TLookAndFeel *lookAndFeel() const { return m_lookAndFeel; }

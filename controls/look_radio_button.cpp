@@ -238,16 +238,7 @@ void TLookRadioButton::setParentFont(bool value)
 {
     if (value == parentFont())
         return;
-    if (value) {
-        setFont(QFont());
-        setAttribute(Qt::WA_SetFont, false);
-        if (QWidget *p = parentWidget())
-            setFont(p->font().resolve(QFont()));
-        setAttribute(Qt::WA_SetFont, false);
-    } else {
-        setFont(font());
-        setAttribute(Qt::WA_SetFont, true);
-    }
+    setFollowsParentFont(this, value);
     update();
 }
 

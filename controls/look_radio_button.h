@@ -113,7 +113,7 @@ public:
     void setColor(TColor color);
     bool parentColor() const { return m_parentColor; }
     void setParentColor(bool value);
-    bool parentFont() const { return !testAttribute(Qt::WA_SetFont); }
+    bool parentFont() const { return followsParentFont(this); }
     void setParentFont(bool value);
     // Caption colour; the same as the palette's WindowText.
     void setFontColor(TColor color);

@@ -4,6 +4,7 @@
 #include "controls/look_visual_styles.h"
 #include "pixel_helpers.h"
 #include "platform/label.h"
+#include "property_rows.h"
 #include "test_palette.h"
 
 #include <QPainter>
@@ -347,6 +348,9 @@ void LookAndFeelTest::office11PanelBackground()
     QCOMPARE(pixelAt(image, 5, 29), QColor(0, 0, 0));
     const int middle = pixelAt(image, 5, 15).red();
     QVERIFY(middle > 100 && middle < 155);
+    // A line halfway between 0 and 5 rounds its tie to even: 2, not 3.
+    office.PaintPanelBackground(p, nullptr, QRect(0, 0, 1, 3), 0x000000, 0x050505);
+    QCOMPARE(pixelAt(image, 0, 1), QColor(2, 2, 2));
     office.PaintPanelBackground(p, nullptr, QRect(0, 0, 20, 30), clWhite, 0xFFFFFF);
     QCOMPARE(countColor(image, image.rect(), QColor(255, 255, 255)), 600);
     // The other painters draw no panel background of their own.
@@ -396,14 +400,8 @@ void LookAndFeelTest::parentCopyShowsEarlierSiblingsOnly()
 
 void LookAndFeelTest::propertiesByName_data()
 {
-    QTest::addColumn<QString>("object");
-    QTest::addColumn<QByteArray>("name");
-    QTest::addColumn<QVariant>("written");
-    QTest::addColumn<QVariant>("read");
-    auto row = [](const char *object, const char *name, QVariant w, QVariant r) {
-        QTest::newRow(QByteArray(object).append('.').append(name).constData())
-            << QString::fromLatin1(object) << QByteArray(name) << w << r;
-    };
+    addPropertyColumns();
+    const auto row = addPropertyRow;
     row("lookAndFeel", "Kind", QStringLiteral("lfOffice11"), int(lfOffice11));
     row("lookAndFeel", "NativeStyle", true, true);
     row("lookAndFeel", "SkinName", QStringLiteral("Caramel"), QStringLiteral("Caramel"));
@@ -424,12 +422,7 @@ void LookAndFeelTest::propertiesByName()
     TLookAndFeelController controller;
     QObject *target =
         object == QLatin1String("controller") ? static_cast<QObject *>(&controller) : &lf;
-    QVERIFY(target->setProperty(name.constData(), written));
-    const QVariant value = target->property(name.constData());
-    if (read.typeId() == QMetaType::Int)
-        QCOMPARE(value.toInt(), read.toInt());
-    else
-        QCOMPARE(value, read);
+    comparePropertyRoundTrip(target, name, written, read);
 }
 
 QTEST_MAIN(LookAndFeelTest)

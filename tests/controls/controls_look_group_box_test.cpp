@@ -2,6 +2,7 @@
 #include "controls/look_group_box.h"
 #include "pixel_helpers.h"
 #include "platform/fonts.h"
+#include "property_rows.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -37,6 +38,20 @@ struct PanelWithBox {
         child->setPalette(QPalette(QColor(20, 20, 200)));
         child->setGeometry(100, 40, 30, 20);
         panel.show();
+    }
+
+    // See-through, without the transparent border, captioned "Prizes" in a
+    // 14-pixel font, which it gives back.
+    QFont captioned()
+    {
+        box->setTransparent(true);
+        box->setTransparentBorder(false);
+        QFont font;
+        font.setPixelSize(14);
+        font.setStyleStrategy(QFont::NoAntialias);
+        box->setFont(font);
+        box->setCaption(QStringLiteral("Prizes"));
+        return font;
     }
 
     QImage grabBox()
@@ -125,13 +140,7 @@ void GroupBoxTest::frameWithAndWithoutTransparentBorder()
 void GroupBoxTest::captionInterruptsTopLine()
 {
     PanelWithBox f;
-    f.box->setTransparent(true);
-    f.box->setTransparentBorder(false);
-    QFont font;
-    font.setPixelSize(14);
-    font.setStyleStrategy(QFont::NoAntialias);
-    f.box->setFont(font);
-    f.box->setCaption(QStringLiteral("Prizes"));
+    const QFont font = f.captioned();
     const QImage image = f.grabBox();
     const int lineY = QFontMetrics(font).height() / 2;
     const int textWidth = QFontMetrics(font).horizontalAdvance(QStringLiteral("Prizes"));
@@ -195,13 +204,7 @@ void GroupBoxTest::captionPositions()
     QFETCH(int, place);
     PanelWithBox f;
     f.child->hide(); // nothing over the caption
-    f.box->setTransparent(true);
-    f.box->setTransparentBorder(false);
-    QFont font;
-    font.setPixelSize(14);
-    font.setStyleStrategy(QFont::NoAntialias);
-    f.box->setFont(font);
-    f.box->setCaption(QStringLiteral("Prizes"));
+    const QFont font = f.captioned();
     f.box->setAlignment(TCaptionAlignment(alignment));
     const int band = QFontMetrics(font).height() + 3;
     const QMargins m = f.box->contentsMargins();
@@ -344,14 +347,8 @@ void GroupBoxTest::changeSignals()
 
 void GroupBoxTest::propertiesByName_data()
 {
-    QTest::addColumn<QString>("object");
-    QTest::addColumn<QByteArray>("name");
-    QTest::addColumn<QVariant>("written");
-    QTest::addColumn<QVariant>("read");
-    auto row = [](const char *object, const char *name, QVariant w, QVariant r) {
-        QTest::newRow(QByteArray(object).append('.').append(name).constData())
-            << QString::fromLatin1(object) << QByteArray(name) << w << r;
-    };
+    addPropertyColumns();
+    const auto row = addPropertyRow;
     row("box", "Transparent", true, true);
     row("box", "Caption", QStringLiteral("Prizes"), QStringLiteral("Prizes"));
     row("box", "Alignment", QStringLiteral("alBottomRight"), int(alBottomRight));
@@ -389,14 +386,9 @@ void GroupBoxTest::propertiesByName()
     else if (object == QLatin1String("PanelStyle"))
         target = box->property("PanelStyle").value<TLookGroupBoxPanelStyle *>();
     QVERIFY(target);
-    QVERIFY(target->setProperty(name.constData(), written));
-    const QVariant value = target->property(name.constData());
-    if (read.typeId() == QMetaType::Int)
-        QCOMPARE(value.toInt(), read.toInt());
-    else if (read.typeId() == QMetaType::UInt)
-        QCOMPARE(value.toUInt(), read.toUInt());
-    else
-        QCOMPARE(value, read);
+    comparePropertyRoundTrip(target, name, written, read);
+    if (QTest::currentTestFailed())
+        return;
     QCOMPARE(box->property("LookAndFeel").value<TLookAndFeel *>(), box->lookAndFeel());
 }
 

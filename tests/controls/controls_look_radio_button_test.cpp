@@ -5,6 +5,8 @@
 #include "controls/look_visual_styles.h"
 #include "pixel_helpers.h"
 #include "platform/fonts.h"
+#include "property_rows.h"
+#include "radio_glyph_checks.h"
 
 #include <QMenu>
 #include <QPainter>
@@ -51,6 +53,16 @@ struct TierBar {
         bar.show();
         bar.activateWindow();
         active = QTest::qWaitForWindowActive(&bar);
+    }
+
+    // Gives the focus to a widget of the bar that is no radio button.
+    void focusElsewhere()
+    {
+        auto *other = new QWidget(&bar);
+        other->setFocusPolicy(Qt::StrongFocus);
+        other->setGeometry(610, 10, 20, 20);
+        other->show();
+        other->setFocus();
     }
 
     QImage grabRadio(int i)
@@ -136,24 +148,17 @@ void RadioButtonTest::glyphColours()
     const QImage image =
         radioGlyphImage(TLookAndFeelKind(kind), TGlyphState(state), checked, focused);
     const QList<int> &pattern = radioGlyphPattern();
-    for (int y = 0; y < 13; ++y) {
-        for (int x = 0; x < 13; ++x) {
-            const int index = pattern[y * 13 + x];
-            const QRgb pixel = image.pixel(x, y);
-            if (index == 0) {
-                QCOMPARE(qAlpha(pixel), 0);
-                continue;
-            }
-            QCOMPARE(qAlpha(pixel), 255);
-            const QColor c = QColor(pixel).toRgb();
-            if (index == 1)
-                QCOMPARE(c, ring);
-            else if (index == 5)
-                QCOMPARE(c, body);
-            else if (index == 6)
-                QCOMPARE(c, dot);
-        }
-    }
+    compareGlyphPixels(image, pattern, [&](int index) -> std::optional<QColor> {
+        if (index == 1)
+            return ring;
+        if (index == 5)
+            return body;
+        if (index == 6)
+            return dot;
+        return std::nullopt;
+    });
+    if (QTest::currentTestFailed())
+        return;
     // The outline, the body and the dot are all present and centred.
     QCOMPARE(pattern[6 * 13 + 6], 6);
     QCOMPARE(pattern[0 * 13 + 6], 1);
@@ -361,11 +366,7 @@ void RadioButtonTest::faceGlyphAndFocusRectangle()
 {
     TierBar f;
     QVERIFY(f.active);
-    auto *other = new QWidget(&f.bar);
-    other->setFocusPolicy(Qt::StrongFocus);
-    other->setGeometry(610, 10, 20, 20);
-    other->show();
-    other->setFocus();
+    f.focusElsewhere();
     TLookRadioButton *radio = f.radios[0];
     const QRect glyph = radio->glyphRect();
     QCOMPARE(glyph, QRect(1, 6, 13, 13)); // left 1, centred vertically
@@ -579,11 +580,7 @@ void RadioButtonTest::focusRectangleInFontAndBackgroundColours()
 {
     TierBar f;
     QVERIFY(f.active);
-    auto *other = new QWidget(&f.bar);
-    other->setFocusPolicy(Qt::StrongFocus);
-    other->setGeometry(610, 10, 20, 20);
-    other->show();
-    other->setFocus();
+    f.focusElsewhere();
     TLookRadioButton *radio = f.radios[0];
     const QImage unfocused = f.grabRadio(0);
     radio->setFocus(Qt::OtherFocusReason);
@@ -665,11 +662,9 @@ void RadioButtonTest::arrowKeysReachAGroupBox()
 
 void RadioButtonTest::propertiesByName_data()
 {
-    QTest::addColumn<QByteArray>("name");
-    QTest::addColumn<QVariant>("written");
-    QTest::addColumn<QVariant>("read");
-    auto row = [](const char *name, QVariant w, QVariant r) {
-        QTest::newRow(name) << QByteArray(name) << w << r;
+    addPropertyColumns();
+    auto row = [](const char *name, const QVariant &w, const QVariant &r) {
+        addPropertyRow("radio", name, w, r);
     };
     row("Caption", QStringLiteral("&Gold"), QStringLiteral("&Gold"));
     row("Checked", true, true);
@@ -696,14 +691,9 @@ void RadioButtonTest::propertiesByName()
     auto *radio = new TLookRadioButton(&parent);
     Q_UNUSED(first);
     parent.show();
-    QVERIFY(radio->setProperty(name.constData(), written));
-    const QVariant value = radio->property(name.constData());
-    if (read.typeId() == QMetaType::Int)
-        QCOMPARE(value.toInt(), read.toInt());
-    else if (read.typeId() == QMetaType::UInt)
-        QCOMPARE(value.toUInt(), read.toUInt());
-    else
-        QCOMPARE(value, read);
+    comparePropertyRoundTrip(radio, name, written, read);
+    if (QTest::currentTestFailed())
+        return;
     // The look and feel and the font are objects of their own, also by name.
     auto *lf = radio->property("LookAndFeel").value<TLookAndFeel *>();
     QCOMPARE(lf, radio->lookAndFeel());

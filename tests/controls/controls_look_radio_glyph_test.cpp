@@ -1,5 +1,6 @@
 #include "controls/look_radio_glyph.h"
 #include "pixel_helpers.h"
+#include "radio_glyph_checks.h"
 
 #include <QPainter>
 #include <QtTest>
@@ -121,18 +122,8 @@ void RadioGlyphTest::colourMaps()
     // Every pixel of the image shows its index's colour; index 0 is left out.
     const QImage image = TRadioGlyphImageList::instance().image(
         TLookAndFeelKind(kind), TGlyphState(state), checked, focused, designing);
-    const QList<int> &pattern = radioGlyphPattern();
-    for (int y = 0; y < 13; ++y)
-        for (int x = 0; x < 13; ++x) {
-            const int index = pattern[y * 13 + x];
-            const QRgb pixel = image.pixel(x, y);
-            if (index == 0) {
-                QCOMPARE(qAlpha(pixel), 0);
-                continue;
-            }
-            QCOMPARE(qAlpha(pixel), 255);
-            QCOMPARE(QColor(pixel).toRgb(), map[index]);
-        }
+    compareGlyphPixels(image, radioGlyphPattern(),
+                       [&](int index) -> std::optional<QColor> { return map[index]; });
 }
 
 void RadioGlyphTest::variantNumbers()
