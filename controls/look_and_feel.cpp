@@ -14,6 +14,17 @@ int g_controllers = 0;
 
 const TLookAndFeel::Values kDefaults{};
 
+const TCustomLookAndFeelPainter &choosePainter(TLookAndFeelKind kind, bool nativeStyle,
+                                               const TCustomLookAndFeelPainter *skin,
+                                               const QStringList &themeClasses)
+{
+    if (nativeStyle && VisualStylesAvailable(themeClasses))
+        return TNativeLookAndFeelPainter::instance();
+    if (skin)
+        return *skin;
+    return painterForKind(kind);
+}
+
 } // namespace
 
 TLookAndFeel::TLookAndFeel(QObject *owner) : QObject(owner)
@@ -24,9 +35,12 @@ TLookAndFeel::TLookAndFeel(QObject *owner) : QObject(owner)
         applyChange(lfvNativeStyle);
     };
     listenTo(g_root);
-    m_current = {effectiveKind(), effectiveNativeStyle(), effectiveSkinName()};
+    // While this object is built only its own resolution exists: the calls are
+    // qualified, so none of them is virtual (and no skin painter is looked up).
+    m_current = {TLookAndFeel::effectiveKind(), TLookAndFeel::effectiveNativeStyle(),
+                 TLookAndFeel::effectiveSkinName()};
     m_previous = m_current;
-    m_painter = &PainterFor({});
+    m_painter = &choosePainter(m_current.kind, m_current.nativeStyle, nullptr, {});
 }
 
 TLookAndFeel::~TLookAndFeel()
@@ -218,11 +232,8 @@ void TLookAndFeel::onMasterDestroying(TLookAndFeel *master)
 
 const TCustomLookAndFeelPainter &TLookAndFeel::PainterFor(const QStringList &themeClasses) const
 {
-    if (effectiveNativeStyle() && VisualStylesAvailable(themeClasses))
-        return TNativeLookAndFeelPainter::instance();
-    if (const TCustomLookAndFeelPainter *skin = effectiveSkinPainter())
-        return *skin;
-    return painterForKind(effectiveKind());
+    return choosePainter(effectiveKind(), effectiveNativeStyle(), effectiveSkinPainter(),
+                         themeClasses);
 }
 
 const TCustomLookAndFeelPainter &TLookAndFeel::ActivePainter() const
