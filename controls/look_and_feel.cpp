@@ -1,9 +1,11 @@
 #include "controls/look_and_feel.h"
 
 #include "controls/look_and_feel_painters.h"
-#include "controls/visual_styles.h"
+#include "controls/look_visual_styles.h"
 
 #include <algorithm>
+
+using namespace LookAndFeels;
 
 namespace {
 
@@ -12,33 +14,40 @@ int g_controllers = 0;
 
 const TLookAndFeel::Values kDefaults{};
 
+const TCustomLookAndFeelPainter &choosePainter(TLookAndFeelKind kind, bool nativeStyle,
+                                               const TCustomLookAndFeelPainter *skin,
+                                               const QStringList &themeClasses)
+{
+    if (nativeStyle && VisualStylesAvailable(themeClasses))
+        return TNativeLookAndFeelPainter::instance();
+    if (skin)
+        return *skin;
+    return painterForKind(kind);
+}
+
 } // namespace
 
 TLookAndFeel::TLookAndFeel(QObject *owner) : QObject(owner)
 {
-    // A desktop colour change makes the owner repaint through Changed.
+    // A desktop colour change makes the owner repaint through applyChange.
     m_paletteSubscription.OnSystemPaletteChanged = [this] {
         savePrevious();
-        Changed(lfvNativeStyle);
+        applyChange(lfvNativeStyle);
     };
-    if (g_root) {
-        g_root->AddChangeListener(this);
-        m_listeningTo = g_root;
-    }
-    m_current = {effectiveKind(), effectiveNativeStyle(), effectiveSkinName()};
+    listenTo(g_root);
+    // While this object is built only its own resolution exists: the calls are
+    // qualified, so none of them is virtual (and no skin painter is looked up).
+    m_current = {TLookAndFeel::effectiveKind(), TLookAndFeel::effectiveNativeStyle(),
+                 TLookAndFeel::effectiveSkinName()};
     m_previous = m_current;
-    m_painter = &PainterFor({});
+    m_painter = &choosePainter(m_current.kind, m_current.nativeStyle, nullptr, {});
 }
 
 TLookAndFeel::~TLookAndFeel()
 {
     m_destroying = true;
-    const auto snapshot = m_listeners;
-    for (TLookAndFeelChangeListener *l : snapshot)
-        if (std::find(m_listeners.begin(), m_listeners.end(), l) != m_listeners.end())
-            l->MasterLookAndFeelDestroying(this);
-    if (m_listeningTo)
-        m_listeningTo->RemoveChangeListener(this);
+    emit masterDestroying(this);
+    listenTo(nullptr);
     if (m_isRoot && g_root == this)
         g_root = nullptr;
 }
@@ -48,7 +57,7 @@ TLookAndFeel *TLookAndFeel::root()
     return g_root;
 }
 
-TLookAndFeel *TLookAndFeel::CreateRoot()
+TLookAndFeel *TLookAndFeel::createRoot()
 {
     if (!g_root) {
         auto *r = new TLookAndFeel(nullptr);
@@ -58,7 +67,7 @@ TLookAndFeel *TLookAndFeel::CreateRoot()
     return g_root;
 }
 
-void TLookAndFeel::DestroyRoot()
+void TLookAndFeel::destroyRoot()
 {
     delete g_root;
     g_root = nullptr;
@@ -108,20 +117,25 @@ TLookAndFeelValues TLookAndFeel::moved() const
     return result;
 }
 
-void TLookAndFeel::Changed(TLookAndFeelValues values)
+void TLookAndFeel::applyChange(TLookAndFeelValues values)
 {
     if (!values || m_destroying)
         return;
     m_current = {effectiveKind(), effectiveNativeStyle(), effectiveSkinName()};
     m_painter = &PainterFor({});
-    // A listener may leave (or make another leave) while it is told; each one
-    // still in the list is told once, so none is skipped.
-    const auto snapshot = m_listeners;
-    for (TLookAndFeelChangeListener *l : snapshot)
-        if (std::find(m_listeners.begin(), m_listeners.end(), l) != m_listeners.end())
-            l->MasterLookAndFeelChanged(this, values);
-    if (OnChanged)
-        OnChanged(this, values);
+    emit masterChanged(values);
+    emit changed(values);
+}
+
+void TLookAndFeel::listenTo(TLookAndFeel *master)
+{
+    if (m_listeningTo)
+        disconnect(m_listeningTo, nullptr, this, nullptr);
+    m_listeningTo = master;
+    if (!master)
+        return;
+    connect(master, &TLookAndFeel::masterChanged, this, &TLookAndFeel::onMasterChanged);
+    connect(master, &TLookAndFeel::masterDestroying, this, &TLookAndFeel::onMasterDestroying);
 }
 
 void TLookAndFeel::setAssignedValues(TLookAndFeelValues values)
@@ -130,7 +144,7 @@ void TLookAndFeel::setAssignedValues(TLookAndFeelValues values)
         return;
     savePrevious();
     m_assigned = values;
-    Changed(moved());
+    applyChange(moved());
 }
 
 void TLookAndFeel::setKind(TLookAndFeelKind kind)
@@ -140,7 +154,7 @@ void TLookAndFeel::setKind(TLookAndFeelKind kind)
     savePrevious();
     m_assigned |= lfvKind;
     m_own.kind = kind;
-    Changed(moved() & lfvKind);
+    applyChange(moved() & lfvKind);
 }
 
 void TLookAndFeel::setNativeStyle(bool native)
@@ -150,7 +164,7 @@ void TLookAndFeel::setNativeStyle(bool native)
     savePrevious();
     m_assigned |= lfvNativeStyle;
     m_own.nativeStyle = native;
-    Changed(moved() & lfvNativeStyle);
+    applyChange(moved() & lfvNativeStyle);
 }
 
 void TLookAndFeel::setSkinName(const QString &name)
@@ -160,10 +174,10 @@ void TLookAndFeel::setSkinName(const QString &name)
     savePrevious();
     m_assigned |= lfvSkinName;
     m_own.skinName = name;
-    Changed(moved() & lfvSkinName);
+    applyChange(moved() & lfvSkinName);
 }
 
-void TLookAndFeel::Assign(const TLookAndFeel &source)
+void TLookAndFeel::assign(const TLookAndFeel &source)
 {
     if (&source == this)
         return;
@@ -172,14 +186,10 @@ void TLookAndFeel::Assign(const TLookAndFeel &source)
     m_assigned = source.m_assigned;
     TLookAndFeel *master = source.m_master;
     if (!m_isRoot && master != this && !(master && master->leadsTo(this))) {
-        if (TLookAndFeel *old = m_listeningTo)
-            old->RemoveChangeListener(this);
         m_master = master;
-        m_listeningTo = effectiveMaster();
-        if (m_listeningTo)
-            m_listeningTo->AddChangeListener(this);
+        listenTo(effectiveMaster());
     }
-    Changed(moved());
+    applyChange(moved());
 }
 
 bool TLookAndFeel::leadsTo(const TLookAndFeel *target) const
@@ -197,43 +207,33 @@ void TLookAndFeel::setMaster(TLookAndFeel *master)
     if (m_isRoot || master == this || master == m_master || (master && master->leadsTo(this)))
         return;
     savePrevious();
-    if (m_listeningTo)
-        m_listeningTo->RemoveChangeListener(this);
     m_master = master;
-    m_listeningTo = effectiveMaster();
-    if (m_listeningTo)
-        m_listeningTo->AddChangeListener(this);
-    Changed(moved());
+    listenTo(effectiveMaster());
+    applyChange(moved());
 }
 
-void TLookAndFeel::MasterLookAndFeelChanged(TLookAndFeel *, TLookAndFeelValues changed)
+void TLookAndFeel::onMasterChanged(TLookAndFeelValues changed)
 {
     savePrevious();
-    Changed(changed & ~m_assigned);
+    applyChange(changed & ~m_assigned);
 }
 
-void TLookAndFeel::MasterLookAndFeelDestroying(TLookAndFeel *sender)
+void TLookAndFeel::onMasterDestroying(TLookAndFeel *master)
 {
-    if (sender != m_listeningTo)
+    if (master != m_listeningTo)
         return;
-    sender->RemoveChangeListener(this);
     savePrevious();
-    if (m_master == sender)
+    if (m_master == master)
         m_master = nullptr;
     // The root itself is going: nothing to listen to any more.
-    m_listeningTo = sender == g_root ? nullptr : effectiveMaster();
-    if (m_listeningTo)
-        m_listeningTo->AddChangeListener(this);
-    Changed(moved());
+    listenTo(master == g_root ? nullptr : effectiveMaster());
+    applyChange(moved());
 }
 
 const TCustomLookAndFeelPainter &TLookAndFeel::PainterFor(const QStringList &themeClasses) const
 {
-    if (effectiveNativeStyle() && VisualStylesAvailable(themeClasses))
-        return TNativeLookAndFeelPainter::Instance();
-    if (const TCustomLookAndFeelPainter *skin = effectiveSkinPainter())
-        return *skin;
-    return painterForKind(effectiveKind());
+    return choosePainter(effectiveKind(), effectiveNativeStyle(), effectiveSkinPainter(),
+                         themeClasses);
 }
 
 const TCustomLookAndFeelPainter &TLookAndFeel::ActivePainter() const
@@ -248,41 +248,43 @@ void TLookAndFeel::setOverridePainter(const TCustomLookAndFeelPainter *painter)
     m_overridePainter = painter;
 }
 
-void TLookAndFeel::AddChangeListener(TLookAndFeelChangeListener *listener)
+bool TLookAndFeel::addController(TLookAndFeelController *controller)
 {
-    if (!listener || listener == this)
-        return;
-    if (listener->isLookAndFeelController() && !m_isRoot)
-        return;
-    if (std::find(m_listeners.begin(), m_listeners.end(), listener) == m_listeners.end())
-        m_listeners.push_back(listener);
+    if (!controller || !m_isRoot)
+        return false;
+    if (std::find(m_controllers.begin(), m_controllers.end(), controller) == m_controllers.end())
+        m_controllers.push_back(controller);
+    return true;
 }
 
-void TLookAndFeel::RemoveChangeListener(TLookAndFeelChangeListener *listener)
+void TLookAndFeel::removeController(TLookAndFeelController *controller)
 {
-    auto it = std::find(m_listeners.begin(), m_listeners.end(), listener);
-    if (it == m_listeners.end())
+    auto it = std::find(m_controllers.begin(), m_controllers.end(), controller);
+    if (it == m_controllers.end())
         return;
-    m_listeners.erase(it);
-    if (m_isRoot && listener->isLookAndFeelController() && !m_destroying &&
-        std::none_of(m_listeners.begin(), m_listeners.end(),
-                     [](auto *l) { return l->isLookAndFeelController(); }))
+    m_controllers.erase(it);
+    if (m_controllers.empty() && !m_destroying)
         setAssignedValues({}); // the last controller is gone: the defaults return
+}
+
+int TLookAndFeel::changeListenerCount() const
+{
+    // Every listener hears masterDestroying.
+    return receivers(SIGNAL(masterDestroying(TLookAndFeel *))) + int(m_controllers.size());
 }
 
 TLookAndFeelController::TLookAndFeelController(QObject *owner) : QObject(owner)
 {
     ++g_controllers;
-    m_root = g_root;
-    if (m_root)
-        m_root->AddChangeListener(this);
+    if (g_root && g_root->addController(this))
+        m_root = g_root;
 }
 
 TLookAndFeelController::~TLookAndFeelController()
 {
     --g_controllers;
     if (m_root)
-        m_root->RemoveChangeListener(this);
+        m_root->removeController(this);
 }
 
 int TLookAndFeelController::count()
@@ -290,9 +292,9 @@ int TLookAndFeelController::count()
     return g_controllers;
 }
 
-TLookAndFeelKind TLookAndFeelController::Kind() const
+TLookAndFeelKind TLookAndFeelController::kind() const
 {
-    return m_root ? m_root->Kind() : kDefaults.kind;
+    return m_root ? m_root->kind() : kDefaults.kind;
 }
 
 void TLookAndFeelController::setKind(TLookAndFeelKind kind)
@@ -301,9 +303,9 @@ void TLookAndFeelController::setKind(TLookAndFeelKind kind)
         m_root->setKind(kind);
 }
 
-bool TLookAndFeelController::NativeStyle() const
+bool TLookAndFeelController::nativeStyle() const
 {
-    return m_root ? m_root->NativeStyle() : kDefaults.nativeStyle;
+    return m_root ? m_root->nativeStyle() : kDefaults.nativeStyle;
 }
 
 void TLookAndFeelController::setNativeStyle(bool native)
@@ -312,21 +314,13 @@ void TLookAndFeelController::setNativeStyle(bool native)
         m_root->setNativeStyle(native);
 }
 
-QString TLookAndFeelController::SkinName() const
+QString TLookAndFeelController::skinName() const
 {
-    return m_root ? m_root->SkinName() : kDefaults.skinName;
+    return m_root ? m_root->skinName() : kDefaults.skinName;
 }
 
 void TLookAndFeelController::setSkinName(const QString &name)
 {
     if (m_root)
         m_root->setSkinName(name);
-}
-
-void TLookAndFeelController::MasterLookAndFeelDestroying(TLookAndFeel *sender)
-{
-    if (sender == m_root) {
-        sender->RemoveChangeListener(this);
-        m_root = nullptr;
-    }
 }

@@ -4,9 +4,9 @@
 
 #include <QFlags>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
-#include <functional>
 #include <vector>
 
 class TCustomLookAndFeelPainter;
@@ -32,34 +32,24 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(LookAndFeels::TLookAndFeelValues)
 using LookAndFeels::TLookAndFeelKind;
 using LookAndFeels::TLookAndFeelValue;
 using LookAndFeels::TLookAndFeelValues;
-using enum LookAndFeels::TLookAndFeelKind;
-using enum LookAndFeels::TLookAndFeelValue;
 
-// Told when a look and feel it listens to changes or goes away.
-class TLookAndFeelChangeListener {
-public:
-    virtual ~TLookAndFeelChangeListener() = default;
-    virtual void MasterLookAndFeelChanged(TLookAndFeel *sender, TLookAndFeelValues changed) = 0;
-    virtual void MasterLookAndFeelDestroying(TLookAndFeel *sender) = 0;
-    // Controllers may listen only to the root.
-    virtual bool isLookAndFeelController() const { return false; }
-};
+class TLookAndFeelController;
 
 // Which kind to draw in, whether to draw with the desktop's style, and a skin
 // name. A value not assigned here comes from the master (the explicit one,
 // else the program's root look and feel). From the effective values it
 // chooses the painter that draws the elements.
-class TLookAndFeel : public QObject, public TLookAndFeelChangeListener {
+class TLookAndFeel : public QObject {
     Q_OBJECT
-    Q_PROPERTY(LookAndFeels::TLookAndFeelValues AssignedValues READ AssignedValues WRITE
+    Q_PROPERTY(LookAndFeels::TLookAndFeelValues AssignedValues READ assignedValues WRITE
                    setAssignedValues STORED false)
-    Q_PROPERTY(LookAndFeels::TLookAndFeelKind Kind READ Kind WRITE setKind)
-    Q_PROPERTY(bool NativeStyle READ NativeStyle WRITE setNativeStyle)
-    Q_PROPERTY(QString SkinName READ SkinName WRITE setSkinName)
+    Q_PROPERTY(LookAndFeels::TLookAndFeelKind Kind READ kind WRITE setKind)
+    Q_PROPERTY(bool NativeStyle READ nativeStyle WRITE setNativeStyle)
+    Q_PROPERTY(QString SkinName READ skinName WRITE setSkinName)
 
 public:
     struct Values {
-        TLookAndFeelKind kind = lfUltraFlat;
+        TLookAndFeelKind kind = LookAndFeels::lfUltraFlat;
         bool nativeStyle = false;
         QString skinName;
     };
@@ -72,17 +62,17 @@ public:
     static TLookAndFeel *root();
     // Creates the root (at program start, before any control); DestroyRoot
     // frees it at the end.
-    static TLookAndFeel *CreateRoot();
-    static void DestroyRoot();
+    static TLookAndFeel *createRoot();
+    static void destroyRoot();
     bool isRoot() const { return m_isRoot; }
 
-    TLookAndFeelValues AssignedValues() const { return m_assigned; }
+    TLookAndFeelValues assignedValues() const { return m_assigned; }
     void setAssignedValues(TLookAndFeelValues values);
 
     // Effective values.
-    TLookAndFeelKind Kind() const { return m_current.kind; }
-    bool NativeStyle() const { return m_current.nativeStyle; }
-    QString SkinName() const { return m_current.skinName; }
+    TLookAndFeelKind kind() const { return m_current.kind; }
+    bool nativeStyle() const { return m_current.nativeStyle; }
+    QString skinName() const { return m_current.skinName; }
     void setKind(TLookAndFeelKind kind);
     void setNativeStyle(bool native);
     void setSkinName(const QString &name);
@@ -92,10 +82,10 @@ public:
     const Values &previousValues() const { return m_previous; }
 
     // Copies another look and feel's own values, assigned values and master.
-    void Assign(const TLookAndFeel &source);
+    void assign(const TLookAndFeel &source);
 
     // The explicit master, or none (then the root acts as master).
-    TLookAndFeel *Master() const { return m_master; }
+    TLookAndFeel *master() const { return m_master; }
     void setMaster(TLookAndFeel *master);
 
     // The painter for elements of the given theme classes (names as
@@ -106,20 +96,17 @@ public:
     const TCustomLookAndFeelPainter &ActivePainter() const;
     void setOverridePainter(const TCustomLookAndFeelPainter *painter);
     // Always none: this program has no skins.
-    const TCustomLookAndFeelPainter *SkinPainter() const { return nullptr; }
+    const TCustomLookAndFeelPainter *skinPainter() const { return nullptr; }
 
-    void AddChangeListener(TLookAndFeelChangeListener *listener);
-    void RemoveChangeListener(TLookAndFeelChangeListener *listener);
-    int changeListenerCount() const { return int(m_listeners.size()); }
-
-    // The owner's notification, after the listeners.
-    std::function<void(TLookAndFeel *, TLookAndFeelValues)> OnChanged;
+    // Listeners hear masterChanged and masterDestroying: the look and feels
+    // that take their values from this one, and whoever else connects. Only
+    // the root takes controllers; when its last controller goes, the root's
+    // assigned values are cleared. False when refused.
+    bool addController(TLookAndFeelController *controller);
+    void removeController(TLookAndFeelController *controller);
+    int changeListenerCount() const;
 
     bool destroying() const { return m_destroying; }
-
-    // As a master's change notification would (from TLookAndFeelChangeListener).
-    void MasterLookAndFeelChanged(TLookAndFeel *sender, TLookAndFeelValues changed) override;
-    void MasterLookAndFeelDestroying(TLookAndFeel *sender) override;
 
     // Effective values as computed now (virtual, so a derived look and feel
     // may resolve differently).
@@ -135,13 +122,27 @@ public:
     // Kind, NativeStyle and SkinName are written to layout data only when assigned.
     bool isStored(TLookAndFeelValue value) const { return m_assigned.testFlag(value); }
 
+signals:
+    // A change, told first to the listeners in the order they connected (one
+    // that disconnects while told does not make the next one miss it), then
+    // to the owner through changed.
+    void masterChanged(LookAndFeels::TLookAndFeelValues values);
+    // The owner's notification (a control repaints from it).
+    void changed(LookAndFeels::TLookAndFeelValues values);
+    // Told while this object goes away, with destroying() true.
+    void masterDestroying(TLookAndFeel *master);
+
 private:
     TLookAndFeel *effectiveMaster() const;
     bool leadsTo(const TLookAndFeel *target) const;
     void savePrevious() { m_previous = m_current; }
     TLookAndFeelValues moved() const;
     // Recomputes, tells the listeners and then the owner.
-    void Changed(TLookAndFeelValues values);
+    void applyChange(TLookAndFeelValues values);
+    // What a look and feel does when its master changes or goes.
+    void onMasterChanged(TLookAndFeelValues changed);
+    void onMasterDestroying(TLookAndFeel *master);
+    void listenTo(TLookAndFeel *master);
 
     TLookAndFeelValues m_assigned;
     Values m_own;
@@ -152,7 +153,7 @@ private:
     bool m_isRoot = false;
     const TCustomLookAndFeelPainter *m_painter = nullptr;
     const TCustomLookAndFeelPainter *m_overridePainter = nullptr;
-    std::vector<TLookAndFeelChangeListener *> m_listeners;
+    std::vector<TLookAndFeelController *> m_controllers;
     TSystemPaletteChangedNotifier m_paletteSubscription;
     bool m_destroying = false;
 };
@@ -161,8 +162,8 @@ private:
 // start before any control, freed at the end after every control.
 class TRootLookAndFeelScope {
 public:
-    TRootLookAndFeelScope() { TLookAndFeel::CreateRoot(); }
-    ~TRootLookAndFeelScope() { TLookAndFeel::DestroyRoot(); }
+    TRootLookAndFeelScope() { TLookAndFeel::createRoot(); }
+    ~TRootLookAndFeelScope() { TLookAndFeel::destroyRoot(); }
     TRootLookAndFeelScope(const TRootLookAndFeelScope &) = delete;
     TRootLookAndFeelScope &operator=(const TRootLookAndFeelScope &) = delete;
 };
@@ -170,29 +171,25 @@ public:
 // Sets the root's values for the whole program. Reading gives the root's
 // effective values (the defaults when there is no root). When the last
 // controller goes, the root's assigned values are cleared.
-class TLookAndFeelController : public QObject, public TLookAndFeelChangeListener {
+class TLookAndFeelController : public QObject {
     Q_OBJECT
-    Q_PROPERTY(LookAndFeels::TLookAndFeelKind Kind READ Kind WRITE setKind)
-    Q_PROPERTY(bool NativeStyle READ NativeStyle WRITE setNativeStyle)
-    Q_PROPERTY(QString SkinName READ SkinName WRITE setSkinName)
+    Q_PROPERTY(LookAndFeels::TLookAndFeelKind Kind READ kind WRITE setKind)
+    Q_PROPERTY(bool NativeStyle READ nativeStyle WRITE setNativeStyle)
+    Q_PROPERTY(QString SkinName READ skinName WRITE setSkinName)
 
 public:
     explicit TLookAndFeelController(QObject *owner = nullptr);
     ~TLookAndFeelController() override;
 
-    TLookAndFeelKind Kind() const;
+    TLookAndFeelKind kind() const;
     void setKind(TLookAndFeelKind kind);
-    bool NativeStyle() const;
+    bool nativeStyle() const;
     void setNativeStyle(bool native);
-    QString SkinName() const;
+    QString skinName() const;
     void setSkinName(const QString &name);
 
     static int count();
 
-    void MasterLookAndFeelChanged(TLookAndFeel *, TLookAndFeelValues) override {}
-    void MasterLookAndFeelDestroying(TLookAndFeel *sender) override;
-    bool isLookAndFeelController() const override { return true; }
-
 private:
-    TLookAndFeel *m_root = nullptr;
+    QPointer<TLookAndFeel> m_root; // cleared when the root goes first
 };

@@ -1,11 +1,22 @@
 #include "controls/look_and_feel_painters.h"
 
-#include "controls/radio_glyph.h"
-#include "controls/visual_styles.h"
+#include "controls/look_radio_glyph.h"
+#include "controls/look_visual_styles.h"
 
 #include <QPainter>
 
+#include <cmath>
+
+using namespace LookAndFeels;
+
 namespace {
+
+// One channel of a line of the gradient, rounded as the controls round: ties
+// to even (the default floating-point mode).
+int gradientChannel(int top, int bottom, double t)
+{
+    return int(std::nearbyint(top + (bottom - top) * t));
+}
 
 // A vertical gradient from top to bottom, one colour per line.
 void verticalGradient(QPainter &painter, const QRect &bounds, const QColor &top,
@@ -14,46 +25,46 @@ void verticalGradient(QPainter &painter, const QRect &bounds, const QColor &top,
     const int h = bounds.height();
     for (int i = 0; i < h; ++i) {
         const double t = h > 1 ? double(i) / (h - 1) : 0.0;
-        const QColor c(int(top.red() + (bottom.red() - top.red()) * t + 0.5),
-                       int(top.green() + (bottom.green() - top.green()) * t + 0.5),
-                       int(top.blue() + (bottom.blue() - top.blue()) * t + 0.5));
+        const QColor c(gradientChannel(top.red(), bottom.red(), t),
+                       gradientChannel(top.green(), bottom.green(), t),
+                       gradientChannel(top.blue(), bottom.blue(), t));
         painter.fillRect(QRect(bounds.left(), bounds.top() + i, bounds.width(), 1), c);
     }
 }
 
 } // namespace
 
-const TCustomLookAndFeelPainter &TCustomLookAndFeelPainter::Instance()
+const TCustomLookAndFeelPainter &TCustomLookAndFeelPainter::instance()
 {
     static const TCustomLookAndFeelPainter instance;
     return instance;
 }
 
-const TStandardLookAndFeelPainter &TStandardLookAndFeelPainter::Instance()
+const TStandardLookAndFeelPainter &TStandardLookAndFeelPainter::instance()
 {
     static const TStandardLookAndFeelPainter instance;
     return instance;
 }
 
-const TNativeLookAndFeelPainter &TNativeLookAndFeelPainter::Instance()
+const TNativeLookAndFeelPainter &TNativeLookAndFeelPainter::instance()
 {
     static const TNativeLookAndFeelPainter instance;
     return instance;
 }
 
-const TFlatLookAndFeelPainter &TFlatLookAndFeelPainter::Instance()
+const TFlatLookAndFeelPainter &TFlatLookAndFeelPainter::instance()
 {
     static const TFlatLookAndFeelPainter instance;
     return instance;
 }
 
-const TUltraFlatLookAndFeelPainter &TUltraFlatLookAndFeelPainter::Instance()
+const TUltraFlatLookAndFeelPainter &TUltraFlatLookAndFeelPainter::instance()
 {
     static const TUltraFlatLookAndFeelPainter instance;
     return instance;
 }
 
-const TOffice11LookAndFeelPainter &TOffice11LookAndFeelPainter::Instance()
+const TOffice11LookAndFeelPainter &TOffice11LookAndFeelPainter::instance()
 {
     static const TOffice11LookAndFeelPainter instance;
     return instance;
@@ -77,14 +88,14 @@ const TCustomLookAndFeelPainter &painterForKind(TLookAndFeelKind kind)
 {
     switch (kind) {
     case lfFlat:
-        return TFlatLookAndFeelPainter::Instance();
+        return TFlatLookAndFeelPainter::instance();
     case lfStandard:
-        return TStandardLookAndFeelPainter::Instance();
+        return TStandardLookAndFeelPainter::instance();
     case lfOffice11:
-        return TOffice11LookAndFeelPainter::Instance();
+        return TOffice11LookAndFeelPainter::instance();
     case lfUltraFlat:
     default:
-        return TUltraFlatLookAndFeelPainter::Instance();
+        return TUltraFlatLookAndFeelPainter::instance();
     }
 }
 
@@ -92,19 +103,19 @@ void TCustomLookAndFeelPainter::DrawRadioGlyph(QPainter &painter, int x, int y, 
                                                bool checked, bool focused, TColor brush,
                                                bool designing) const
 {
-    TRadioGlyphImageList::Instance().Draw(painter, QPoint(x, y), glyphKindForStyle(PainterStyle()),
+    TRadioGlyphImageList::instance().draw(painter, QPoint(x, y), glyphKindForStyle(PainterStyle()),
                                           state, checked, focused, brush, designing);
 }
 
 QSize TCustomLookAndFeelPainter::RadioGlyphSize() const
 {
-    return TRadioGlyphImageList::Instance().GlyphSize();
+    return TRadioGlyphImageList::instance().glyphSize();
 }
 
-void TCustomLookAndFeelPainter::PaintPanelBackground(QPainter &painter, QWidget *,
+void TCustomLookAndFeelPainter::PaintPanelBackground(QPainter &painter, const QWidget *,
                                                      const QRect &bounds, TColor, TColor) const
 {
-    DrawGroupBoxBackground(painter, bounds);
+    drawGroupBoxBackground(painter, bounds);
 }
 
 void TNativeLookAndFeelPainter::DrawRadioGlyph(QPainter &painter, int x, int y, TGlyphState state,
@@ -121,7 +132,7 @@ QSize TNativeLookAndFeelPainter::RadioGlyphSize() const
     return nativeRadioGlyphSize();
 }
 
-void TNativeLookAndFeelPainter::PaintPanelBackground(QPainter &painter, QWidget *control,
+void TNativeLookAndFeelPainter::PaintPanelBackground(QPainter &painter, const QWidget *control,
                                                      const QRect &bounds, TColor color,
                                                      TColor) const
 {
@@ -131,7 +142,7 @@ void TNativeLookAndFeelPainter::PaintPanelBackground(QPainter &painter, QWidget 
         painter.fillRect(bounds, toQColor(color));
 }
 
-void TOffice11LookAndFeelPainter::PaintPanelBackground(QPainter &painter, QWidget *control,
+void TOffice11LookAndFeelPainter::PaintPanelBackground(QPainter &painter, const QWidget *control,
                                                        const QRect &bounds, TColor color,
                                                        TColor colorTo) const
 {

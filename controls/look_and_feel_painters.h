@@ -1,7 +1,7 @@
 #pragma once
 
 #include "controls/look_and_feel.h"
-#include "controls/radio_glyph_state.h"
+#include "controls/look_glyph_state.h"
 #include "platform/colors.h"
 
 #include <QMargins>
@@ -25,7 +25,7 @@ enum TLookAndFeelStyle {
 class TCustomLookAndFeelPainter {
 public:
     virtual ~TCustomLookAndFeelPainter() = default;
-    static const TCustomLookAndFeelPainter &Instance();
+    static const TCustomLookAndFeelPainter &instance();
 
     virtual TLookAndFeelStyle PainterStyle() const { return lfsStandard; }
     virtual TColor EditorTextColor(bool /*disabled*/) const { return clDefault; }
@@ -38,17 +38,17 @@ public:
     virtual QSize RadioGlyphSize() const;
 
     // Group-box elements: no painter of this program draws them.
-    virtual void DrawGroupBoxBackground(QPainter &, const QRect &) const {}
-    virtual void DrawGroupBoxCaption(QPainter &, const QRect &) const {}
-    virtual void DrawGroupBoxContent(QPainter &, const QRect &) const {}
-    virtual QMargins GroupBoxBorderSize() const { return QMargins(); }
-    virtual TColor GroupBoxTextColor() const { return clDefault; }
-    virtual bool IsGroupBoxTransparent() const { return false; }
+    virtual void drawGroupBoxBackground(QPainter &, const QRect &) const {}
+    virtual void drawGroupBoxCaption(QPainter &, const QRect &) const {}
+    virtual void drawGroupBoxContent(QPainter &, const QRect &) const {}
+    virtual QMargins groupBoxBorderSize() const { return QMargins(); }
+    virtual TColor groupBoxTextColor() const { return clDefault; }
+    virtual bool isGroupBoxTransparent() const { return false; }
 
     // A panel's background over bounds, in color (down to colorTo where a
     // painter draws gradients); clDefault colours leave the decision to it.
-    virtual void PaintPanelBackground(QPainter &painter, QWidget *control, const QRect &bounds,
-                                      TColor color, TColor colorTo) const;
+    virtual void PaintPanelBackground(QPainter &painter, const QWidget *control,
+                                      const QRect &bounds, TColor color, TColor colorTo) const;
 
 protected:
     TCustomLookAndFeelPainter() = default;
@@ -56,38 +56,38 @@ protected:
 
 class TStandardLookAndFeelPainter : public TCustomLookAndFeelPainter {
 public:
-    static const TStandardLookAndFeelPainter &Instance();
+    static const TStandardLookAndFeelPainter &instance();
 };
 
 // Draws through the desktop's style (the application's Qt style).
 class TNativeLookAndFeelPainter : public TStandardLookAndFeelPainter {
 public:
-    static const TNativeLookAndFeelPainter &Instance();
+    static const TNativeLookAndFeelPainter &instance();
     TLookAndFeelStyle PainterStyle() const override { return lfsNative; }
     void DrawRadioGlyph(QPainter &painter, int x, int y, TGlyphState state, bool checked,
                         bool focused, TColor brush, bool designing) const override;
     QSize RadioGlyphSize() const override;
-    void PaintPanelBackground(QPainter &painter, QWidget *control, const QRect &bounds,
+    void PaintPanelBackground(QPainter &painter, const QWidget *control, const QRect &bounds,
                               TColor color, TColor colorTo) const override;
 };
 
 class TFlatLookAndFeelPainter : public TCustomLookAndFeelPainter {
 public:
-    static const TFlatLookAndFeelPainter &Instance();
+    static const TFlatLookAndFeelPainter &instance();
     TLookAndFeelStyle PainterStyle() const override { return lfsFlat; }
 };
 
 class TUltraFlatLookAndFeelPainter : public TCustomLookAndFeelPainter {
 public:
-    static const TUltraFlatLookAndFeelPainter &Instance();
+    static const TUltraFlatLookAndFeelPainter &instance();
     TLookAndFeelStyle PainterStyle() const override { return lfsUltraFlat; }
 };
 
 class TOffice11LookAndFeelPainter : public TUltraFlatLookAndFeelPainter {
 public:
-    static const TOffice11LookAndFeelPainter &Instance();
+    static const TOffice11LookAndFeelPainter &instance();
     TLookAndFeelStyle PainterStyle() const override { return lfsOffice11; }
-    void PaintPanelBackground(QPainter &painter, QWidget *control, const QRect &bounds,
+    void PaintPanelBackground(QPainter &painter, const QWidget *control, const QRect &bounds,
                               TColor color, TColor colorTo) const override;
 };
 

@@ -14,6 +14,9 @@
 
 #include <algorithm>
 
+using namespace LookAndFeels;
+using namespace LookGroupBoxes;
+
 namespace {
 
 constexpr int kShadowWidth = 3;
@@ -120,31 +123,22 @@ void TLookGroupBoxStyle::changed(bool geometry)
 
 void TLookGroupBoxStyle::setEdges(TBorderEdges edges)
 {
-    if (edges == m_edges)
-        return;
-    m_edges = edges;
-    changed(true);
+    store(m_edges, edges, true);
 }
 
 void TLookGroupBoxStyle::setShadow(bool shadow)
 {
-    if (shadow == m_shadow)
-        return;
-    m_shadow = shadow;
-    changed(false);
+    store(m_shadow, shadow, false);
 }
 
 void TLookGroupBoxStyle::setTransparentBorder(bool value)
 {
-    if (value == m_transparentBorder)
-        return;
-    m_transparentBorder = value;
-    changed(true);
+    store(m_transparentBorder, value, true);
 }
 
 TEditBorderStyle TLookGroupBoxStyle::borderStyle() const
 {
-    return m_borderStyleAssigned ? m_borderStyle : styleForKind(m_box->lookAndFeel()->Kind());
+    return m_borderStyleAssigned ? m_borderStyle : styleForKind(m_box->lookAndFeel()->kind());
 }
 
 void TLookGroupBoxStyle::setBorderStyle(TEditBorderStyle style)
@@ -166,18 +160,12 @@ void TLookGroupBoxStyle::restoreDefaultBorderStyle()
 
 void TLookGroupBoxStyle::setHotTrack(bool value)
 {
-    if (value == m_hotTrack)
-        return;
-    m_hotTrack = value;
-    changed(false);
+    store(m_hotTrack, value, false);
 }
 
 void TLookGroupBoxStyle::setBorderColor(TColor color)
 {
-    if (color == m_borderColor)
-        return;
-    m_borderColor = color;
-    changed(false);
+    store(m_borderColor, color, false);
 }
 
 void TLookGroupBoxStyle::setColor(TColor color)
@@ -232,19 +220,19 @@ int groupBoxBorderWidth(TEditBorderStyle style)
     }
 }
 
-int groupBoxBorderExtent(const TGroupBoxPaintState &state, TBorderEdge side)
+int groupBoxBorderExtent(const TGroupBoxOption &option, TBorderEdge side)
 {
-    if (state.transparentBorder)
+    if (option.transparentBorder)
         return kTransparentBorderExtent;
-    return state.edges.testFlag(side) ? groupBoxBorderWidth(state.borderStyle) : 0;
+    return option.edges.testFlag(side) ? groupBoxBorderWidth(option.borderStyle) : 0;
 }
 
-QRect groupBoxCaptionRect(const QRect &box, const TGroupBoxPaintState &state)
+QRect groupBoxCaptionRect(const QRect &box, const TGroupBoxOption &option)
 {
-    if (state.caption.isEmpty())
+    if (option.caption.isEmpty())
         return QRect();
-    const QSize text = measureTextLine(state.font, state.caption) + QSize(2, 0);
-    const int place = captionPlace(state.alignment);
+    const QSize text = measureTextLine(option.font, option.caption) + QSize(2, 0);
+    const int place = captionPlace(option.alignment);
     auto along = [&](int start, int length, int size) {
         if (place == 0)
             return start + kCaptionIndent;
@@ -252,29 +240,30 @@ QRect groupBoxCaptionRect(const QRect &box, const TGroupBoxPaintState &state)
             return start + (length - size) / 2;
         return start + length - kCaptionIndent - size;
     };
-    if (captionAtTop(state.alignment))
+    if (captionAtTop(option.alignment))
         return QRect(along(box.left(), box.width(), text.width()), box.top(), text.width(),
                      text.height());
-    if (captionAtBottom(state.alignment))
+    if (captionAtBottom(option.alignment))
         return QRect(along(box.left(), box.width(), text.width()),
                      box.top() + box.height() - text.height(), text.width(), text.height());
     // Captions on the left or right side read along that side.
-    if (captionAtLeft(state.alignment))
+    if (captionAtLeft(option.alignment))
         return QRect(box.left(), along(box.top(), box.height(), text.width()), text.height(),
                      text.width());
-    if (captionAtRight(state.alignment))
+    if (captionAtRight(option.alignment))
         return QRect(box.left() + box.width() - text.height(),
                      along(box.top(), box.height(), text.width()), text.height(), text.width());
     return QRect(box.left() + (box.width() - text.width()) / 2,
                  box.top() + (box.height() - text.height()) / 2, text.width(), text.height());
 }
 
-void drawGroupBox(QPainter &painter, const QRect &rect, const TGroupBoxPaintState &state)
+void drawGroupBox(QPainter &painter, const QRect &rect, const TGroupBoxOption &option,
+                  const QWidget *control)
 {
     painter.save();
     const bool shadowAllowed =
-        state.panel || captionAtTop(state.alignment) || captionAtLeft(state.alignment);
-    const bool withShadow = state.shadow && shadowAllowed;
+        option.panel || captionAtTop(option.alignment) || captionAtLeft(option.alignment);
+    const bool withShadow = option.shadow && shadowAllowed;
     const QRect box = withShadow ? rect.adjusted(0, 0, -kShadowWidth, -kShadowWidth) : rect;
     if (withShadow) {
         const QColor shade = toQColor(clBtnShadow);
@@ -288,28 +277,28 @@ void drawGroupBox(QPainter &painter, const QRect &rect, const TGroupBoxPaintStat
 
     // Background. A transparent box draws nothing: Qt has already painted the
     // parent and the earlier siblings beneath it, which is the parent copy.
-    if (!state.transparent) {
-        painter.fillRect(box, state.color);
-        if (state.panel && state.panelPainter)
-            state.panelPainter->PaintPanelBackground(painter, state.control, box, state.panelColor,
-                                                     state.panelColorTo);
+    if (!option.transparent) {
+        painter.fillRect(box, option.color);
+        if (option.panel && option.panelPainter)
+            option.panelPainter->PaintPanelBackground(painter, control, box, option.panelColor,
+                                                      option.panelColorTo);
     }
 
-    const QRect captionRect = groupBoxCaptionRect(box, state);
+    const QRect captionRect = groupBoxCaptionRect(box, option);
     if (!captionRect.isEmpty()) {
         painter.save();
         painter.setClipRect(captionRect, Qt::IntersectClip);
-        painter.setFont(state.font);
-        const QColor ink = state.enabled ? state.fontColor : toQColor(clBtnShadow);
-        if (captionAtLeft(state.alignment) || captionAtRight(state.alignment)) {
-            const bool left = captionAtLeft(state.alignment);
+        painter.setFont(option.font);
+        const QColor ink = option.enabled ? option.fontColor : toQColor(clBtnShadow);
+        if (captionAtLeft(option.alignment) || captionAtRight(option.alignment)) {
+            const bool left = captionAtLeft(option.alignment);
             painter.translate(left ? captionRect.bottomLeft() + QPoint(0, 1)
                                    : captionRect.topRight() + QPoint(1, 0));
             painter.rotate(left ? -90 : 90);
             drawTextLine(painter, QRect(1, 0, captionRect.height() - 2, captionRect.width()),
-                         state.caption, Qt::AlignLeft | Qt::AlignVCenter, ink, true, false);
+                         option.caption, Qt::AlignLeft | Qt::AlignVCenter, ink, true, false);
         } else {
-            drawTextLine(painter, captionRect.adjusted(1, 0, -1, 0), state.caption,
+            drawTextLine(painter, captionRect.adjusted(1, 0, -1, 0), option.caption,
                          Qt::AlignLeft | Qt::AlignVCenter, ink);
         }
         painter.restore();
@@ -317,49 +306,50 @@ void drawGroupBox(QPainter &painter, const QRect &rect, const TGroupBoxPaintStat
         painter.setClipRegion(QRegion(rect) - QRegion(captionRect), Qt::IntersectClip);
     }
 
-    const TEditBorderStyle style = drawnStyle(state.borderStyle);
-    const int width = groupBoxBorderWidth(state.borderStyle);
-    if (state.edges && style != ebsNone) {
+    const TEditBorderStyle style = drawnStyle(option.borderStyle);
+    const int width = groupBoxBorderWidth(option.borderStyle);
+    if (option.edges && style != ebsNone) {
         QRect border = box.adjusted(
-            groupBoxBorderExtent(state, bLeft), groupBoxBorderExtent(state, bTop),
-            -groupBoxBorderExtent(state, bRight), -groupBoxBorderExtent(state, bBottom));
-        border = shrinkOnEdges(border, state.edges, -width);
+            groupBoxBorderExtent(option, bLeft), groupBoxBorderExtent(option, bTop),
+            -groupBoxBorderExtent(option, bRight), -groupBoxBorderExtent(option, bBottom));
+        border = shrinkOnEdges(border, option.edges, -width);
         // A caption on a side sits on that side's line.
         if (!captionRect.isEmpty()) {
             const int half = captionRect.height() / 2;
             const int halfAcross = captionRect.width() / 2;
-            if (captionAtTop(state.alignment) && state.edges.testFlag(bTop))
+            if (captionAtTop(option.alignment) && option.edges.testFlag(bTop))
                 border.setTop(std::max(border.top(), box.top() + half));
-            if (captionAtBottom(state.alignment) && state.edges.testFlag(bBottom))
+            if (captionAtBottom(option.alignment) && option.edges.testFlag(bBottom))
                 border.setBottom(std::min(border.bottom(), box.bottom() - half));
-            if (captionAtLeft(state.alignment) && state.edges.testFlag(bLeft))
+            if (captionAtLeft(option.alignment) && option.edges.testFlag(bLeft))
                 border.setLeft(std::max(border.left(), box.left() + halfAcross));
-            if (captionAtRight(state.alignment) && state.edges.testFlag(bRight))
+            if (captionAtRight(option.alignment) && option.edges.testFlag(bRight))
                 border.setRight(std::min(border.right(), box.right() - halfAcross));
         }
-        const QColor line = state.borderColor;
+        const QColor line = option.borderColor;
         switch (style) {
         case ebsSingle:
-            frameRing(painter, border, state.edges, line, line);
+            frameRing(painter, border, option.edges, line, line);
             break;
         case ebsThick:
-            frameRing(painter, border, state.edges, line, line);
-            frameRing(painter, shrinkOnEdges(border, state.edges, 1), state.edges, line, line);
+            frameRing(painter, border, option.edges, line, line);
+            frameRing(painter, shrinkOnEdges(border, option.edges, 1), option.edges, line, line);
             break;
         case ebsFlat:
-            frameRing(painter, border, state.edges, line, line);
-            frameRing(painter, shrinkOnEdges(border, state.edges, 1), state.edges,
+            frameRing(painter, border, option.edges, line, line);
+            frameRing(painter, shrinkOnEdges(border, option.edges, 1), option.edges,
                       toQColor(clBtnFace), toQColor(clBtnFace));
             break;
         case ebs3D:
-            if (state.ctl3D) {
-                frameRing(painter, border, state.edges, toQColor(clBtnShadow),
+            if (option.ctl3D) {
+                frameRing(painter, border, option.edges, toQColor(clBtnShadow),
                           toQColor(clBtnHighlight));
-                frameRing(painter, shrinkOnEdges(border, state.edges, 1), state.edges,
+                frameRing(painter, shrinkOnEdges(border, option.edges, 1), option.edges,
                           toQColor(cl3DDkShadow), toQColor(cl3DLight));
             } else {
-                frameRing(painter, border, state.edges, line, line);
-                frameRing(painter, shrinkOnEdges(border, state.edges, 1), state.edges, line, line);
+                frameRing(painter, border, option.edges, line, line);
+                frameRing(painter, shrinkOnEdges(border, option.edges, 1), option.edges, line,
+                          line);
             }
             break;
         default:
@@ -380,17 +370,12 @@ TLookGroupBox::TLookGroupBox(QWidget *parent)
     // Not a tab stop and not focused by a click; the arrow keys of a radio
     // button may still move the focus here.
     setFocusPolicy(Qt::NoFocus);
-    m_lookAndFeel->OnChanged = [this](TLookAndFeel *, TLookAndFeelValues) {
+    connect(m_lookAndFeel, &TLookAndFeel::changed, this, [this] {
         updateMargins();
         update();
-    };
+    });
     resize(185, 105);
     updateMargins();
-}
-
-TLookGroupBox::~TLookGroupBox()
-{
-    m_lookAndFeel->OnChanged = nullptr;
 }
 
 void TLookGroupBox::styleChanged(bool geometry)
@@ -414,6 +399,14 @@ void TLookGroupBox::setCaption(const QString &caption)
         return;
     m_caption = caption;
     update();
+    emit captionChanged(caption);
+}
+
+void TLookGroupBox::setEnabledSetting(bool enabled)
+{
+    setEnabled(enabled);
+    if (ownEnabledMoved(this, m_enabledNotified))
+        emit enabledChanged(m_enabledNotified);
 }
 
 void TLookGroupBox::setAlignment(TCaptionAlignment alignment)
@@ -463,28 +456,15 @@ void TLookGroupBox::setParentColor(bool value)
     m_style->setColor(value ? clDefault : toTColor(palette().color(QPalette::Window)));
 }
 
-void TLookGroupBox::setParentFont(bool value)
-{
-    if (value == parentFont())
-        return;
-    if (value) {
-        setFont(QFont());
-        setAttribute(Qt::WA_SetFont, false);
-    } else {
-        setFont(font());
-        setAttribute(Qt::WA_SetFont, true);
-    }
-}
-
 void TLookGroupBox::setLookAndFeel(TLookAndFeel *source)
 {
     if (source && source != m_lookAndFeel)
-        m_lookAndFeel->Assign(*source);
+        m_lookAndFeel->assign(*source);
 }
 
-TGroupBoxPaintState TLookGroupBox::paintState() const
+TGroupBoxOption TLookGroupBox::styleOption() const
 {
-    TGroupBoxPaintState s;
+    TGroupBoxOption s;
     s.transparent = m_transparent;
     s.caption = m_caption;
     s.font = font();
@@ -522,14 +502,13 @@ TGroupBoxPaintState TLookGroupBox::paintState() const
             }
         }
     }
-    s.control = const_cast<TLookGroupBox *>(this);
     return s;
 }
 
 void TLookGroupBox::updateMargins()
 {
     // Aligned children stay clear of the border and of the caption's band.
-    const TGroupBoxPaintState s = paintState();
+    const TGroupBoxOption s = styleOption();
     QMargins m(groupBoxBorderExtent(s, bLeft), groupBoxBorderExtent(s, bTop),
                groupBoxBorderExtent(s, bRight), groupBoxBorderExtent(s, bBottom));
     if (!s.panel && m_alignment != alCenterCenter) {
@@ -548,14 +527,9 @@ void TLookGroupBox::updateMargins()
 
 void TLookGroupBox::paintEvent(QPaintEvent *)
 {
-    const TGroupBoxPaintState state = paintState();
+    const TGroupBoxOption option = styleOption();
     QPainter painter(this);
-    drawGroupBox(painter, rect(), state);
-}
-
-void TLookGroupBox::drawBox(QPainter &painter, const QRect &rect) const
-{
-    drawGroupBox(painter, rect, paintState());
+    drawGroupBox(painter, rect(), option, this);
 }
 
 void TLookGroupBox::changeEvent(QEvent *event)
@@ -566,6 +540,8 @@ void TLookGroupBox::changeEvent(QEvent *event)
     if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange ||
         event->type() == QEvent::EnabledChange)
         update();
+    if (event->type() == QEvent::EnabledChange && ownEnabledMoved(this, m_enabledNotified))
+        emit enabledChanged(m_enabledNotified);
 }
 
 void TLookGroupBox::mousePressEvent(QMouseEvent *event)

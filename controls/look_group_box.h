@@ -56,10 +56,6 @@ using LookGroupBoxes::TBorderEdges;
 using LookGroupBoxes::TCaptionAlignment;
 using LookGroupBoxes::TEditBorderStyle;
 using LookGroupBoxes::TPanelOfficeBackgroundKind;
-using enum LookGroupBoxes::TBorderEdge;
-using enum LookGroupBoxes::TEditBorderStyle;
-using enum LookGroupBoxes::TCaptionAlignment;
-using enum LookGroupBoxes::TPanelOfficeBackgroundKind;
 
 // The border settings of a group box. BorderStyle follows the look-and-feel
 // kind until it is set.
@@ -99,12 +95,21 @@ public:
 
 private:
     void changed(bool geometry);
+    // Stores a changed value and tells the box (geometry: the client area moves).
+    template<class T> void store(T &field, T value, bool geometry)
+    {
+        if (field == value)
+            return;
+        field = value;
+        changed(geometry);
+    }
 
     TLookGroupBox *m_box;
-    TBorderEdges m_edges = TBorderEdges(bLeft | bTop | bRight | bBottom);
+    TBorderEdges m_edges = TBorderEdges(LookGroupBoxes::bLeft | LookGroupBoxes::bTop |
+                                        LookGroupBoxes::bRight | LookGroupBoxes::bBottom);
     bool m_shadow = false;
     bool m_transparentBorder = true;
-    TEditBorderStyle m_borderStyle = ebsUltraFlat;
+    TEditBorderStyle m_borderStyle = LookGroupBoxes::ebsUltraFlat;
     bool m_borderStyleAssigned = false;
     bool m_hotTrack = true;
     TColor m_borderColor = clWindowText;
@@ -129,21 +134,21 @@ public:
 private:
     TLookGroupBox *m_box;
     bool m_active = false;
-    TPanelOfficeBackgroundKind m_officeBackgroundKind = pobkOffice11Color;
+    TPanelOfficeBackgroundKind m_officeBackgroundKind = LookGroupBoxes::pobkOffice11Color;
 };
 
 // Everything one paint of a group box depends on, gathered once.
-struct TGroupBoxPaintState {
+struct TGroupBoxOption {
     bool transparent = false;
     QString caption;
     QFont font;
     QColor fontColor;
     bool enabled = true;
-    TCaptionAlignment alignment = alTopLeft;
+    TCaptionAlignment alignment = LookGroupBoxes::alTopLeft;
     TBorderEdges edges;
     bool shadow = false;
     bool transparentBorder = true;
-    TEditBorderStyle borderStyle = ebsUltraFlat;
+    TEditBorderStyle borderStyle = LookGroupBoxes::ebsUltraFlat;
     QColor borderColor;
     bool ctl3D = true;
     QColor color; // the box's background
@@ -152,17 +157,18 @@ struct TGroupBoxPaintState {
     const class TCustomLookAndFeelPainter *panelPainter = nullptr;
     TColor panelColor = clDefault;
     TColor panelColorTo = clDefault;
-    QWidget *control = nullptr; // for a painter that copies the parent
 };
 
 // The border line width of a style.
 int groupBoxBorderWidth(TEditBorderStyle style);
 // The band the border occupies on one side.
-int groupBoxBorderExtent(const TGroupBoxPaintState &state, TBorderEdge side);
+int groupBoxBorderExtent(const TGroupBoxOption &option, TBorderEdge side);
 // The caption's rectangle in the box's rectangle (empty without caption).
-QRect groupBoxCaptionRect(const QRect &box, const TGroupBoxPaintState &state);
-// Draws the box (shadow, background, caption, border) into rect.
-void drawGroupBox(QPainter &painter, const QRect &rect, const TGroupBoxPaintState &state);
+QRect groupBoxCaptionRect(const QRect &box, const TGroupBoxOption &option);
+// Draws the box (shadow, background, caption, border) into rect; control is
+// the box, for a panel painter that shows what lies beneath it.
+void drawGroupBox(QPainter &painter, const QRect &rect, const TGroupBoxOption &option,
+                  const QWidget *control);
 
 // A container that can draw a frame with a caption and a shadow over a
 // background of its own. Transparent, without edges, shadow or caption (as the
@@ -172,9 +178,9 @@ void drawGroupBox(QPainter &painter, const QRect &rect, const TGroupBoxPaintStat
 class TLookGroupBox : public QWidget {
     Q_OBJECT
     Q_PROPERTY(bool Transparent READ transparent WRITE setTransparent)
-    Q_PROPERTY(QString Caption READ caption WRITE setCaption)
+    Q_PROPERTY(QString Caption READ caption WRITE setCaption NOTIFY captionChanged)
     Q_PROPERTY(LookGroupBoxes::TCaptionAlignment Alignment READ alignment WRITE setAlignment)
-    Q_PROPERTY(TLookGroupBoxStyle *Style READ style CONSTANT)
+    Q_PROPERTY(TLookGroupBoxStyle *Style READ boxStyle CONSTANT)
     Q_PROPERTY(TLookGroupBoxPanelStyle *PanelStyle READ panelStyle CONSTANT)
     Q_PROPERTY(bool Ctl3D READ ctl3D WRITE setCtl3D)
     Q_PROPERTY(bool ParentCtl3D READ parentCtl3D WRITE setParentCtl3D)
@@ -183,7 +189,7 @@ class TLookGroupBox : public QWidget {
     Q_PROPERTY(bool ParentFont READ parentFont WRITE setParentFont)
     Q_PROPERTY(QFont Font READ font WRITE setFont)
     Q_PROPERTY(TLookAndFeel *LookAndFeel READ lookAndFeel WRITE setLookAndFeel)
-    Q_PROPERTY(bool Enabled READ enabledSetting WRITE setEnabled)
+    Q_PROPERTY(bool Enabled READ enabledSetting WRITE setEnabledSetting NOTIFY enabledChanged)
     Q_PROPERTY(TColor FontColor READ fontColorSetting WRITE setFontColor)
     Q_PROPERTY(int Tag READ tag WRITE setTag)
     Q_PROPERTY(bool Visible READ isVisible WRITE setVisible)
@@ -191,7 +197,6 @@ class TLookGroupBox : public QWidget {
 
 public:
     explicit TLookGroupBox(QWidget *parent = nullptr);
-    ~TLookGroupBox() override;
 
     bool transparent() const { return m_transparent; }
     void setTransparent(bool transparent);
@@ -210,6 +215,7 @@ public:
     void setFontColor(TColor color);
     // The control's own Enabled setting, also inside a disabled container.
     bool enabledSetting() const { return ownEnabled(this); }
+    void setEnabledSetting(bool enabled);
     int tag() const { return m_tag; }
     void setTag(int tag) { m_tag = tag; }
 
@@ -217,7 +223,8 @@ public:
     int tabOrder() const { return ::tabOrder(this); }
     void setTabOrder(int order) { ::setTabOrder(this, order); }
 
-    TLookGroupBoxStyle *style() const { return m_style; }
+    // Named apart from QWidget::style(), which it must not hide.
+    TLookGroupBoxStyle *boxStyle() const { return m_style; }
     TLookGroupBoxPanelStyle *panelStyle() const { return m_panelStyle; }
     // Shorthands for the style's settings.
     TBorderEdges edges() const { return m_style->edges(); }
@@ -236,8 +243,8 @@ public:
     void setTabStop(bool value);
     bool parentColor() const { return m_style->color() == clDefault; }
     void setParentColor(bool value);
-    bool parentFont() const { return !testAttribute(Qt::WA_SetFont); }
-    void setParentFont(bool value);
+    bool parentFont() const { return followsParentFont(this); }
+    void setParentFont(bool value) { setFollowsParentFont(this, value); }
 
     // Owned; assigning copies the source's values.
     TLookAndFeel *lookAndFeel() const { return m_lookAndFeel; }
@@ -246,15 +253,17 @@ public:
     // Whether the pointer is over the box (border lines light up with HotTrack).
     bool hot() const { return m_hot; }
 
-    TGroupBoxPaintState paintState() const;
-    // Draws the box as it shows now into rect.
-    void drawBox(QPainter &painter, const QRect &rect) const;
+    // What the next paint draws.
+    TGroupBoxOption styleOption() const;
 
     // Called by the style objects.
     void styleChanged(bool geometry);
 
 signals:
     void clicked();
+    void captionChanged(const QString &caption);
+    // The own Enabled setting.
+    void enabledChanged(bool enabled);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -271,7 +280,7 @@ private:
 
     bool m_transparent = false;
     QString m_caption;
-    TCaptionAlignment m_alignment = alTopLeft;
+    TCaptionAlignment m_alignment = LookGroupBoxes::alTopLeft;
     TLookGroupBoxStyle *m_style;
     TLookGroupBoxPanelStyle *m_panelStyle;
     bool m_ctl3D = true;
@@ -279,4 +288,5 @@ private:
     TLookAndFeel *m_lookAndFeel;
     bool m_pressed = false;
     bool m_hot = false;
+    bool m_enabledNotified = true;
 };

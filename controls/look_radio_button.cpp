@@ -1,8 +1,8 @@
 #include "controls/look_radio_button.h"
 
 #include "controls/look_and_feel_painters.h"
-#include "controls/radio_glyph.h"
-#include "controls/visual_styles.h"
+#include "controls/look_radio_glyph.h"
+#include "controls/look_visual_styles.h"
 #include "platform/canvas.h"
 #include "platform/enabled_look.h"
 #include "platform/palette_colors.h"
@@ -17,6 +17,8 @@
 #include <QPainter>
 #include <QRadioButton>
 
+using namespace LookAndFeels;
+
 namespace {
 
 constexpr int kPointerWatchMs = 10;
@@ -28,7 +30,7 @@ struct Margins {
 // Caption margins by mode, word wrap and alignment.
 Margins captionMargins(bool native, bool wordWrap, TLeftRight alignment)
 {
-    const bool left = alignment == LookRadioButtons::taLeftJustify;
+    const bool left = alignment == FlatStyle::taLeftJustify;
     if (!native) {
         if (!wordWrap)
             return left ? Margins{2, -1, 1, 0} : Margins{5, -1, 0, 0};
@@ -49,76 +51,76 @@ bool isRadioButton(QObject *o)
 
 } // namespace
 
-QRect radioGlyphRect(const QRect &client, const TRadioButtonPaintState &state)
+QRect radioGlyphRect(const QRect &client, const TRadioButtonOption &option)
 {
-    const QSize size = state.painter ? state.painter->RadioGlyphSize() : RadioGlyphSize();
+    const QSize size = option.painter ? option.painter->RadioGlyphSize() : radioGlyphSize();
     const int top = client.top() + (client.height() - size.height()) / 2;
-    const int left = state.alignment == LookRadioButtons::taLeftJustify
+    const int left = option.alignment == FlatStyle::taLeftJustify
         ? client.left() + client.width() - size.width()
-        : client.left() + (state.native ? 0 : 1);
+        : client.left() + (option.native ? 0 : 1);
     return QRect(QPoint(left, top), size);
 }
 
-QRect radioTextRect(const QRect &client, const TRadioButtonPaintState &state)
+QRect radioTextRect(const QRect &client, const TRadioButtonOption &option)
 {
-    const QRect glyph = radioGlyphRect(client, state);
+    const QRect glyph = radioGlyphRect(client, option);
     int left = client.left(), top = client.top();
     int right = client.left() + client.width(), bottom = client.top() + client.height();
-    if (state.alignment == LookRadioButtons::taRightJustify)
+    if (option.alignment == FlatStyle::taRightJustify)
         left = glyph.left() + glyph.width();
     else
         right = glyph.left();
-    const Margins m = captionMargins(state.native, state.wordWrap, state.alignment);
+    const Margins m = captionMargins(option.native, option.wordWrap, option.alignment);
     // The top margin of -1 puts the caption's centre half a pixel above the control's.
     return QRect(QPoint(left + m.l, top + m.t), QPoint(right - m.r - 1, bottom - m.b - 1));
 }
 
-void drawRadioButton(QPainter &painter, const QRect &client, const TRadioButtonPaintState &state)
+void drawRadioButton(QPainter &painter, const QRect &client, const TRadioButtonOption &option)
 {
     const TCustomLookAndFeelPainter &glyphPainter =
-        state.painter ? *state.painter : painterForKind(lfUltraFlat);
+        option.painter ? *option.painter : painterForKind(lfUltraFlat);
     painter.save();
-    if (state.native && state.plain())
-        painter.fillRect(client, state.color);
-    const QRect glyph = radioGlyphRect(client, state);
-    glyphPainter.DrawRadioGlyph(painter, glyph.left(), glyph.top(), state.glyphState, state.checked,
-                                state.focused, state.plain() ? toTColor(state.color) : clDefault,
-                                state.designing);
+    if (option.native && option.plain())
+        painter.fillRect(client, option.color);
+    const QRect glyph = radioGlyphRect(client, option);
+    glyphPainter.DrawRadioGlyph(
+        painter, glyph.left(), glyph.top(), option.glyphState, option.checked, option.focused,
+        option.plain() ? toTColor(option.color) : clDefault, option.designing);
     painter.setClipRegion(QRegion(client) - QRegion(glyph), Qt::IntersectClip);
-    if (!state.native && state.plain())
-        painter.fillRect(client, state.color);
+    if (!option.native && option.plain())
+        painter.fillRect(client, option.color);
 
-    if (!state.caption.isEmpty()) {
-        const QRect area = radioTextRect(client, state);
-        painter.setFont(state.font);
-        QColor ink = state.enabled ? state.fontColor : toQColor(clBtnShadow);
-        if (state.editorTextColor != clDefault)
-            ink = toQColor(state.editorTextColor);
+    if (!option.caption.isEmpty()) {
+        const QRect area = radioTextRect(client, option);
+        painter.setFont(option.font);
+        QColor ink = option.enabled ? option.fontColor : toQColor(clBtnShadow);
+        if (option.editorTextColor != clDefault)
+            ink = toQColor(option.editorTextColor);
         auto drawCaption = [&](const QRect &r, const QColor &c) {
-            if (state.wordWrap) {
+            if (option.wordWrap) {
                 painter.setPen(c);
-                painter.drawText(r, kWrapFlags | Qt::TextDontClip, state.caption);
+                painter.drawText(r, kWrapFlags | Qt::TextDontClip, option.caption);
             } else {
-                drawTextLine(painter, r, state.caption, Qt::AlignLeft | Qt::AlignVCenter, c);
+                drawTextLine(painter, r, option.caption, Qt::AlignLeft | Qt::AlignVCenter, c);
             }
         };
-        if (state.native || state.enabled) {
+        if (option.native || option.enabled) {
             drawCaption(area, ink);
         } else {
             drawCaption(area.translated(1, 1), toQColor(clBtnHighlight));
             drawCaption(area, toQColor(clBtnShadow));
         }
-        if (state.focused) {
+        if (option.focused) {
             QRect measured;
-            if (state.wordWrap) {
-                measured = QFontMetrics(state.font).boundingRect(area, kWrapFlags, state.caption);
+            if (option.wordWrap) {
+                measured = QFontMetrics(option.font).boundingRect(area, kWrapFlags, option.caption);
             } else {
-                const QSize size = measureTextLine(state.font, state.caption);
+                const QSize size = measureTextLine(option.font, option.caption);
                 measured = QRect(area.left(), area.top() + (area.height() - size.height()) / 2,
                                  size.width(), size.height());
             }
-            drawColoredFocusRect(painter, measured.adjusted(-1, -1, 1, 2), state.color,
-                                 state.fontColor);
+            drawColoredFocusRect(painter, measured.adjusted(-1, -1, 1, 2), option.color,
+                                 option.fontColor);
         }
     }
     painter.restore();
@@ -132,17 +134,16 @@ TLookRadioButton::TLookRadioButton(QWidget *parent) : QAbstractButton(parent)
     setMouseTracking(true);
     connect(this, &QAbstractButton::toggled, this, &TLookRadioButton::onToggled);
     m_lookAndFeel = new TLookAndFeel(this);
-    m_lookAndFeel->OnChanged = [this](TLookAndFeel *, TLookAndFeelValues) { update(); };
+    connect(m_lookAndFeel, &TLookAndFeel::changed, this, [this] { update(); });
     m_watch.setInterval(kPointerWatchMs);
     connect(&m_watch, &QTimer::timeout, this, &TLookRadioButton::checkPointerWatch);
-    TRadioGlyphImageList::Instance();
+    TRadioGlyphImageList::instance();
     resize(113, 17);
 }
 
 TLookRadioButton::~TLookRadioButton()
 {
     m_watch.stop();
-    m_lookAndFeel->OnChanged = nullptr;
 }
 
 void TLookRadioButton::setCaption(const QString &caption)
@@ -150,6 +151,14 @@ void TLookRadioButton::setCaption(const QString &caption)
     if (caption == text())
         return;
     setText(caption);
+    emit captionChanged(caption);
+}
+
+void TLookRadioButton::setEnabledSetting(bool enabled)
+{
+    setEnabled(enabled);
+    if (ownEnabledMoved(this, m_enabledNotified))
+        emit enabledChanged(m_enabledNotified);
 }
 
 void TLookRadioButton::setTransparent(bool transparent)
@@ -170,7 +179,8 @@ void TLookRadioButton::setWordWrap(bool wrap)
 
 void TLookRadioButton::setAlignment(TLeftRight alignment)
 {
-    if (alignment == m_alignment)
+    // taCenter is no place for a glyph: refused, the caption stays where it is.
+    if (alignment == m_alignment || alignment == FlatStyle::taCenter)
         return;
     m_alignment = alignment;
     update();
@@ -187,7 +197,7 @@ void TLookRadioButton::setParentBackground(bool value)
 void TLookRadioButton::setLookAndFeel(TLookAndFeel *source)
 {
     if (source && source != m_lookAndFeel)
-        m_lookAndFeel->Assign(*source);
+        m_lookAndFeel->assign(*source);
 }
 
 QObject *TLookRadioButton::popupMenuObject() const
@@ -228,16 +238,7 @@ void TLookRadioButton::setParentFont(bool value)
 {
     if (value == parentFont())
         return;
-    if (value) {
-        setFont(QFont());
-        setAttribute(Qt::WA_SetFont, false);
-        if (QWidget *p = parentWidget())
-            setFont(p->font().resolve(QFont()));
-        setAttribute(Qt::WA_SetFont, false);
-    } else {
-        setFont(font());
-        setAttribute(Qt::WA_SetFont, true);
-    }
+    setFollowsParentFont(this, value);
     update();
 }
 
@@ -296,9 +297,10 @@ void TLookRadioButton::onToggled(bool checked)
     // The tab stop follows the check; arrow keys still reach the others.
     setTabStop(checked);
     update(glyphRect());
-    if (!checked)
-        return;
     QPointer<TLookRadioButton> guard(this);
+    emit checkedChanged(checked);
+    if (!guard || !checked)
+        return;
     if (QWidget *parent = parentWidget()) {
         for (QObject *child : parent->children()) {
             auto *sibling = qobject_cast<QAbstractButton *>(child);
@@ -312,7 +314,7 @@ void TLookRadioButton::onToggled(bool checked)
 
 bool TLookRadioButton::nativeMode() const
 {
-    return m_lookAndFeel->NativeStyle() &&
+    return m_lookAndFeel->nativeStyle() &&
         VisualStylesAvailable({visualStyleClassNames().constFirst()});
 }
 
@@ -321,9 +323,9 @@ const TCustomLookAndFeelPainter &TLookRadioButton::glyphPainter() const
     return m_lookAndFeel->PainterFor({visualStyleClassNames().constFirst()});
 }
 
-TRadioButtonPaintState TLookRadioButton::paintState() const
+TRadioButtonOption TLookRadioButton::styleOption() const
 {
-    TRadioButtonPaintState s;
+    TRadioButtonOption s;
     s.native = nativeMode();
     s.seeThrough = m_transparent;
     s.themedParentBackground = s.native && m_parentBackground && !m_transparent;
@@ -345,18 +347,18 @@ TRadioButtonPaintState TLookRadioButton::paintState() const
 
 QRect TLookRadioButton::glyphRect() const
 {
-    return radioGlyphRect(rect(), paintState());
+    return radioGlyphRect(rect(), styleOption());
 }
 
 void TLookRadioButton::paintEvent(QPaintEvent *)
 {
-    const TRadioButtonPaintState state = paintState();
+    const TRadioButtonOption option = styleOption();
     QPainter p(this);
     // See-through: Qt has already painted the parent and the earlier siblings
     // beneath this control, which is the parent copy's picture.
-    if (state.themedParentBackground)
+    if (option.themedParentBackground)
         PaintThemedParentBackground(this, p, rect());
-    drawRadioButton(p, rect(), state);
+    drawRadioButton(p, rect(), option);
 }
 
 bool TLookRadioButton::hitButton(const QPoint &pos) const
@@ -466,12 +468,17 @@ void TLookRadioButton::keyPressEvent(QKeyEvent *event)
 {
     QPointer<TLookRadioButton> guard(this);
     int key = event->key();
-    emit keyDown(key, event->modifiers());
+    if (m_onKeyDown)
+        m_onKeyDown(this, key, event->modifiers());
     if (!guard)
         return;
-    if (!event->text().isEmpty()) {
+    if (key == 0) {
+        event->accept();
+        return;
+    }
+    if (m_onKeyPress && !event->text().isEmpty()) {
         QChar c = event->text().at(0);
-        emit keyPressed(c);
+        m_onKeyPress(this, c);
         if (!guard)
             return;
     }
@@ -507,9 +514,14 @@ void TLookRadioButton::keyReleaseEvent(QKeyEvent *event)
 {
     QPointer<TLookRadioButton> guard(this);
     int key = event->key();
-    emit keyUp(key, event->modifiers());
+    if (m_onKeyUp)
+        m_onKeyUp(this, key, event->modifiers());
     if (!guard)
         return;
+    if (key == 0) {
+        event->accept();
+        return;
+    }
     if (event->key() == Qt::Key_Space && !event->isAutoRepeat() && m_spacePressed) {
         m_spacePressed = false;
         setDown(false);
@@ -577,6 +589,8 @@ void TLookRadioButton::changeEvent(QEvent *event)
         }
         m_state = looksEnabled(this) ? gsNormal : gsDisabled;
         update();
+        if (ownEnabledMoved(this, m_enabledNotified))
+            emit enabledChanged(m_enabledNotified);
     }
 }
 
@@ -589,7 +603,8 @@ void TLookRadioButton::contextMenuEvent(QContextMenuEvent *event)
     }
     QPointer<TLookRadioButton> guard(this);
     bool handled = false;
-    emit contextPopup(keyboard ? QPoint(-1, -1) : event->pos(), handled);
+    if (m_onContextPopup)
+        m_onContextPopup(this, keyboard ? QPoint(-1, -1) : event->pos(), handled);
     if (!guard)
         return;
     if (!handled && m_popupMenu)

@@ -32,6 +32,14 @@ bool ownEnabled(const QWidget *control)
     return !control->testAttribute(Qt::WA_ForceDisabled);
 }
 
+bool ownEnabledMoved(const QWidget *control, bool &notified)
+{
+    if (ownEnabled(control) == notified)
+        return false;
+    notified = !notified;
+    return true;
+}
+
 bool HintSetting::shows(const QWidget *control) const
 {
     if (!parentShowHint)

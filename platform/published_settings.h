@@ -14,6 +14,11 @@ void setFollowsParentFont(QWidget *control, bool follow);
 // The control's own Enabled setting, not the effective state: a control
 // inside a disabled container still reads True.
 bool ownEnabled(const QWidget *control);
+// For an enabledChanged signal: true when the own Enabled setting differs
+// from notified, which then takes it. Called after every write of Enabled and
+// at every EnabledChange (a write Qt makes no event of, inside a disabled
+// container, is seen at the next write).
+bool ownEnabledMoved(const QWidget *control, bool &notified);
 
 // Hint settings: while ParentShowHint is set, ShowHint is the parent's
 // (read through its "ShowHint" property; false where the parent has none);

@@ -8,12 +8,12 @@ namespace {
 
 void destroyRoot()
 {
-    TLookAndFeel::DestroyRoot();
+    TLookAndFeel::destroyRoot();
 }
 
 void createRoot()
 {
-    TLookAndFeel::CreateRoot();
+    TLookAndFeel::createRoot();
     qAddPostRoutine(destroyRoot);
 }
 

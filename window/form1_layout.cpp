@@ -89,7 +89,7 @@ void invisibleContainer(TLookGroupBox *box)
     box->setShadow(false);
     box->setTransparentBorder(false);
     box->setCtl3D(false);
-    box->panelStyle()->setOfficeBackgroundKind(pobkStyleColor);
+    box->panelStyle()->setOfficeBackgroundKind(LookGroupBoxes::pobkStyleColor);
 }
 
 template<class T> T *make(QWidget *parent, const char *name)

@@ -71,14 +71,14 @@ cmake -S "$root" -B "$tests" -G Ninja -DCMAKE_BUILD_TYPE=Release \
 # than in the controls: controls_flat_panel_test shows a 100-pixel-wide panel as
 # a top-level window, which comes out 108 wide here (Windows' minimum for a
 # top-level window); controls_number_edit_test measures glyph ink, a pixel
-# narrower with the GDI fonts under Wine; and controls_radio_button_test expects
+# narrower with the GDI fonts under Wine; and controls_look_radio_button_test expects
 # the hover look right after a simulated pointer move, which on a real display
 # has not arrived yet.
 test_programs=(draw/draw_tests numbers/number_format_tests platform/platform_windows_test
   platform/platform_key_repeat_test
   controls/controls_flat_style_test controls/controls_flat_button_test
-  controls/controls_group_box_test controls/controls_look_and_feel_test
-  controls/controls_radio_glyph_test controls/controls_published_properties_test
+  controls/controls_look_group_box_test controls/controls_look_and_feel_test
+  controls/controls_look_radio_glyph_test controls/controls_published_properties_test
   controls/controls_edit_button_test controls/controls_edit_base_test
   controls/controls_size_hints_test
   window/startup_test window/draw_cycle_test window/roster_commands_test

@@ -4,8 +4,8 @@
 #include "controls/flat_button.h"
 #include "controls/look_group_box.h"
 #include "controls/look_radio_button.h"
+#include "controls/look_radio_glyph.h"
 #include "controls/number_edit.h"
-#include "controls/radio_glyph.h"
 #include "pixel_helpers.h"
 #include "platform/fonts.h"
 #include "platform/label.h"
@@ -153,12 +153,12 @@ void TierSelectorTest::colourChangeRepaintsInNewColours()
     QCOMPARE(pixelAt(grab(form.Panel8), body), QColor(255, 255, 255));
     QCOMPARE(pixelAt(grab(button), 0, 15), kShadow);
 
-    const int rebuilds = TRadioGlyphImageList::Instance().rebuildCount();
+    const int rebuilds = TRadioGlyphImageList::instance().rebuildCount();
     QPalette changed = classicDesktopPalette();
     changed.setColor(QPalette::Dark, QColor(0x20, 0x60, 0x20)); // RGB 32,96,32
     changed.setColor(QPalette::Base, QColor(0xFF, 0xF0, 0xD0)); // RGB 255,240,208
     QGuiApplication::setPalette(changed);
-    QCOMPARE(TRadioGlyphImageList::Instance().rebuildCount(), rebuilds + 1);
+    QCOMPARE(TRadioGlyphImageList::instance().rebuildCount(), rebuilds + 1);
     // The tier selector asked to repaint; what it paints now has the new colours.
     QTRY_COMPARE(pixelAt(grab(form.Panel8), ring), QColor(32, 96, 32));
     QCOMPARE(pixelAt(grab(form.Panel8), body), QColor(255, 240, 208));

@@ -1,15 +1,19 @@
 #include "controls/look_and_feel_painters.h"
 #include "controls/look_group_box.h"
 #include "controls/look_radio_button.h"
-#include "controls/radio_glyph.h"
-#include "controls/visual_styles.h"
+#include "controls/look_radio_glyph.h"
+#include "controls/look_visual_styles.h"
 #include "pixel_helpers.h"
 #include "platform/fonts.h"
+#include "property_rows.h"
+#include "radio_glyph_checks.h"
 
 #include <QMenu>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QtTest>
+
+using namespace LookAndFeels;
 
 namespace {
 
@@ -51,6 +55,16 @@ struct TierBar {
         active = QTest::qWaitForWindowActive(&bar);
     }
 
+    // Gives the focus to a widget of the bar that is no radio button.
+    void focusElsewhere()
+    {
+        auto *other = new QWidget(&bar);
+        other->setFocusPolicy(Qt::StrongFocus);
+        other->setGeometry(610, 10, 20, 20);
+        other->show();
+        other->setFocus();
+    }
+
     QImage grabRadio(int i)
     {
         return bar.grab(radios[i]->geometry()).toImage().convertToFormat(QImage::Format_RGB32);
@@ -74,8 +88,10 @@ private slots:
     void glyphColours();
     void glyphBrushFillsSquareOnly();
     void exclusiveAmongSiblings();
+    void changeSignals();
     void pressReleasedOutsideDoesNotCheck();
     void arrowKeysMoveFocusAndCheck();
+    void keyCallbacksRunFirst();
     void accelerator();
     void transparentShowsParentColour();
     void faceGlyphAndFocusRectangle();
@@ -128,28 +144,21 @@ void RadioButtonTest::glyphColours()
     QFETCH(QColor, ring);
     QFETCH(QColor, body);
     QFETCH(QColor, dot);
-    QCOMPARE(RadioGlyphSize(), QSize(13, 13));
+    QCOMPARE(radioGlyphSize(), QSize(13, 13));
     const QImage image =
-        RadioGlyphImage(TLookAndFeelKind(kind), TGlyphState(state), checked, focused);
-    const QList<int> &pattern = RadioGlyphPattern();
-    for (int y = 0; y < 13; ++y) {
-        for (int x = 0; x < 13; ++x) {
-            const int index = pattern[y * 13 + x];
-            const QRgb pixel = image.pixel(x, y);
-            if (index == 0) {
-                QCOMPARE(qAlpha(pixel), 0);
-                continue;
-            }
-            QCOMPARE(qAlpha(pixel), 255);
-            const QColor c = QColor(pixel).toRgb();
-            if (index == 1)
-                QCOMPARE(c, ring);
-            else if (index == 5)
-                QCOMPARE(c, body);
-            else if (index == 6)
-                QCOMPARE(c, dot);
-        }
-    }
+        radioGlyphImage(TLookAndFeelKind(kind), TGlyphState(state), checked, focused);
+    const QList<int> &pattern = radioGlyphPattern();
+    compareGlyphPixels(image, pattern, [&](int index) -> std::optional<QColor> {
+        if (index == 1)
+            return ring;
+        if (index == 5)
+            return body;
+        if (index == 6)
+            return dot;
+        return std::nullopt;
+    });
+    if (QTest::currentTestFailed())
+        return;
     // The outline, the body and the dot are all present and centred.
     QCOMPARE(pattern[6 * 13 + 6], 6);
     QCOMPARE(pattern[0 * 13 + 6], 1);
@@ -164,13 +173,13 @@ void RadioButtonTest::glyphBrushFillsSquareOnly()
     target.fill(Qt::red);
     {
         QPainter p(&target);
-        DrawRadioGlyph(p, QPoint(1, 1), lfUltraFlat, gsNormal, false, false, clDefault);
+        drawRadioGlyph(p, QPoint(1, 1), lfUltraFlat, gsNormal, false, false, clDefault);
     }
     QCOMPARE(pixelAt(target, 1, 1), QColor(255, 0, 0)); // outside the round outline: untouched
     QCOMPARE(pixelAt(target, 7, 7), kWindow);
     {
         QPainter p(&target);
-        DrawRadioGlyph(p, QPoint(1, 1), lfUltraFlat, gsNormal, false, false, clBlue);
+        drawRadioGlyph(p, QPoint(1, 1), lfUltraFlat, gsNormal, false, false, clBlue);
     }
     QCOMPARE(pixelAt(target, 1, 1), QColor(0, 0, 255));
     QCOMPARE(pixelAt(target, 13, 13), QColor(0, 0, 255));
@@ -209,6 +218,40 @@ void RadioButtonTest::exclusiveAmongSiblings()
     f.radios[5]->setChecked(false);
     QCOMPARE(f.checkedCount(), 0);
     QCOMPARE(clicks5.count(), 0);
+}
+
+void RadioButtonTest::changeSignals()
+{
+    TierBar f;
+    QVERIFY(f.active);
+    TLookRadioButton *radio = f.radios[3];
+    QSignalSpy checked(radio, &TLookRadioButton::checkedChanged);
+    QSignalSpy firstChecked(f.radios[0], &TLookRadioButton::checkedChanged);
+    QList<bool> storedWhenTold;
+    connect(radio, &TLookRadioButton::checkedChanged, this,
+            [&](bool) { storedWhenTold << radio->isChecked(); });
+    QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(40, 12)); // by the user
+    QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(40, 12)); // no change
+    radio->setChecked(true);
+    f.radios[5]->setChecked(true); // unchecks it
+    QCOMPARE(checked, (QList<QList<QVariant>>{{true}, {false}}));
+    QCOMPARE(storedWhenTold, (QList<bool>{true, false}));
+    QCOMPARE(firstChecked, (QList<QList<QVariant>>{{false}}));
+
+    QSignalSpy caption(radio, &TLookRadioButton::captionChanged);
+    radio->setCaption(QStringLiteral("x"));
+    radio->setCaption(QStringLiteral("x"));
+    QVERIFY(radio->setProperty("Caption", QStringLiteral("y")));
+    QCOMPARE(caption, (QList<QList<QVariant>>{{QStringLiteral("x")}, {QStringLiteral("y")}}));
+
+    // Enabled is the own setting: disabling the bar tells nothing.
+    QSignalSpy enabled(radio, &TLookRadioButton::enabledChanged);
+    f.bar.setEnabled(false);
+    QVERIFY(radio->setProperty("Enabled", false)); // inside the disabled bar
+    f.bar.setEnabled(true);
+    radio->setEnabled(true);
+    radio->setEnabled(true);
+    QCOMPARE(enabled, (QList<QList<QVariant>>{{false}, {true}}));
 }
 
 void RadioButtonTest::pressReleasedOutsideDoesNotCheck()
@@ -257,6 +300,36 @@ void RadioButtonTest::arrowKeysMoveFocusAndCheck()
     QVERIFY(f.radios[5]->isChecked());
 }
 
+void RadioButtonTest::keyCallbacksRunFirst()
+{
+    TierBar f;
+    QVERIFY(f.active);
+    TLookRadioButton *radio = f.radios[0];
+    radio->setFocus(Qt::TabFocusReason);
+    QStringList heard;
+    radio->setOnKeyDown([&](QObject *sender, int &key, Qt::KeyboardModifiers) {
+        QCOMPARE(sender, radio);
+        heard << QStringLiteral("down %1").arg(key);
+        if (key == Qt::Key_Right)
+            key = 0; // discarded: the focus stays
+    });
+    radio->setOnKeyPress([&](QObject *, QChar &key) { heard << QStringLiteral("press ") + key; });
+    radio->setOnKeyUp([&](QObject *, int &key, Qt::KeyboardModifiers) {
+        heard << QStringLiteral("up %1").arg(key);
+    });
+    QTest::keyClick(radio, Qt::Key_Right);
+    QVERIFY(radio->hasFocus());
+    QTest::keyClick(radio, Qt::Key_A);
+    QCOMPARE(heard,
+             (QStringList{QStringLiteral("down %1").arg(Qt::Key_Right),
+                          QStringLiteral("up %1").arg(Qt::Key_Right),
+                          QStringLiteral("down %1").arg(Qt::Key_A), QStringLiteral("press a"),
+                          QStringLiteral("up %1").arg(Qt::Key_A)}));
+    radio->setOnKeyDown(nullptr);
+    QTest::keyClick(radio, Qt::Key_Right);
+    QVERIFY(f.radios[1]->hasFocus());
+}
+
 void RadioButtonTest::accelerator()
 {
     TierBar f;
@@ -293,11 +366,7 @@ void RadioButtonTest::faceGlyphAndFocusRectangle()
 {
     TierBar f;
     QVERIFY(f.active);
-    auto *other = new QWidget(&f.bar);
-    other->setFocusPolicy(Qt::StrongFocus);
-    other->setGeometry(610, 10, 20, 20);
-    other->show();
-    other->setFocus();
+    f.focusElsewhere();
     TLookRadioButton *radio = f.radios[0];
     const QRect glyph = radio->glyphRect();
     QCOMPARE(glyph, QRect(1, 6, 13, 13)); // left 1, centred vertically
@@ -358,7 +427,7 @@ void RadioButtonTest::paintIsAFunctionOfState()
         QImage image(radio->size(), QImage::Format_RGB32);
         image.fill(kBar);
         QPainter p(&image);
-        drawRadioButton(p, QRect(QPoint(0, 0), radio->size()), radio->paintState());
+        drawRadioButton(p, QRect(QPoint(0, 0), radio->size()), radio->styleOption());
         return image;
     };
     QWidget bar;
@@ -487,10 +556,13 @@ void RadioButtonTest::popupMenuAndContextPopup()
 
     // The context request goes to the handler first; handled keeps the menu shut.
     QList<QPoint> asked;
-    connect(radio, &TLookRadioButton::contextPopup, this, [&](QPoint pos, bool &handled) {
-        asked << pos;
-        handled = true;
-    });
+    QVERIFY(radio->setProperty(
+        "OnContextPopup",
+        QVariant::fromValue<TContextPopupEvent>([&](QObject *sender, QPoint pos, bool &handled) {
+            QCOMPARE(sender, radio);
+            asked << pos;
+            handled = true;
+        })));
     QContextMenuEvent keyboard(QContextMenuEvent::Keyboard, QPoint(5, 5),
                                radio->mapToGlobal(QPoint(5, 5)));
     QCoreApplication::sendEvent(radio, &keyboard);
@@ -508,11 +580,7 @@ void RadioButtonTest::focusRectangleInFontAndBackgroundColours()
 {
     TierBar f;
     QVERIFY(f.active);
-    auto *other = new QWidget(&f.bar);
-    other->setFocusPolicy(Qt::StrongFocus);
-    other->setGeometry(610, 10, 20, 20);
-    other->show();
-    other->setFocus();
+    f.focusElsewhere();
     TLookRadioButton *radio = f.radios[0];
     const QImage unfocused = f.grabRadio(0);
     radio->setFocus(Qt::OtherFocusReason);
@@ -538,18 +606,22 @@ void RadioButtonTest::nativeModeAndLeftJustify()
     QVERIFY(VisualStylesAvailable({QStringLiteral("Button")}));
     const QSize size = nativeRadioGlyphSize();
     QCOMPARE(radio->glyphRect(), QRect(0, (25 - size.height()) / 2, size.width(), size.height()));
-    const TRadioButtonPaintState native = radio->paintState();
+    const TRadioButtonOption native = radio->styleOption();
     QVERIFY(native.native);
-    QCOMPARE(native.painter, &TNativeLookAndFeelPainter::Instance());
+    QCOMPARE(native.painter, &TNativeLookAndFeelPainter::instance());
     QCOMPARE(radioTextRect(radio->rect(), native).left(), size.width() + 3);
 
     radio->lookAndFeel()->setNativeStyle(false);
-    radio->setAlignment(LookRadioButtons::taLeftJustify);
+    radio->setAlignment(FlatStyle::taLeftJustify);
     QCOMPARE(radio->glyphRect(), QRect(94 - 13, 6, 13, 13));
-    const TRadioButtonPaintState left = radio->paintState();
+    // taCenter has no place for the glyph: refused, the caption stays left of it.
+    QVERIFY(radio->setProperty("Alignment", QStringLiteral("taCenter")));
+    QCOMPARE(radio->alignment(), FlatStyle::taLeftJustify);
+    QCOMPARE(radio->glyphRect(), QRect(94 - 13, 6, 13, 13));
+    const TRadioButtonOption left = radio->styleOption();
     QCOMPARE(radioTextRect(radio->rect(), left), QRect(2, -1, 94 - 13 - 2 - 1, 26));
     radio->setWordWrap(true);
-    QCOMPARE(radioTextRect(radio->rect(), radio->paintState()).right(), 94 - 13 - 6 - 1);
+    QCOMPARE(radioTextRect(radio->rect(), radio->styleOption()).right(), 94 - 13 - 6 - 1);
 }
 
 void RadioButtonTest::lookAndFeelChangeRepaints()
@@ -563,10 +635,10 @@ void RadioButtonTest::lookAndFeelChangeRepaints()
     QCOMPARE(pixelAt(image, glyph.left() + 10, glyph.top() + 2), QColor(227, 227, 227));
     // Through the root: a radio that set no kind follows it, this one keeps its own.
     TLookAndFeel::root()->setKind(lfFlat);
-    QCOMPARE(f.radios[1]->paintState().painter, &TFlatLookAndFeelPainter::Instance());
-    QCOMPARE(radio->paintState().painter, &TStandardLookAndFeelPainter::Instance());
+    QCOMPARE(f.radios[1]->styleOption().painter, &TFlatLookAndFeelPainter::instance());
+    QCOMPARE(radio->styleOption().painter, &TStandardLookAndFeelPainter::instance());
     TLookAndFeel::root()->setAssignedValues({});
-    QCOMPARE(f.radios[1]->paintState().painter, &TUltraFlatLookAndFeelPainter::Instance());
+    QCOMPARE(f.radios[1]->styleOption().painter, &TUltraFlatLookAndFeelPainter::instance());
 }
 
 void RadioButtonTest::arrowKeysReachAGroupBox()
@@ -590,15 +662,13 @@ void RadioButtonTest::arrowKeysReachAGroupBox()
 
 void RadioButtonTest::propertiesByName_data()
 {
-    QTest::addColumn<QByteArray>("name");
-    QTest::addColumn<QVariant>("written");
-    QTest::addColumn<QVariant>("read");
-    auto row = [](const char *name, QVariant w, QVariant r) {
-        QTest::newRow(name) << QByteArray(name) << w << r;
+    addPropertyColumns();
+    auto row = [](const char *name, const QVariant &w, const QVariant &r) {
+        addPropertyRow("radio", name, w, r);
     };
     row("Caption", QStringLiteral("&Gold"), QStringLiteral("&Gold"));
     row("Checked", true, true);
-    row("Alignment", QStringLiteral("taLeftJustify"), int(LookRadioButtons::taLeftJustify));
+    row("Alignment", QStringLiteral("taLeftJustify"), int(FlatStyle::taLeftJustify));
     row("WordWrap", true, true);
     row("Transparent", true, true);
     row("ParentBackground", false, false);
@@ -621,14 +691,9 @@ void RadioButtonTest::propertiesByName()
     auto *radio = new TLookRadioButton(&parent);
     Q_UNUSED(first);
     parent.show();
-    QVERIFY(radio->setProperty(name.constData(), written));
-    const QVariant value = radio->property(name.constData());
-    if (read.typeId() == QMetaType::Int)
-        QCOMPARE(value.toInt(), read.toInt());
-    else if (read.typeId() == QMetaType::UInt)
-        QCOMPARE(value.toUInt(), read.toUInt());
-    else
-        QCOMPARE(value, read);
+    comparePropertyRoundTrip(radio, name, written, read);
+    if (QTest::currentTestFailed())
+        return;
     // The look and feel and the font are objects of their own, also by name.
     auto *lf = radio->property("LookAndFeel").value<TLookAndFeel *>();
     QCOMPARE(lf, radio->lookAndFeel());
@@ -636,8 +701,8 @@ void RadioButtonTest::propertiesByName()
     source.setKind(lfOffice11);
     QVERIFY(radio->setProperty("LookAndFeel", QVariant::fromValue(&source)));
     QCOMPARE(radio->lookAndFeel(), lf); // its own, with the source's values
-    QCOMPARE(lf->Kind(), lfOffice11);
-    QCOMPARE(lf->AssignedValues(), TLookAndFeelValues(lfvKind));
+    QCOMPARE(lf->kind(), lfOffice11);
+    QCOMPARE(lf->assignedValues(), TLookAndFeelValues(lfvKind));
     QFont font;
     font.setPixelSize(17);
     QVERIFY(radio->setProperty("Font", font));
@@ -645,4 +710,4 @@ void RadioButtonTest::propertiesByName()
 }
 
 QTEST_MAIN(RadioButtonTest)
-#include "controls_radio_button_test.moc"
+#include "controls_look_radio_button_test.moc"

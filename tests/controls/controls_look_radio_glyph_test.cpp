@@ -1,8 +1,11 @@
-#include "controls/radio_glyph.h"
+#include "controls/look_radio_glyph.h"
 #include "pixel_helpers.h"
+#include "radio_glyph_checks.h"
 
 #include <QPainter>
 #include <QtTest>
+
+using namespace LookAndFeels;
 
 namespace {
 
@@ -45,17 +48,17 @@ void RadioGlyphTest::storedPattern()
         "1355666665542", "1355666665542", "1355666665542", "1355566655542", "0135555555420",
         "0134555554420", "0022444442200", "0000222220000",
     };
-    const TRadioGlyphImageList &list = TRadioGlyphImageList::Instance();
-    QCOMPARE(list.GlyphSize(), QSize(13, 13));
-    QCOMPARE(list.CellSize(), QSize(13, 13));
-    QCOMPARE(list.GlyphOffset(), QPoint(0, 0));
-    QCOMPARE(list.DotRect(), QRect(4, 4, 5, 5));
+    const TRadioGlyphImageList &list = TRadioGlyphImageList::instance();
+    QCOMPARE(list.glyphSize(), QSize(13, 13));
+    QCOMPARE(list.cellSize(), QSize(13, 13));
+    QCOMPARE(list.glyphOffset(), QPoint(0, 0));
+    QCOMPARE(list.dotRect(), QRect(4, 4, 5, 5));
     for (int y = 0; y < 13; ++y) {
         QString row;
         for (int x = 0; x < 13; ++x) {
-            row += QChar(u'0' + list.Pattern()[y * 13 + x]);
+            row += QChar(u'0' + list.pattern()[y * 13 + x]);
             // The mask is opaque exactly where the pattern is not outside.
-            QCOMPARE(list.Opaque(x, y), list.Pattern()[y * 13 + x] != 0);
+            QCOMPARE(list.opaque(x, y), list.pattern()[y * 13 + x] != 0);
         }
         QCOMPARE(row, QString::fromLatin1(rows[y]));
     }
@@ -113,32 +116,22 @@ void RadioGlyphTest::colourMaps()
     QFETCH(bool, focused);
     QFETCH(Map, map);
     const TRadioGlyphColorMap colours =
-        RadioGlyphColorMap(TLookAndFeelKind(kind), TGlyphState(state), checked, designing, focused);
+        radioGlyphColorMap(TLookAndFeelKind(kind), TGlyphState(state), checked, designing, focused);
     for (int i = 0; i < 7; ++i)
         QCOMPARE(toQColor(colours[i]), map[i]);
     // Every pixel of the image shows its index's colour; index 0 is left out.
-    const QImage image = TRadioGlyphImageList::Instance().Image(
+    const QImage image = TRadioGlyphImageList::instance().image(
         TLookAndFeelKind(kind), TGlyphState(state), checked, focused, designing);
-    const QList<int> &pattern = RadioGlyphPattern();
-    for (int y = 0; y < 13; ++y)
-        for (int x = 0; x < 13; ++x) {
-            const int index = pattern[y * 13 + x];
-            const QRgb pixel = image.pixel(x, y);
-            if (index == 0) {
-                QCOMPARE(qAlpha(pixel), 0);
-                continue;
-            }
-            QCOMPARE(qAlpha(pixel), 255);
-            QCOMPARE(QColor(pixel).toRgb(), map[index]);
-        }
+    compareGlyphPixels(image, radioGlyphPattern(),
+                       [&](int index) -> std::optional<QColor> { return map[index]; });
 }
 
 void RadioGlyphTest::variantNumbers()
 {
-    QCOMPARE(TRadioGlyphImageList::VariantNumber(lfFlat, gsNormal, false, false, false), 0);
-    QCOMPARE(TRadioGlyphImageList::VariantNumber(lfUltraFlat, gsHot, true, true, true),
+    QCOMPARE(TRadioGlyphImageList::variantNumber(lfFlat, gsNormal, false, false, false), 0);
+    QCOMPARE(TRadioGlyphImageList::variantNumber(lfUltraFlat, gsHot, true, true, true),
              1 + 4 + 16 + 32 + 64);
-    QCOMPARE(TRadioGlyphImageList::VariantNumber(lfOffice11, gsDisabled, true, true, true), 127);
+    QCOMPARE(TRadioGlyphImageList::variantNumber(lfOffice11, gsDisabled, true, true, true), 127);
 }
 
 void RadioGlyphTest::everyImageFollowsItsMap()
@@ -150,14 +143,14 @@ void RadioGlyphTest::everyImageFollowsItsMap()
             for (int kind = lfFlat; kind <= lfOffice11; ++kind)
                 for (int checked = 0; checked <= 1; ++checked)
                     for (int state = gsNormal; state <= gsDisabled; ++state) {
-                        seen << TRadioGlyphImageList::VariantNumber(TLookAndFeelKind(kind),
+                        seen << TRadioGlyphImageList::variantNumber(TLookAndFeelKind(kind),
                                                                     TGlyphState(state), checked,
                                                                     designing, focused);
                         const QImage image =
-                            RadioGlyphImage(TLookAndFeelKind(kind), TGlyphState(state), checked,
+                            radioGlyphImage(TLookAndFeelKind(kind), TGlyphState(state), checked,
                                             focused, designing);
                         const TRadioGlyphColorMap map =
-                            RadioGlyphColorMap(TLookAndFeelKind(kind), TGlyphState(state), checked,
+                            radioGlyphColorMap(TLookAndFeelKind(kind), TGlyphState(state), checked,
                                                designing, focused);
                         QCOMPARE(QColor(image.pixel(6, 0)).toRgb(), toQColor(map[1]));
                         QCOMPARE(QColor(image.pixel(11, 2)).toRgb(), toQColor(map[2]));
@@ -170,4 +163,4 @@ void RadioGlyphTest::everyImageFollowsItsMap()
 }
 
 QTEST_MAIN(RadioGlyphTest)
-#include "controls_radio_glyph_test.moc"
+#include "controls_look_radio_glyph_test.moc"

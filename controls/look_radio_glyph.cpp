@@ -1,9 +1,11 @@
-#include "controls/radio_glyph.h"
+#include "controls/look_radio_glyph.h"
 
 #include <QPainter>
 
 #include <algorithm>
 #include <cmath>
+
+using namespace LookAndFeels;
 
 namespace {
 
@@ -77,7 +79,7 @@ TColor bodyColor(TLookAndFeelKind kind, TGlyphState state)
 
 } // namespace
 
-TRadioGlyphColorMap RadioGlyphColorMap(TLookAndFeelKind kind, TGlyphState state, bool checked,
+TRadioGlyphColorMap radioGlyphColorMap(TLookAndFeelKind kind, TGlyphState state, bool checked,
                                        bool designing, bool focused)
 {
     const bool lit =
@@ -111,13 +113,13 @@ TRadioGlyphColorMap RadioGlyphColorMap(TLookAndFeelKind kind, TGlyphState state,
     return map;
 }
 
-TRadioGlyphImageList &TRadioGlyphImageList::Instance()
+TRadioGlyphImageList &TRadioGlyphImageList::instance()
 {
     static TRadioGlyphImageList list;
     return list;
 }
 
-int TRadioGlyphImageList::VariantNumber(TLookAndFeelKind kind, TGlyphState state, bool checked,
+int TRadioGlyphImageList::variantNumber(TLookAndFeelKind kind, TGlyphState state, bool checked,
                                         bool designing, bool focused)
 {
     return (int(state) - 1) + 4 * int(checked) + 8 * int(kind) + 32 * int(designing) +
@@ -209,11 +211,11 @@ TRadioGlyphImageList::TRadioGlyphImageList()
                                 dot.top() + dot.height(), dot.width() - 1, dot.height() - 1))
                 at(x, y) = 6;
 
-    m_paletteSubscription.OnSystemPaletteChanged = [this] { Rebuild(); };
+    m_paletteSubscription.OnSystemPaletteChanged = [this] { rebuild(); };
     render();
 }
 
-bool TRadioGlyphImageList::Opaque(int x, int y) const
+bool TRadioGlyphImageList::opaque(int x, int y) const
 {
     if (x < 0 || y < 0 || x >= m_width || y >= m_height)
         return false;
@@ -229,7 +231,7 @@ void TRadioGlyphImageList::render()
                 for (int checked = 0; checked <= 1; ++checked)
                     for (int state = gsNormal; state <= gsDisabled; ++state) {
                         const TRadioGlyphColorMap map =
-                            RadioGlyphColorMap(TLookAndFeelKind(kind), TGlyphState(state), checked,
+                            radioGlyphColorMap(TLookAndFeelKind(kind), TGlyphState(state), checked,
                                                designing, focused);
                         QRgb rgb[7];
                         for (int i = 0; i < 7; ++i)
@@ -238,56 +240,56 @@ void TRadioGlyphImageList::render()
                         for (int y = 0; y < m_height; ++y)
                             for (int x = 0; x < m_width; ++x)
                                 image.setPixel(x, y,
-                                               Opaque(x, y) ? rgb[m_pattern[y * m_width + x]] : 0u);
-                        m_index[VariantNumber(TLookAndFeelKind(kind), TGlyphState(state), checked,
+                                               opaque(x, y) ? rgb[m_pattern[y * m_width + x]] : 0u);
+                        m_index[variantNumber(TLookAndFeelKind(kind), TGlyphState(state), checked,
                                               designing, focused)] = int(m_images.size());
                         m_images.append(image);
                     }
 }
 
-void TRadioGlyphImageList::Rebuild()
+void TRadioGlyphImageList::rebuild()
 {
     ++m_rebuilds;
     render();
 }
 
-QImage TRadioGlyphImageList::Image(TLookAndFeelKind kind, TGlyphState state, bool checked,
+QImage TRadioGlyphImageList::image(TLookAndFeelKind kind, TGlyphState state, bool checked,
                                    bool focused, bool designing) const
 {
     if (state == gsDefault)
         state = gsNormal;
-    return m_images.at(m_index[VariantNumber(kind, state, checked, designing, focused)]);
+    return m_images.at(m_index[variantNumber(kind, state, checked, designing, focused)]);
 }
 
-void TRadioGlyphImageList::Draw(QPainter &painter, QPoint origin, TLookAndFeelKind kind,
+void TRadioGlyphImageList::draw(QPainter &painter, QPoint origin, TLookAndFeelKind kind,
                                 TGlyphState state, bool checked, bool focused, TColor brush,
                                 bool designing) const
 {
-    const QImage image = Image(kind, state, checked, focused, designing);
+    const QImage glyph = image(kind, state, checked, focused, designing);
     if (brush != clDefault)
-        painter.fillRect(QRect(origin, image.size()), toQColor(brush));
-    painter.drawImage(origin, image);
+        painter.fillRect(QRect(origin, glyph.size()), toQColor(brush));
+    painter.drawImage(origin, glyph);
 }
 
-QSize RadioGlyphSize()
+QSize radioGlyphSize()
 {
-    return TRadioGlyphImageList::Instance().GlyphSize();
+    return TRadioGlyphImageList::instance().glyphSize();
 }
 
-const QList<int> &RadioGlyphPattern()
+const QList<int> &radioGlyphPattern()
 {
-    return TRadioGlyphImageList::Instance().Pattern();
+    return TRadioGlyphImageList::instance().pattern();
 }
 
-QImage RadioGlyphImage(TLookAndFeelKind kind, TGlyphState state, bool checked, bool focused,
+QImage radioGlyphImage(TLookAndFeelKind kind, TGlyphState state, bool checked, bool focused,
                        bool designing)
 {
-    return TRadioGlyphImageList::Instance().Image(kind, state, checked, focused, designing);
+    return TRadioGlyphImageList::instance().image(kind, state, checked, focused, designing);
 }
 
-void DrawRadioGlyph(QPainter &painter, QPoint origin, TLookAndFeelKind kind, TGlyphState state,
+void drawRadioGlyph(QPainter &painter, QPoint origin, TLookAndFeelKind kind, TGlyphState state,
                     bool checked, bool focused, TColor brush, bool designing)
 {
-    TRadioGlyphImageList::Instance().Draw(painter, origin, kind, state, checked, focused, brush,
+    TRadioGlyphImageList::instance().draw(painter, origin, kind, state, checked, focused, brush,
                                           designing);
 }

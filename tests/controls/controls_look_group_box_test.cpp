@@ -2,9 +2,13 @@
 #include "controls/look_group_box.h"
 #include "pixel_helpers.h"
 #include "platform/fonts.h"
+#include "property_rows.h"
 
 #include <QSignalSpy>
 #include <QtTest>
+
+using namespace LookAndFeels;
+using namespace LookGroupBoxes;
 
 namespace {
 
@@ -36,6 +40,20 @@ struct PanelWithBox {
         panel.show();
     }
 
+    // See-through, without the transparent border, captioned "Prizes" in a
+    // 14-pixel font, which it gives back.
+    QFont captioned()
+    {
+        box->setTransparent(true);
+        box->setTransparentBorder(false);
+        QFont font;
+        font.setPixelSize(14);
+        font.setStyleStrategy(QFont::NoAntialias);
+        box->setFont(font);
+        box->setCaption(QStringLiteral("Prizes"));
+        return font;
+    }
+
     QImage grabBox()
     {
         return panel.grab(box->geometry()).toImage().convertToFormat(QImage::Format_RGB32);
@@ -60,6 +78,7 @@ private slots:
     void borderStyleFollowsKind();
     void panelModeTakesPainterBackground();
     void clickAndFocus();
+    void changeSignals();
     void propertiesByName_data();
     void propertiesByName();
 };
@@ -121,13 +140,7 @@ void GroupBoxTest::frameWithAndWithoutTransparentBorder()
 void GroupBoxTest::captionInterruptsTopLine()
 {
     PanelWithBox f;
-    f.box->setTransparent(true);
-    f.box->setTransparentBorder(false);
-    QFont font;
-    font.setPixelSize(14);
-    font.setStyleStrategy(QFont::NoAntialias);
-    f.box->setFont(font);
-    f.box->setCaption(QStringLiteral("Prizes"));
+    const QFont font = f.captioned();
     const QImage image = f.grabBox();
     const int lineY = QFontMetrics(font).height() / 2;
     const int textWidth = QFontMetrics(font).horizontalAdvance(QStringLiteral("Prizes"));
@@ -191,13 +204,7 @@ void GroupBoxTest::captionPositions()
     QFETCH(int, place);
     PanelWithBox f;
     f.child->hide(); // nothing over the caption
-    f.box->setTransparent(true);
-    f.box->setTransparentBorder(false);
-    QFont font;
-    font.setPixelSize(14);
-    font.setStyleStrategy(QFont::NoAntialias);
-    f.box->setFont(font);
-    f.box->setCaption(QStringLiteral("Prizes"));
+    const QFont font = f.captioned();
     f.box->setAlignment(TCaptionAlignment(alignment));
     const int band = QFontMetrics(font).height() + 3;
     const QMargins m = f.box->contentsMargins();
@@ -242,28 +249,28 @@ void GroupBoxTest::borderStyleFollowsKind()
     PanelWithBox f;
     f.box->setTransparent(true);
     f.box->setTransparentBorder(false);
-    QCOMPARE(f.box->style()->borderStyle(), ebsUltraFlat);
+    QCOMPARE(f.box->boxStyle()->borderStyle(), ebsUltraFlat);
     QCOMPARE(f.box->contentsMargins().left(), 1);
     TLookAndFeel::root()->setKind(lfFlat);
-    QCOMPARE(f.box->style()->borderStyle(), ebsFlat);
+    QCOMPARE(f.box->boxStyle()->borderStyle(), ebsFlat);
     QCOMPARE(f.box->contentsMargins().left(), 2); // flat lines are 2 pixels wide
     f.box->lookAndFeel()->setKind(lfStandard);
-    QCOMPARE(f.box->style()->borderStyle(), ebs3D);
+    QCOMPARE(f.box->boxStyle()->borderStyle(), ebs3D);
     f.box->lookAndFeel()->setKind(lfOffice11);
-    QCOMPARE(f.box->style()->borderStyle(), ebsOffice11);
+    QCOMPARE(f.box->boxStyle()->borderStyle(), ebsOffice11);
     QImage image = f.grabBox();
     QCOMPARE(pixelAt(image, 0, 50), kShadow); // a single clBtnShadow line, like ultra-flat
     QCOMPARE(pixelAt(image, 1, 50), QColor(200, 30, 30));
-    f.box->style()->setBorderStyle(ebsThick);
-    f.box->style()->setBorderColor(0x00C000); // RGB 0,192,0
+    f.box->boxStyle()->setBorderStyle(ebsThick);
+    f.box->boxStyle()->setBorderColor(0x00C000); // RGB 0,192,0
     TLookAndFeel::root()->setAssignedValues({});
-    QCOMPARE(f.box->style()->borderStyle(), ebsThick); // assigned: kept
+    QCOMPARE(f.box->boxStyle()->borderStyle(), ebsThick); // assigned: kept
     image = f.grabBox();
     QCOMPARE(pixelAt(image, 120, 0), QColor(0, 192, 0));
     QCOMPARE(pixelAt(image, 120, 1), QColor(0, 192, 0));
     QCOMPARE(pixelAt(image, 120, 2), kPanel);
     // ebs3D: sunken with Ctl3D, lines of the border colour without.
-    f.box->style()->setBorderStyle(ebs3D);
+    f.box->boxStyle()->setBorderStyle(ebs3D);
     image = f.grabBox();
     QCOMPARE(pixelAt(image, 120, 0), kShadow);
     QCOMPARE(pixelAt(image, 120, 1), QColor(105, 105, 105));
@@ -271,7 +278,7 @@ void GroupBoxTest::borderStyleFollowsKind()
     f.box->setCtl3D(false);
     image = f.grabBox();
     QCOMPARE(pixelAt(image, 120, 0), QColor(0, 192, 0));
-    f.box->style()->setBorderStyle(ebsNone);
+    f.box->boxStyle()->setBorderStyle(ebsNone);
     image = f.grabBox();
     QCOMPARE(pixelAt(image, 120, 0), kPanel);
     QCOMPARE(f.box->contentsMargins().left(), 0);
@@ -286,7 +293,7 @@ void GroupBoxTest::panelModeTakesPainterBackground()
     f.box->panelStyle()->setActive(true);
     QCOMPARE(f.box->contentsMargins(), QMargins()); // no caption band in panel mode
     f.box->lookAndFeel()->setKind(lfOffice11);
-    f.box->style()->setColor(0x0000FF); // RGB 255,0,0
+    f.box->boxStyle()->setColor(0x0000FF); // RGB 255,0,0
     f.box->panelStyle()->setOfficeBackgroundKind(pobkGradient);
     QImage image = f.grabBox();
     QCOMPARE(pixelAt(image, 150, 0), QColor(255, 255, 255)); // clWindow at the top …
@@ -319,16 +326,29 @@ void GroupBoxTest::clickAndFocus()
     QCOMPARE(f.box->focusPolicy(), Qt::StrongFocus);
 }
 
+void GroupBoxTest::changeSignals()
+{
+    PanelWithBox f;
+    QSignalSpy caption(f.box, &TLookGroupBox::captionChanged);
+    f.box->setCaption(QStringLiteral("x"));
+    f.box->setCaption(QStringLiteral("x"));
+    QVERIFY(f.box->setProperty("Caption", QString()));
+    QCOMPARE(caption, (QList<QList<QVariant>>{{QStringLiteral("x")}, {QString()}}));
+
+    // Enabled is the own setting: disabling the panel tells nothing.
+    QSignalSpy enabled(f.box, &TLookGroupBox::enabledChanged);
+    f.panel.setEnabled(false);
+    QVERIFY(f.box->setProperty("Enabled", false)); // inside the disabled panel
+    f.panel.setEnabled(true);
+    f.box->setEnabled(true);
+    f.box->setEnabled(true);
+    QCOMPARE(enabled, (QList<QList<QVariant>>{{false}, {true}}));
+}
+
 void GroupBoxTest::propertiesByName_data()
 {
-    QTest::addColumn<QString>("object");
-    QTest::addColumn<QByteArray>("name");
-    QTest::addColumn<QVariant>("written");
-    QTest::addColumn<QVariant>("read");
-    auto row = [](const char *object, const char *name, QVariant w, QVariant r) {
-        QTest::newRow(QByteArray(object).append('.').append(name).constData())
-            << QString::fromLatin1(object) << QByteArray(name) << w << r;
-    };
+    addPropertyColumns();
+    const auto row = addPropertyRow;
     row("box", "Transparent", true, true);
     row("box", "Caption", QStringLiteral("Prizes"), QStringLiteral("Prizes"));
     row("box", "Alignment", QStringLiteral("alBottomRight"), int(alBottomRight));
@@ -366,16 +386,11 @@ void GroupBoxTest::propertiesByName()
     else if (object == QLatin1String("PanelStyle"))
         target = box->property("PanelStyle").value<TLookGroupBoxPanelStyle *>();
     QVERIFY(target);
-    QVERIFY(target->setProperty(name.constData(), written));
-    const QVariant value = target->property(name.constData());
-    if (read.typeId() == QMetaType::Int)
-        QCOMPARE(value.toInt(), read.toInt());
-    else if (read.typeId() == QMetaType::UInt)
-        QCOMPARE(value.toUInt(), read.toUInt());
-    else
-        QCOMPARE(value, read);
+    comparePropertyRoundTrip(target, name, written, read);
+    if (QTest::currentTestFailed())
+        return;
     QCOMPARE(box->property("LookAndFeel").value<TLookAndFeel *>(), box->lookAndFeel());
 }
 
 QTEST_MAIN(GroupBoxTest)
-#include "controls_group_box_test.moc"
+#include "controls_look_group_box_test.moc"

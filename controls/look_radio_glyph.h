@@ -1,7 +1,7 @@
 #pragma once
 
 #include "controls/look_and_feel.h"
-#include "controls/radio_glyph_state.h"
+#include "controls/look_glyph_state.h"
 #include "platform/colors.h"
 #include "platform/colors_changed.h"
 
@@ -22,7 +22,7 @@ using TRadioGlyphColorMap = std::array<TColor, 7>;
 
 // The colour map of one combination (the frame lights up when focused, hot,
 // pressed, or drawn for designing unless disabled).
-TRadioGlyphColorMap RadioGlyphColorMap(TLookAndFeelKind kind, TGlyphState state, bool checked,
+TRadioGlyphColorMap radioGlyphColorMap(TLookAndFeelKind kind, TGlyphState state, bool checked,
                                        bool designing, bool focused);
 
 // The program's one cache of radio glyph images: 128 masked images, one per
@@ -32,33 +32,33 @@ TRadioGlyphColorMap RadioGlyphColorMap(TLookAndFeelKind kind, TGlyphState state,
 // is told to repaint.
 class TRadioGlyphImageList {
 public:
-    static TRadioGlyphImageList &Instance();
+    static TRadioGlyphImageList &instance();
 
     // The variant number an image is kept under (0 … 127).
-    static int VariantNumber(TLookAndFeelKind kind, TGlyphState state, bool checked, bool designing,
+    static int variantNumber(TLookAndFeelKind kind, TGlyphState state, bool checked, bool designing,
                              bool focused);
 
-    QSize GlyphSize() const { return QSize(m_width, m_height); }
+    QSize glyphSize() const { return QSize(m_width, m_height); }
     // The platform's check-box cell, and where the glyph's box starts in it.
-    QSize CellSize() const { return m_cell; }
-    QPoint GlyphOffset() const { return m_glyphOffset; }
+    QSize cellSize() const { return m_cell; }
+    QPoint glyphOffset() const { return m_glyphOffset; }
     // The check dot, in cell coordinates.
-    QRect DotRect() const { return m_dot; }
+    QRect dotRect() const { return m_dot; }
     // H rows of W pattern indices 0 … 6.
-    const QList<int> &Pattern() const { return m_pattern; }
+    const QList<int> &pattern() const { return m_pattern; }
     // Whether (x, y) is opaque in the shared mask.
-    bool Opaque(int x, int y) const;
+    bool opaque(int x, int y) const;
 
     // Pixels outside the outline are fully transparent.
-    QImage Image(TLookAndFeelKind kind, TGlyphState state, bool checked, bool focused,
+    QImage image(TLookAndFeelKind kind, TGlyphState state, bool checked, bool focused,
                  bool designing) const;
     // brush clDefault: the masked image at origin, nothing outside the outline
     // changes; otherwise the W × H square is filled with brush first.
-    void Draw(QPainter &painter, QPoint origin, TLookAndFeelKind kind, TGlyphState state,
+    void draw(QPainter &painter, QPoint origin, TLookAndFeelKind kind, TGlyphState state,
               bool checked, bool focused, TColor brush, bool designing) const;
 
     // Renders every image again with the current desktop colours.
-    void Rebuild();
+    void rebuild();
     int rebuildCount() const { return m_rebuilds; }
 
 private:
@@ -79,9 +79,9 @@ private:
 };
 
 // Shorthands on the shared cache.
-QSize RadioGlyphSize();
-const QList<int> &RadioGlyphPattern();
-QImage RadioGlyphImage(TLookAndFeelKind kind, TGlyphState state, bool checked, bool focused,
+QSize radioGlyphSize();
+const QList<int> &radioGlyphPattern();
+QImage radioGlyphImage(TLookAndFeelKind kind, TGlyphState state, bool checked, bool focused,
                        bool designing = false);
-void DrawRadioGlyph(QPainter &painter, QPoint origin, TLookAndFeelKind kind, TGlyphState state,
+void drawRadioGlyph(QPainter &painter, QPoint origin, TLookAndFeelKind kind, TGlyphState state,
                     bool checked, bool focused, TColor brush, bool designing = false);

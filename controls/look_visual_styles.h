@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/radio_glyph_state.h"
+#include "controls/look_glyph_state.h"
 
 #include <QRect>
 #include <QSize>
@@ -19,7 +19,7 @@ class QWidget;
 const QStringList &visualStyleClassNames();
 
 // Whether the desktop's style is on now.
-bool VisualStylesActive();
+bool visualStylesActive();
 
 // True when the desktop's style is on and every class in the list (compared
 // without case) can be drawn through it; the empty list tests only the first.
@@ -34,9 +34,9 @@ void drawNativeRadioGlyph(QPainter &painter, const QRect &rect, TGlyphState stat
 // (labels, images) and, with withEarlierSiblings, every visible windowed
 // sibling created before control, with its children. A sibling created after
 // control is never part of it.
-void PaintParentCopy(QWidget *control, QPainter &painter, const QRect &rect,
+void PaintParentCopy(const QWidget *control, QPainter &painter, const QRect &rect,
                      bool withEarlierSiblings);
 
 // The parent's background as the style draws it behind a child. Every Qt
 // window is double-buffered, so this is the parent copy without siblings.
-void PaintThemedParentBackground(QWidget *control, QPainter &painter, const QRect &rect);
+void PaintThemedParentBackground(const QWidget *control, QPainter &painter, const QRect &rect);

@@ -1,4 +1,4 @@
-#include "controls/visual_styles.h"
+#include "controls/look_visual_styles.h"
 #include "platform/tab_order.h"
 
 #include <QApplication>
@@ -39,7 +39,7 @@ const QStringList &visualStyleClassNames()
     return names;
 }
 
-bool VisualStylesActive()
+bool visualStylesActive()
 {
     return qobject_cast<QApplication *>(QCoreApplication::instance()) &&
         QGuiApplication::desktopSettingsAware() && QApplication::style();
@@ -47,7 +47,7 @@ bool VisualStylesActive()
 
 bool VisualStylesAvailable(const QStringList &themeClasses)
 {
-    if (!VisualStylesActive())
+    if (!visualStylesActive())
         return false;
     for (const QString &name : themeClasses)
         if (name.compare(QStringLiteral("Button"), Qt::CaseInsensitive) != 0)
@@ -79,7 +79,7 @@ void drawNativeRadioGlyph(QPainter &painter, const QRect &rect, TGlyphState stat
     QApplication::style()->drawPrimitive(QStyle::PE_IndicatorRadioButton, &option, &painter);
 }
 
-void PaintParentCopy(QWidget *control, QPainter &painter, const QRect &rect,
+void PaintParentCopy(const QWidget *control, QPainter &painter, const QRect &rect,
                      bool withEarlierSiblings)
 {
     QWidget *parent = control ? control->parentWidget() : nullptr;
@@ -114,7 +114,7 @@ void PaintParentCopy(QWidget *control, QPainter &painter, const QRect &rect,
     painter.drawImage(rect.topLeft(), copy);
 }
 
-void PaintThemedParentBackground(QWidget *control, QPainter &painter, const QRect &rect)
+void PaintThemedParentBackground(const QWidget *control, QPainter &painter, const QRect &rect)
 {
     PaintParentCopy(control, painter, rect, false);
 }
