@@ -5,8 +5,6 @@
 #include "platform/canvas.h"
 #include "platform/dialog_keys.h"
 
-#include "platform/application_error.h"
-
 #include <QAction>
 #include <QDialog>
 #include <QKeyEvent>
@@ -251,21 +249,24 @@ bool TDefineButton::click()
     setDown(false);
     if (m_popupMenu)
         m_popupMenu->popup(mapToGlobal(QPoint(0, height())));
-    try {
-        if (m_action)
-            m_action->trigger();
-        else
-            emit clicked();
-    } catch (const std::exception &e) {
-        // The click ends here; what it changed before stays.
-        reportApplicationError(QString::fromUtf8(e.what()));
-        return false;
+    bool completed = true;
+    if (m_action) {
+        // The action's handlers are its own slots, which answer for their
+        // failures themselves (as the window's menu handlers do).
+        m_action->trigger();
+    } else {
+        // A copy: the handler may delete the button, and this member with it.
+        const TNotifyEvent handler = m_onClick;
+        emit clicked();
+        if (guard)
+            completed = callReportingFailure(handler, this);
     }
-    if (!guard)
+    // A failed handler ends the click here; what it changed before stays.
+    if (!completed || !guard)
         return false;
     if (dialog && dialog->isVisible() && dialog->result() != 0)
         dialog->done(dialog->result());
-    return guard;
+    return !guard.isNull();
 }
 
 void TDefineButton::setPopupMenu(QMenu *menu)
@@ -351,9 +352,9 @@ void TDefineButton::reconcileEnabledState()
     }
 }
 
-TDefineButton::Look TDefineButton::look() const
+TFlatButtonOption TDefineButton::styleOption() const
 {
-    Look l;
+    TFlatButtonOption l;
     // The offset follows the state from before the enabled state is settled.
     l.pressedOffset = m_faceState == fcPressed || m_faceState == fcExclusive;
     l.faceState = m_faceState;
@@ -383,25 +384,16 @@ TDefineButton::Look TDefineButton::look() const
 
 void TDefineButton::paintEvent(QPaintEvent *)
 {
-    const Look state = look();
+    const TFlatButtonOption option = styleOption();
     reconcileEnabledState();
-    // One off-screen image of the client size, copied once, so the face never
-    // shows half drawn.
-    const qreal ratio = devicePixelRatioF();
-    QImage image(size() * ratio, QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(ratio);
-    image.fill(Qt::transparent);
-    {
-        QPainter offscreen(&image);
-        drawButton(offscreen, rect(), state, this);
-    }
-    QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), image);
+    paintOffScreen(
+        [this, &option](QPainter &painter) { drawFlatButton(painter, rect(), option, this); });
 }
 
-void TDefineButton::drawButton(QPainter &painter, const QRect &rect, const Look &l,
-                               const QWidget *control)
+void drawFlatButton(QPainter &painter, const QRect &rect, const TFlatButtonOption &l,
+                    const QWidget *control)
 {
+    using enum TDefineButton::TFaceState;
     const QPoint offset = l.pressedOffset ? QPoint(1, 1) : QPoint(0, 0);
     const TGlyphCaptionLayout placed = LayoutGlyphAndCaption(
         l.font, rect, offset, l.layout, l.spacing, l.margin, l.glyph, l.numGlyphs, l.caption);

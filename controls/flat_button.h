@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/flat_style.h"
+#include "platform/control_events.h"
 
 #include <QAction>
 #include <QColor>
@@ -16,6 +17,7 @@
 // latch down in a group of buttons with the same parent.
 // All state and behaviour live here; TFlatButton only publishes.
 class DialogKeyEvent;
+struct TFlatButtonOption;
 
 class TDefineButton : public TVersionControl {
     Q_OBJECT
@@ -102,42 +104,20 @@ public:
     TFaceState faceState() const { return m_faceState; }
 
     // Everything one paint needs, taken from the button's state as it is now.
-    struct Look {
-        TFaceState faceState = fcUp; // as this paint settles it with the enabled state
-        bool pressedOffset = false; // glyph and caption one pixel right and down
-        bool hot = false;
-        bool isDefault = false;
-        bool hasFocusFrame = true;
-        TTransparentMode transparent = tmNone;
-        TColor colorFocused = 0, colorDown = 0, colorBorder = 0, colorShadow = 0, colorFlat = 0;
-        QFont font;
-        QColor fontColor;
-        QString caption;
-        QImage glyph;
-        TNumGlyphs numGlyphs = 1;
-        TButtonLayout layout = blGlyphTop;
-        int spacing = 4;
-        int margin = -1;
-    };
-    Look look() const;
+    TFlatButtonOption styleOption() const;
 
-    // Draws the face described by look into rect; a face taken from the parent
-    // comes from what lies behind control.
-    static void drawButton(QPainter &painter, const QRect &rect, const Look &look,
-                           const QWidget *control);
+    // Runs on every click, unless an action is bound; a failure goes to the
+    // application's error reporter and ends that click.
+    TNotifyEvent onClick() const { return m_onClick; }
+    void setOnClick(const TNotifyEvent &handler) { m_onClick = handler; }
 
     // The button's click: the modal result, the group's latch rule, the pop-up
-    // menu, then clicked() or the bound action. False when the handler failed
-    // (its error went to the error box) or deleted the button.
+    // menu, then clicked() and OnClick, or the bound action. False when OnClick
+    // failed (its error went to the error box) or deleted the button.
     bool click();
 
-    // Draws the whole face as the button shows it now into rect.
-    void drawButton(QPainter &painter, const QRect &rect) const
-    {
-        drawButton(painter, rect, look(), this);
-    }
-
 signals:
+    // A click is happening: raised just before OnClick (not with a bound action).
     void clicked();
     void doubleClicked();
     // While connected, these replace the hover look.
@@ -200,8 +180,33 @@ private:
     int m_shortcutId = 0;
     QPointer<QMenu> m_popupMenu;
     QPointer<QAction> m_action;
+    TNotifyEvent m_onClick;
     TFaceState m_faceState = fcUp;
 };
+
+// Everything one paint of a flat button needs.
+struct TFlatButtonOption {
+    TDefineButton::TFaceState faceState = TDefineButton::fcUp; // as the paint settles it
+    bool pressedOffset = false; // glyph and caption one pixel right and down
+    bool hot = false;
+    bool isDefault = false;
+    bool hasFocusFrame = true;
+    TTransparentMode transparent = FlatStyle::tmNone;
+    TColor colorFocused = 0, colorDown = 0, colorBorder = 0, colorShadow = 0, colorFlat = 0;
+    QFont font;
+    QColor fontColor;
+    QString caption;
+    QImage glyph;
+    TNumGlyphs numGlyphs = 1;
+    TButtonLayout layout = FlatStyle::blGlyphTop;
+    int spacing = 4;
+    int margin = -1;
+};
+
+// Draws the button described by option into rect; a face taken from the
+// parent comes from what lies behind control.
+void drawFlatButton(QPainter &painter, const QRect &rect, const TFlatButtonOption &option,
+                    const QWidget *control);
 
 // The published flat button.
 class TFlatButton : public TDefineButton {
@@ -233,6 +238,7 @@ class TFlatButton : public TDefineButton {
     Q_PROPERTY(bool Visible READ visibleSetting WRITE setVisible)
     Q_PROPERTY(QString Hint READ toolTip WRITE setToolTip)
     Q_PROPERTY(bool TabStop READ tabStop WRITE setTabStop)
+    Q_PROPERTY(TNotifyEvent OnClick READ onClick WRITE setOnClick)
 
 public:
     explicit TFlatButton(QWidget *parent = nullptr);

@@ -2,7 +2,6 @@
 #include "platform/enabled_look.h"
 #include "platform/palette_colors.h"
 
-#include "platform/application_error.h"
 #include "platform/canvas.h"
 
 #include <QApplication>
@@ -324,9 +323,9 @@ void TDefinePanel::setBackgropOrien(TStyleOrien orientation)
     update();
 }
 
-TDefinePanel::Look TDefinePanel::look() const
+TFlatPanelOption TDefinePanel::styleOption() const
 {
-    Look l;
+    TFlatPanelOption l;
     l.transparent = m_transparent;
     l.styleFace = m_styleFace;
     l.color = color();
@@ -344,22 +343,14 @@ TDefinePanel::Look TDefinePanel::look() const
 
 void TDefinePanel::paintEvent(QPaintEvent *)
 {
-    // One off-screen image of the client size, copied once, so the caption never
-    // flickers when it is rewritten.
-    const qreal ratio = devicePixelRatioF();
-    QImage image(size() * ratio, QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(ratio);
-    image.fill(Qt::transparent);
-    {
-        QPainter offscreen(&image);
-        drawPanel(offscreen, rect(), look(), this);
-    }
-    QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), image);
+    // Off-screen, so the caption never flickers when it is rewritten.
+    const TFlatPanelOption option = styleOption();
+    paintOffScreen(
+        [this, &option](QPainter &painter) { drawFlatPanel(painter, rect(), option, this); });
 }
 
-void TDefinePanel::drawPanel(QPainter &painter, const QRect &rect, const Look &l,
-                             const QWidget *control)
+void drawFlatPanel(QPainter &painter, const QRect &rect, const TFlatPanelOption &l,
+                   const QWidget *control)
 {
     if (l.transparent)
         PaintParentBackground(const_cast<QWidget *>(control), painter);
@@ -428,14 +419,18 @@ void TDefinePanel::mouseReleaseEvent(QMouseEvent *event)
     m_pressed = false;
     if (!wasPressed || !rect().contains(event->position().toPoint()))
         return;
-    try {
-        if (m_action)
-            m_action->trigger();
-        else
-            emit clicked();
-    } catch (const std::exception &e) {
-        reportApplicationError(QString::fromUtf8(e.what()));
+    if (m_action) {
+        // The action's handlers are its own slots, which answer for their
+        // failures themselves (as the window's menu handlers do).
+        m_action->trigger();
+        return;
     }
+    QPointer<TDefinePanel> guard(this);
+    // A copy: the handler may delete the panel, and this member with it.
+    const TNotifyEvent handler = m_onClick;
+    emit clicked();
+    if (guard)
+        callReportingFailure(handler, this);
 }
 
 void TDefinePanel::changeEvent(QEvent *event)

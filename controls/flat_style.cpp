@@ -196,6 +196,20 @@ TGlyphCaptionLayout LayoutGlyphAndCaption(const QFont &font, QRect client, QPoin
 
 TVersionControl::TVersionControl(QWidget *parent) : QWidget(parent) {}
 
+void TVersionControl::paintOffScreen(const std::function<void(QPainter &painter)> &draw)
+{
+    const qreal ratio = devicePixelRatioF();
+    QImage image(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    {
+        QPainter offscreen(&image);
+        draw(offscreen);
+    }
+    QPainter painter(this);
+    painter.drawImage(QPoint(0, 0), image);
+}
+
 QString TVersionControl::version() const
 {
     return QStringLiteral("4.42.8.0");

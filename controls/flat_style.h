@@ -14,6 +14,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+
 class QPainter;
 
 // The flat controls' enumerations, registered so published properties read and
@@ -149,6 +151,11 @@ public:
 
     // The control's own Enabled setting (published Enabled reads this).
     bool enabledSetting() const { return ownEnabled(this); }
+
+protected:
+    // Paints through draw into one off-screen image of the client size and
+    // copies that to the screen once, so a paint never shows half drawn.
+    void paintOffScreen(const std::function<void(QPainter &painter)> &draw);
 
 private:
     QString m_storedVersion;

@@ -525,7 +525,7 @@ void FlatButtonTest::drawingTakesItsStateFromTheButtonAsItIs()
         QImage image(button->size(), QImage::Format_RGB32);
         image.fill(Qt::black);
         QPainter painter(&image);
-        button->drawButton(painter, image.rect());
+        drawFlatButton(painter, image.rect(), button->styleOption(), button);
         return image;
     };
     const QImage beforePaint = draw();
@@ -716,7 +716,7 @@ void FlatButtonTest::modalResultReachesTheDialogBeforeTheClick()
     button->setModalResult(QDialog::Accepted);
     int seen = -1;
     bool keepOpen = false;
-    connect(button, &TDefineButton::clicked, &dialog, [&] {
+    button->setOnClick([&](QObject *) {
         seen = dialog.result();
         if (keepOpen)
             dialog.setResult(0);
@@ -740,8 +740,8 @@ void FlatButtonTest::failingClickHandlerGoesToErrorBox()
     setApplicationErrorReporter([&errors](const QString &message) { errors << message; });
     StartButton f;
     QVERIFY(f.active);
-    connect(f.button, &TDefineButton::clicked, f.button,
-            [] { throw std::runtime_error("List index out of bounds (3)"); });
+    f.button->setOnClick(
+        [](QObject *) { throw std::runtime_error("List index out of bounds (3)"); });
     QTest::mouseMove(f.button, QPoint(50, 30));
     QTRY_VERIFY(f.button->isHot());
     QTest::mouseClick(f.button, Qt::LeftButton, {}, QPoint(50, 30));

@@ -1,5 +1,6 @@
 #include "controls/flat_panel.h"
 #include "pixel_helpers.h"
+#include "platform/application_error.h"
 #include "platform/fonts.h"
 
 #include <QAction>
@@ -59,6 +60,7 @@ private slots:
     void disabledEmbossesCaptionOnly();
     void transparentShowsParent();
     void clickAndDoubleClickRule();
+    void failingClickHandlerGoesToErrorBox();
     void defaults();
     void drawingTakesItsStateFromThePanelAsItIs();
     void alignedChildrenKeepOnePixelFree();
@@ -198,6 +200,25 @@ void FlatPanelTest::clickAndDoubleClickRule()
     QCOMPARE(clicks.count(), 2);
 }
 
+void FlatPanelTest::failingClickHandlerGoesToErrorBox()
+{
+    QStringList errors;
+    setApplicationErrorReporter([&errors](const QString &message) { errors << message; });
+    RosterHeader f;
+    QVERIFY(QTest::qWaitForWindowExposed(&f.parent));
+    QObject *sender = nullptr;
+    f.panel->setOnClick([&sender](QObject *from) {
+        sender = from;
+        throw std::runtime_error("Cannot create file");
+    });
+    QTest::mouseClick(f.panel, Qt::LeftButton, {}, QPoint(20, 10));
+    QTest::mouseClick(f.panel, Qt::LeftButton, {}, QPoint(30, 10));
+    setApplicationErrorReporter({});
+    QCOMPARE(sender, f.panel);
+    // The panel carries on: the next click reaches the handler again.
+    QCOMPARE(errors, QStringList(2, QStringLiteral("Cannot create file")));
+}
+
 void FlatPanelTest::defaults()
 {
     TFlatPanel panel;
@@ -224,7 +245,7 @@ void FlatPanelTest::drawingTakesItsStateFromThePanelAsItIs()
         QImage image(f.panel->size(), QImage::Format_RGB32);
         image.fill(Qt::black);
         QPainter painter(&image);
-        f.panel->drawPanel(painter, image.rect());
+        drawFlatPanel(painter, image.rect(), f.panel->styleOption(), f.panel);
         return image;
     };
     const QImage beforePaint = draw();

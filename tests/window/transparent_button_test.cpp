@@ -61,7 +61,7 @@ void TransparentButtonTest::seeThroughStartShowsTheBackgroundPicture()
     drawn.fill(Qt::black);
     {
         QPainter painter(&drawn);
-        form.Button1->drawButton(painter, drawn.rect());
+        drawFlatButton(painter, drawn.rect(), form.Button1->styleOption(), form.Button1);
     }
     // Points of the button that lie over the picture (Image1 ends a little below
     // Start's top edge).
