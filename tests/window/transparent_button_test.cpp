@@ -37,8 +37,8 @@ private slots:
 void TransparentButtonTest::seeThroughStartShowsTheBackgroundPicture_data()
 {
     QTest::addColumn<TTransparentMode>("mode");
-    QTest::newRow("tmAlways") << tmAlways;
-    QTest::newRow("tmNotFocused") << tmNotFocused;
+    QTest::newRow("tmAlways") << FlatStyle::tmAlways;
+    QTest::newRow("tmNotFocused") << FlatStyle::tmNotFocused;
 }
 
 void TransparentButtonTest::seeThroughStartShowsTheBackgroundPicture()
