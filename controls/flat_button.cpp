@@ -10,12 +10,13 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
-#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
 
 #include <algorithm>
+
+using namespace FlatStyle;
 
 TDefineButton::TDefineButton(QWidget *parent) : TVersionControl(parent)
 {
@@ -35,6 +36,7 @@ void TDefineButton::setCaption(const QString &caption)
     const QKeySequence mnemonic = QKeySequence::mnemonic(caption);
     m_shortcutId = mnemonic.isEmpty() ? 0 : grabShortcut(mnemonic);
     update();
+    emit captionChanged(m_caption);
 }
 
 void TDefineButton::setGlyph(const QImage &glyph)
@@ -81,75 +83,48 @@ QSize TDefineButton::sizeHint() const
 
 void TDefineButton::setNumGlyphs(TNumGlyphs count)
 {
-    count = std::clamp(count, 1, 4);
-    if (count == m_numGlyphs)
-        return;
-    m_numGlyphs = count;
-    update();
+    assignAndRepaint(m_numGlyphs, std::clamp(count, 1, 4));
 }
 
 void TDefineButton::setLayout(TButtonLayout layout)
 {
-    if (layout == m_layout)
-        return;
-    m_layout = layout;
-    update();
+    assignAndRepaint(m_layout, layout);
 }
 
 void TDefineButton::setMargin(int margin)
 {
-    if (margin == m_margin || margin < -1)
-        return;
-    m_margin = margin;
-    update();
+    if (margin >= -1) // values below -1 are ignored
+        assignAndRepaint(m_margin, margin);
 }
 
 void TDefineButton::setSpacing(int spacing)
 {
-    if (spacing == m_spacing)
-        return;
-    m_spacing = spacing;
-    update();
+    assignAndRepaint(m_spacing, spacing);
 }
 
 void TDefineButton::setColorFocused(TColor color)
 {
-    if (color == m_colorFocused)
-        return;
-    m_colorFocused = color;
-    update();
+    assignAndRepaint(m_colorFocused, color);
 }
 
 void TDefineButton::setColorDown(TColor color)
 {
-    if (color == m_colorDown)
-        return;
-    m_colorDown = color;
-    update();
+    assignAndRepaint(m_colorDown, color);
 }
 
 void TDefineButton::setColorBorder(TColor color)
 {
-    if (color == m_colorBorder)
-        return;
-    m_colorBorder = color;
-    update();
+    assignAndRepaint(m_colorBorder, color);
 }
 
 void TDefineButton::setColorShadow(TColor color)
 {
-    if (color == m_colorShadow)
-        return;
-    m_colorShadow = color;
-    update();
+    assignAndRepaint(m_colorShadow, color);
 }
 
 void TDefineButton::setColorFlat(TColor color)
 {
-    if (color == m_colorFlat)
-        return;
-    m_colorFlat = color;
-    update();
+    assignAndRepaint(m_colorFlat, color);
 }
 
 QColor TDefineButton::fontColor() const
@@ -159,42 +134,28 @@ QColor TDefineButton::fontColor() const
 
 TColor TDefineButton::fontColorSetting() const
 {
-    const TColor set = paletteColorSetting(this, QPalette::ButtonText);
-    return set != clDefault ? set : toTColor(fontColor());
+    return controlFontColor(this, QPalette::ButtonText);
 }
 
 void TDefineButton::setFontColor(TColor color)
 {
-    if (paletteColorSetting(this, QPalette::ButtonText) == color)
-        return;
-    setPaletteColor(this, QPalette::ButtonText, color);
-    setPaletteColor(this, QPalette::WindowText, color);
-    update();
+    setControlFontColor(this, {QPalette::ButtonText, QPalette::WindowText}, color);
 }
 
 void TDefineButton::setTransparent(TTransparentMode mode)
 {
-    if (mode == m_transparent)
-        return;
-    m_transparent = mode;
-    setAttribute(Qt::WA_OpaquePaintEvent, mode == tmNone);
-    update();
+    if (assignAndRepaint(m_transparent, mode))
+        setAttribute(Qt::WA_OpaquePaintEvent, mode == tmNone);
 }
 
 void TDefineButton::setHasFocusFrame(bool value)
 {
-    if (value == m_hasFocusFrame)
-        return;
-    m_hasFocusFrame = value;
-    update();
+    assignAndRepaint(m_hasFocusFrame, value);
 }
 
 void TDefineButton::setDefault(bool value)
 {
-    if (value == m_default)
-        return;
-    m_default = value;
-    update();
+    assignAndRepaint(m_default, value);
 }
 
 void TDefineButton::setGroupIndex(int index)
@@ -225,11 +186,12 @@ void TDefineButton::setDown(bool down)
         if (m_faceState == fcUp)
             update();
         m_faceState = fcExclusive;
-        notifyGroup();
+        notifyGroup(); // the group's other down button goes up and says so first
     } else {
         m_faceState = fcUp;
         repaintNow();
     }
+    emit downChanged(down);
 }
 
 void TDefineButton::setModalResult(int result)
@@ -297,6 +259,7 @@ void TDefineButton::groupChanged(int groupIndex, const TDefineButton *sender)
         m_down = false;
         m_faceState = fcUp;
         update();
+        emit downChanged(false);
     }
     m_allowAllUp = sender->m_allowAllUp;
 }
@@ -674,19 +637,25 @@ void TDefineButton::enterEvent(QEnterEvent *event)
 {
     TVersionControl::enterEvent(event);
     // A handler of its own replaces the hover look (focus still lights the button).
-    if (isSignalConnected(QMetaMethod::fromSignal(&TDefineButton::mouseEnter)))
-        emit mouseEnter();
-    else
+    if (!callInstead(m_onMouseEnter))
         hoverOn();
 }
 
 void TDefineButton::leaveEvent(QEvent *event)
 {
     TVersionControl::leaveEvent(event);
-    if (isSignalConnected(QMetaMethod::fromSignal(&TDefineButton::mouseLeave)))
-        emit mouseLeave();
-    else
+    if (!callInstead(m_onMouseLeave))
         hoverOff();
+}
+
+bool TDefineButton::callInstead(const TNotifyEvent &handler)
+{
+    if (!handler)
+        return false;
+    // A copy: the handler may delete the button, and this member with it.
+    const TNotifyEvent call = handler;
+    callReportingFailure(call, this);
+    return true;
 }
 
 void TDefineButton::focusInEvent(QFocusEvent *event)

@@ -12,6 +12,8 @@
 
 #include <algorithm>
 
+using namespace FlatStyle;
+
 TDefinePanel::TDefinePanel(QWidget *parent) : TVersionControl(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -195,6 +197,7 @@ void TDefinePanel::setCaption(const QString &caption)
     keepContentsOnResize();
     updateGeometry();
     update();
+    emit captionChanged(m_caption);
 }
 
 void TDefinePanel::setFullRepaint(bool value)
@@ -232,18 +235,12 @@ void TDefinePanel::setColor(TColor color)
 
 void TDefinePanel::setParentColor(bool value)
 {
-    if (value == m_parentColor)
-        return;
-    m_parentColor = value;
-    update();
+    assignAndRepaint(m_parentColor, value);
 }
 
 void TDefinePanel::setColorBorder(TColor color)
 {
-    if (color == m_colorBorder)
-        return;
-    m_colorBorder = color;
-    update();
+    assignAndRepaint(m_colorBorder, color);
 }
 
 QColor TDefinePanel::fontColor() const
@@ -253,23 +250,17 @@ QColor TDefinePanel::fontColor() const
 
 TColor TDefinePanel::fontColorSetting() const
 {
-    const TColor set = paletteColorSetting(this, QPalette::WindowText);
-    return set != clDefault ? set : toTColor(fontColor());
+    return controlFontColor(this, QPalette::WindowText);
 }
 
 void TDefinePanel::setFontColor(TColor color)
 {
-    if (paletteColorSetting(this, QPalette::WindowText) == color)
-        return;
-    setPaletteColor(this, QPalette::WindowText, color);
+    setControlFontColor(this, {QPalette::WindowText}, color);
 }
 
 void TDefinePanel::setAlignment(TAlignment alignment)
 {
-    if (alignment == m_alignment)
-        return;
-    m_alignment = alignment;
-    update();
+    assignAndRepaint(m_alignment, alignment);
 }
 
 void TDefinePanel::setAlignment(Qt::Alignment alignment)
@@ -284,43 +275,28 @@ void TDefinePanel::setAlignment(Qt::Alignment alignment)
 
 void TDefinePanel::setTransparent(bool transparent)
 {
-    if (transparent == m_transparent)
-        return;
-    m_transparent = transparent;
-    setAttribute(Qt::WA_OpaquePaintEvent, !transparent);
-    update();
+    if (assignAndRepaint(m_transparent, transparent))
+        setAttribute(Qt::WA_OpaquePaintEvent, !transparent);
 }
 
 void TDefinePanel::setStyleFace(TStyleFace face)
 {
-    if (face == m_styleFace)
-        return;
-    m_styleFace = face;
-    update();
+    assignAndRepaint(m_styleFace, face);
 }
 
 void TDefinePanel::setBackgropStartColor(TColor color)
 {
-    if (color == m_startColor)
-        return;
-    m_startColor = color;
-    update();
+    assignAndRepaint(m_startColor, color);
 }
 
 void TDefinePanel::setBackgropStopColor(TColor color)
 {
-    if (color == m_stopColor)
-        return;
-    m_stopColor = color;
-    update();
+    assignAndRepaint(m_stopColor, color);
 }
 
 void TDefinePanel::setBackgropOrien(TStyleOrien orientation)
 {
-    if (orientation == m_orien)
-        return;
-    m_orien = orientation;
-    update();
+    assignAndRepaint(m_orien, orientation);
 }
 
 TFlatPanelOption TDefinePanel::styleOption() const

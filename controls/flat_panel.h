@@ -18,6 +18,9 @@ struct TFlatPanelOption;
 // TFlatPanel only publishes.
 class TDefinePanel : public TVersionControl {
     Q_OBJECT
+    // Published with its change signal where that is declared (moc checks a
+    // NOTIFY signal's arguments only in its own class).
+    Q_PROPERTY(QString Caption READ caption WRITE setCaption NOTIFY captionChanged)
 
 public:
     explicit TDefinePanel(QWidget *parent = nullptr);
@@ -100,6 +103,7 @@ public:
     TFlatPanelOption styleOption() const;
 
 signals:
+    void captionChanged(const QString &caption);
     // A click is happening: raised just before OnClick (not with a bound action).
     void clicked();
     void doubleClicked();
@@ -140,9 +144,9 @@ private:
     TColor m_colorBorder = 0xFF8000; // RGB 0,128,255
     TColor m_startColor = clGray;
     TColor m_stopColor = clWhite;
-    TStyleOrien m_orien = bsHorizontal;
-    TStyleFace m_styleFace = fsDefault;
-    TAlignment m_alignment = taCenter;
+    TStyleOrien m_orien = FlatStyle::bsHorizontal;
+    TStyleFace m_styleFace = FlatStyle::fsDefault;
+    TAlignment m_alignment = FlatStyle::taCenter;
     bool m_transparent = false;
     bool m_locked = false;
     bool m_fullRepaint = true;
@@ -180,11 +184,9 @@ class TFlatPanel : public TDefinePanel {
     Q_PROPERTY(FlatStyle::TStyleOrien BackgropOrien READ backgropOrien WRITE setBackgropOrien)
     Q_PROPERTY(FlatStyle::TStyleFace StyleFace READ styleFace WRITE setStyleFace)
     Q_PROPERTY(TColor Color READ color WRITE setColor)
-    Q_PROPERTY(QString Caption READ caption WRITE setCaption)
     Q_PROPERTY(QAction *Action READ action WRITE setAction)
     Q_PROPERTY(QMenu *PopupMenu READ popupMenu WRITE setPopupMenu)
     Q_PROPERTY(bool AutoSize READ autoSize WRITE setAutoSize)
-    Q_PROPERTY(bool Enabled READ enabledSetting WRITE setEnabled)
     Q_PROPERTY(TColor FontColor READ fontColorSetting WRITE setFontColor)
     Q_PROPERTY(bool ParentColor READ parentColor WRITE setParentColor)
     Q_PROPERTY(bool Visible READ visibleSetting WRITE setVisible)
@@ -193,6 +195,4 @@ class TFlatPanel : public TDefinePanel {
 
 public:
     explicit TFlatPanel(QWidget *parent = nullptr);
-
-    bool visibleSetting() const { return !isHidden(); }
 };

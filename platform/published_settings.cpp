@@ -32,6 +32,21 @@ bool ownEnabled(const QWidget *control)
     return !control->testAttribute(Qt::WA_ForceDisabled);
 }
 
+bool ownVisible(const QWidget *control)
+{
+    return !control->isHidden();
+}
+
+bool hasTabStop(const QWidget *control)
+{
+    return (control->focusPolicy() & Qt::TabFocus) != 0;
+}
+
+void setTabStop(QWidget *control, bool value, Qt::FocusPolicy withoutTabStop)
+{
+    control->setFocusPolicy(value ? Qt::StrongFocus : withoutTabStop);
+}
+
 bool HintSetting::shows(const QWidget *control) const
 {
     if (!parentShowHint)

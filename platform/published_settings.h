@@ -1,5 +1,7 @@
 #pragma once
 
+#include <Qt>
+
 class QWidget;
 
 // Settings every published control shares with the platform's controls,
@@ -14,6 +16,16 @@ void setFollowsParentFont(QWidget *control, bool follow);
 // The control's own Enabled setting, not the effective state: a control
 // inside a disabled container still reads True.
 bool ownEnabled(const QWidget *control);
+
+// The control's own Visible setting: a control inside a hidden container
+// still reads True.
+bool ownVisible(const QWidget *control);
+
+// Whether the Tab key stops at the control.
+bool hasTabStop(const QWidget *control);
+// Without a tab stop the control keeps the focus policy withoutTabStop
+// (NoFocus, or ClickFocus where a click still focuses it).
+void setTabStop(QWidget *control, bool value, Qt::FocusPolicy withoutTabStop);
 
 // Hint settings: while ParentShowHint is set, ShowHint is the parent's
 // (read through its "ShowHint" property; false where the parent has none);

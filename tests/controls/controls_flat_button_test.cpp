@@ -12,6 +12,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+using namespace FlatStyle;
+
 namespace {
 
 const QColor kIdleFace(231, 239, 254);
@@ -106,6 +108,7 @@ private slots:
     void actionBinding();
     void modalResultReachesTheDialogBeforeTheClick();
     void failingClickHandlerGoesToErrorBox();
+    void changeSignals();
 };
 
 void FlatButtonTest::idleFace()
@@ -654,10 +657,12 @@ void FlatButtonTest::mouseEnterHandlerReplacesHoverLook()
 {
     StartButton f;
     QVERIFY(f.active);
-    QSignalSpy entered(f.button, &TDefineButton::mouseEnter);
-    QSignalSpy left(f.button, &TDefineButton::mouseLeave);
+    QList<QObject *> entered, left;
+    f.button->setOnMouseEnter([&entered](QObject *sender) { entered << sender; });
+    f.button->setOnMouseLeave([&left](QObject *sender) { left << sender; });
     QTest::mouseMove(f.button, QPoint(30, 30));
     QTRY_COMPARE(entered.count(), 1);
+    QCOMPARE(entered.at(0), f.button);
     QVERIFY(!f.button->isHot());
     QCOMPARE(pixelAt(grabImage(f.button), 1, 1), kIdleFace);
     f.button->setFocus(); // focus still lights it
@@ -750,6 +755,55 @@ void FlatButtonTest::failingClickHandlerGoesToErrorBox()
     // The face is up again; the hover look waits for the pointer's next move.
     QCOMPARE(f.button->faceState(), TDefineButton::fcUp);
     QVERIFY(!f.button->isHot());
+}
+
+// Down, Caption and Enabled tell each real change once, with the new value
+// already in place, also when a click or the group makes it.
+void FlatButtonTest::changeSignals()
+{
+    QWidget parent;
+    auto *a = new TFlatButton(&parent);
+    auto *b = new TFlatButton(&parent);
+    b->move(100, 0);
+    a->setGroupIndex(1);
+    b->setGroupIndex(1);
+    parent.show();
+    QSignalSpy aDown(a, &TDefineButton::downChanged);
+    QSignalSpy bDown(b, &TDefineButton::downChanged);
+    bool seenDown = false;
+    connect(a, &TDefineButton::downChanged, a, [&] { seenDown = a->isDown(); });
+
+    QTest::mouseClick(a, Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(aDown.count(), 1);
+    QCOMPARE(aDown.at(0).at(0).toBool(), true);
+    QVERIFY(seenDown);
+    a->setDown(true); // already down: no change
+    QCOMPARE(aDown.count(), 1);
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(bDown.count(), 1);
+    QCOMPARE(bDown.at(0).at(0).toBool(), true);
+    QCOMPARE(aDown.count(), 2); // the group let go of it
+    QCOMPARE(aDown.at(1).at(0).toBool(), false);
+
+    QSignalSpy captions(a, &TDefineButton::captionChanged);
+    a->setProperty("Caption", QString::fromUtf8("停止"));
+    a->setCaption(QString::fromUtf8("停止"));
+    QCOMPARE(captions.count(), 1);
+    QCOMPARE(captions.at(0).at(0).toString(), QString::fromUtf8("停止"));
+
+    QSignalSpy enabled(a, &TVersionControl::enabledChanged);
+    a->setProperty("Enabled", false);
+    a->setEnabled(false);
+    QCOMPARE(enabled.count(), 1);
+    QCOMPARE(enabled.at(0).at(0).toBool(), false);
+    parent.setEnabled(false); // the container's state is not the button's setting
+    parent.setEnabled(true);
+    a->setEnabled(true);
+    QCOMPARE(enabled.count(), 2);
+    QCOMPARE(enabled.at(1).at(0).toBool(), true);
+    QSignalSpy bEnabled(b, &TVersionControl::enabledChanged);
+    parent.setEnabled(false);
+    QCOMPARE(bEnabled.count(), 0);
 }
 
 QTEST_MAIN(FlatButtonTest)

@@ -13,6 +13,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+using namespace FlatStyle;
+
 namespace {
 
 const QColor kFace(231, 239, 254);
@@ -61,6 +63,7 @@ private slots:
     void transparentShowsParent();
     void clickAndDoubleClickRule();
     void failingClickHandlerGoesToErrorBox();
+    void changeSignals();
     void defaults();
     void drawingTakesItsStateFromThePanelAsItIs();
     void alignedChildrenKeepOnePixelFree();
@@ -217,6 +220,29 @@ void FlatPanelTest::failingClickHandlerGoesToErrorBox()
     QCOMPARE(sender, f.panel);
     // The panel carries on: the next click reaches the handler again.
     QCOMPARE(errors, QStringList(2, QStringLiteral("Cannot create file")));
+}
+
+// Caption and Enabled tell each real change once (the window rewrites the
+// roster count after every roster change).
+void FlatPanelTest::changeSignals()
+{
+    RosterHeader f;
+    QSignalSpy captions(f.panel, &TDefinePanel::captionChanged);
+    QSignalSpy enabled(f.panel, &TVersionControl::enabledChanged);
+    const QString count = QString::fromUtf8("抽奖名单 共[12]人");
+    f.panel->setCaption(count);
+    f.panel->setProperty("Caption", count);
+    QCOMPARE(captions.count(), 1);
+    QCOMPARE(captions.at(0).at(0).toString(), count);
+    f.panel->setEnabled(false);
+    f.panel->setProperty("Enabled", false);
+    QCOMPARE(enabled.count(), 1);
+    QCOMPARE(enabled.at(0).at(0).toBool(), false);
+    f.panel->setEnabled(true);
+    QCOMPARE(enabled.count(), 2);
+    f.parent.setEnabled(false); // the container's state is not the panel's setting
+    f.parent.setEnabled(true);
+    QCOMPARE(enabled.count(), 2);
 }
 
 void FlatPanelTest::defaults()
