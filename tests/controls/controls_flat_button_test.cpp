@@ -65,13 +65,6 @@ struct StartButton {
     bool active = false;
 };
 
-QImage solidGlyph(int w, int h, const QColor &color)
-{
-    QImage image(w, h, QImage::Format_RGB32);
-    image.fill(color);
-    return image;
-}
-
 } // namespace
 
 class FlatButtonTest : public QObject {
@@ -339,14 +332,14 @@ void FlatButtonTest::numGlyphsFromGlyphSize()
     QFETCH(int, expected);
     TFlatButton button;
     button.setNumGlyphs(3);
-    button.setGlyph(solidGlyph(size.width(), size.height(), Qt::red));
+    button.setGlyph(solidImage(size.width(), size.height(), Qt::red));
     QCOMPARE(button.numGlyphs(), expected);
 }
 
 void FlatButtonTest::onlyTheSameGlyphIsSkipped()
 {
     TFlatButton button;
-    const QImage strip = solidGlyph(32, 16, Qt::red);
+    const QImage strip = solidImage(32, 16, Qt::red);
     button.setGlyph(strip);
     QCOMPARE(button.numGlyphs(), 2);
     button.setNumGlyphs(1);
@@ -369,7 +362,7 @@ void FlatButtonTest::glyphLeftOfCaptionWithTransparentWhite()
     button->setColorBorder(clGray);
     button->setColorFlat(0xFEEFE7); // RGB 231,239,254
     button->setCaption(QString::fromUtf8("查看获奖名单"));
-    QImage glyph = solidGlyph(16, 16, Qt::white);
+    QImage glyph = solidImage(16, 16, Qt::white);
     glyph.fill(Qt::white);
     for (int y = 4; y < 12; ++y)
         for (int x = 4; x < 12; ++x)
@@ -400,7 +393,7 @@ void FlatButtonTest::disabledGlyphKeepsOnlyBlackPixels()
     auto *button = new TFlatButton(&parent);
     button->setGeometry(0, 0, 40, 40);
     button->setColorFlat(0xFEEFE7); // RGB 231,239,254
-    QImage glyph = solidGlyph(16, 16, Qt::white);
+    QImage glyph = solidImage(16, 16, Qt::white);
     glyph.setPixel(5, 5, qRgb(0, 0, 0));
     glyph.setPixel(9, 9, qRgb(200, 0, 0));
     button->setGlyph(glyph);
