@@ -317,32 +317,32 @@ void TDefineButton::reconcileEnabledState()
 
 TFlatButtonOption TDefineButton::styleOption() const
 {
-    TFlatButtonOption l;
+    TFlatButtonOption option;
     // The offset follows the state from before the enabled state is settled.
-    l.pressedOffset = m_faceState == fcPressed || m_faceState == fcExclusive;
-    l.faceState = m_faceState;
+    option.pressedOffset = m_faceState == fcPressed || m_faceState == fcExclusive;
+    option.faceState = m_faceState;
     if (!looksEnabled(this))
-        l.faceState = fcDisabled;
+        option.faceState = fcDisabled;
     else if (m_faceState == fcDisabled)
-        l.faceState = (m_down && m_groupIndex != 0) ? fcExclusive : fcUp;
-    l.hot = m_hot;
-    l.isDefault = m_default;
-    l.hasFocusFrame = m_hasFocusFrame;
-    l.transparent = m_transparent;
-    l.colorFocused = m_colorFocused;
-    l.colorDown = m_colorDown;
-    l.colorBorder = m_colorBorder;
-    l.colorShadow = m_colorShadow;
-    l.colorFlat = m_colorFlat;
-    l.font = font();
-    l.fontColor = fontColor();
-    l.caption = m_caption;
-    l.glyph = m_glyph;
-    l.numGlyphs = m_numGlyphs;
-    l.layout = m_layout;
-    l.spacing = m_spacing;
-    l.margin = m_margin;
-    return l;
+        option.faceState = (m_down && m_groupIndex != 0) ? fcExclusive : fcUp;
+    option.hot = m_hot;
+    option.isDefault = m_default;
+    option.hasFocusFrame = m_hasFocusFrame;
+    option.transparent = m_transparent;
+    option.colorFocused = m_colorFocused;
+    option.colorDown = m_colorDown;
+    option.colorBorder = m_colorBorder;
+    option.colorShadow = m_colorShadow;
+    option.colorFlat = m_colorFlat;
+    option.font = font();
+    option.fontColor = fontColor();
+    option.caption = m_caption;
+    option.glyph = m_glyph;
+    option.numGlyphs = m_numGlyphs;
+    option.layout = m_layout;
+    option.spacing = m_spacing;
+    option.margin = m_margin;
+    return option;
 }
 
 void TDefineButton::paintEvent(QPaintEvent *)
@@ -353,80 +353,82 @@ void TDefineButton::paintEvent(QPaintEvent *)
         [this, &option](QPainter &painter) { drawFlatButton(painter, rect(), option, this); });
 }
 
-void drawFlatButton(QPainter &painter, const QRect &rect, const TFlatButtonOption &l,
+void drawFlatButton(QPainter &painter, const QRect &rect, const TFlatButtonOption &option,
                     const QWidget *control)
 {
     using enum TDefineButton::TFaceState;
-    const QPoint offset = l.pressedOffset ? QPoint(1, 1) : QPoint(0, 0);
-    const TGlyphCaptionLayout placed = LayoutGlyphAndCaption(
-        l.font, rect, offset, l.layout, l.spacing, l.margin, l.glyph, l.numGlyphs, l.caption);
+    const QPoint offset = option.pressedOffset ? QPoint(1, 1) : QPoint(0, 0);
+    const TGlyphCaptionLayout placed =
+        LayoutGlyphAndCaption(option.font, rect, offset, option.layout, option.spacing,
+                              option.margin, option.glyph, option.numGlyphs, option.caption);
 
-    TColor face = l.colorFlat;
-    TColor border = l.colorBorder;
+    TColor face = option.colorFlat;
+    TColor border = option.colorBorder;
     int borderWidth = 1;
-    switch (l.faceState) {
+    switch (option.faceState) {
     case fcUp:
-        if (l.hot) {
-            face = l.colorFocused;
-            border = l.colorShadow;
-        } else if (l.isDefault) {
+        if (option.hot) {
+            face = option.colorFocused;
+            border = option.colorShadow;
+        } else if (option.isDefault) {
             borderWidth = 2;
         }
         break;
     case fcDisabled:
         break;
     case fcPressed:
-        face = l.colorDown;
-        border = l.colorShadow;
+        face = option.colorDown;
+        border = option.colorShadow;
         break;
     case fcExclusive:
-        face = l.hot ? l.colorFocused : l.colorDown;
-        border = l.colorShadow;
+        face = option.hot ? option.colorFocused : option.colorDown;
+        border = option.colorShadow;
         break;
     }
 
-    const bool ownFace = l.transparent == tmNone || (l.transparent == tmNotFocused && l.hot);
+    const bool ownFace =
+        option.transparent == tmNone || (option.transparent == tmNotFocused && option.hot);
     if (ownFace)
         painter.fillRect(rect, toQColor(face));
     else
         PaintParentBackground(const_cast<QWidget *>(control), painter);
     DrawFlatFrame(painter, rect, border, borderWidth);
 
-    if (l.hot && l.hasFocusFrame)
+    if (option.hot && option.hasFocusFrame)
         drawFocusRect(painter, rect.adjusted(2, 2, -2, -2));
 
-    if (!l.glyph.isNull()) {
-        const QImage &glyph = l.glyph;
-        const int cellWidth = glyph.width() / l.numGlyphs;
+    if (!option.glyph.isNull()) {
+        const QImage &glyph = option.glyph;
+        const int cellWidth = glyph.width() / option.numGlyphs;
         int cell = 0;
-        if (l.numGlyphs >= 2 && l.faceState == fcDisabled)
+        if (option.numGlyphs >= 2 && option.faceState == fcDisabled)
             cell = 1;
-        else if (l.numGlyphs >= 3 && l.faceState == fcPressed)
+        else if (option.numGlyphs >= 3 && option.faceState == fcPressed)
             cell = 2;
-        else if (l.numGlyphs == 3 && l.faceState == fcExclusive)
+        else if (option.numGlyphs == 3 && option.faceState == fcExclusive)
             cell = 2;
-        else if (l.numGlyphs == 4 && l.faceState == fcExclusive)
+        else if (option.numGlyphs == 4 && option.faceState == fcExclusive)
             cell = 3;
         // The last cell reaches to the strip's right edge.
         const int left = cell * cellWidth;
-        const int right = cell == l.numGlyphs - 1 ? glyph.width() : left + cellWidth;
+        const int right = cell == option.numGlyphs - 1 ? glyph.width() : left + cellWidth;
         QImage image = glyph.copy(left, 0, right - left, glyph.height());
         QRgb transparent = glyph.pixel(0, glyph.height() - 1);
-        if (l.numGlyphs == 1 && l.faceState == fcDisabled) {
+        if (option.numGlyphs == 1 && option.faceState == fcDisabled) {
             image = MakeDisabledGlyph(image, clBlack, clBtnFace, clBtnHighlight, clBtnShadow, true);
             transparent = image.pixel(0, image.height() - 1);
         }
         drawTransparentImage(painter, placed.glyphOrigin, image, transparent);
     }
 
-    painter.setFont(l.font);
+    painter.setFont(option.font);
     const Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignVCenter;
-    if (l.faceState == fcDisabled) {
-        drawTextLine(painter, placed.captionRect.translated(1, 1), l.caption, centred,
+    if (option.faceState == fcDisabled) {
+        drawTextLine(painter, placed.captionRect.translated(1, 1), option.caption, centred,
                      toQColor(clBtnHighlight));
-        drawTextLine(painter, placed.captionRect, l.caption, centred, toQColor(clBtnShadow));
+        drawTextLine(painter, placed.captionRect, option.caption, centred, toQColor(clBtnShadow));
     } else {
-        drawTextLine(painter, placed.captionRect, l.caption, centred, l.fontColor);
+        drawTextLine(painter, placed.captionRect, option.caption, centred, option.fontColor);
     }
 }
 

@@ -301,20 +301,20 @@ void TDefinePanel::setBackgropOrien(TStyleOrien orientation)
 
 TFlatPanelOption TDefinePanel::styleOption() const
 {
-    TFlatPanelOption l;
-    l.transparent = m_transparent;
-    l.styleFace = m_styleFace;
-    l.color = color();
-    l.colorBorder = m_colorBorder;
-    l.startColor = m_startColor;
-    l.stopColor = m_stopColor;
-    l.orien = m_orien;
-    l.alignment = m_alignment;
-    l.enabled = looksEnabled(this);
-    l.font = font();
-    l.fontColor = fontColor();
-    l.caption = m_caption;
-    return l;
+    TFlatPanelOption option;
+    option.transparent = m_transparent;
+    option.styleFace = m_styleFace;
+    option.color = color();
+    option.colorBorder = m_colorBorder;
+    option.startColor = m_startColor;
+    option.stopColor = m_stopColor;
+    option.orien = m_orien;
+    option.alignment = m_alignment;
+    option.enabled = looksEnabled(this);
+    option.font = font();
+    option.fontColor = fontColor();
+    option.caption = m_caption;
+    return option;
 }
 
 void TDefinePanel::paintEvent(QPaintEvent *)
@@ -325,20 +325,20 @@ void TDefinePanel::paintEvent(QPaintEvent *)
         [this, &option](QPainter &painter) { drawFlatPanel(painter, rect(), option, this); });
 }
 
-void drawFlatPanel(QPainter &painter, const QRect &rect, const TFlatPanelOption &l,
+void drawFlatPanel(QPainter &painter, const QRect &rect, const TFlatPanelOption &option,
                    const QWidget *control)
 {
-    if (l.transparent)
+    if (option.transparent)
         PaintParentBackground(const_cast<QWidget *>(control), painter);
-    else if (l.styleFace == fsDefault)
-        painter.fillRect(rect, toQColor(l.color));
+    else if (option.styleFace == fsDefault)
+        painter.fillRect(rect, toQColor(option.color));
     else
-        FillGradient(painter, l.startColor, l.stopColor, rect, l.orien);
-    DrawFlatFrame(painter, rect, l.colorBorder, 1);
+        FillGradient(painter, option.startColor, option.stopColor, rect, option.orien);
+    DrawFlatFrame(painter, rect, option.colorBorder, 1);
 
     const QRect captionArea = rect.adjusted(3, 0, -3, 0);
     Qt::Alignment placement = Qt::AlignVCenter;
-    switch (l.alignment) {
+    switch (option.alignment) {
     case taLeftJustify:
         placement |= Qt::AlignLeft;
         break;
@@ -349,17 +349,17 @@ void drawFlatPanel(QPainter &painter, const QRect &rect, const TFlatPanelOption 
         placement |= Qt::AlignHCenter;
         break;
     }
-    painter.setFont(l.font);
-    if (l.enabled) {
-        drawTextLine(painter, captionArea, l.caption, placement, l.fontColor);
+    painter.setFont(option.font);
+    if (option.enabled) {
+        drawTextLine(painter, captionArea, option.caption, placement, option.fontColor);
     } else {
         // The raised copy is cut at the same area as the caption itself.
         painter.save();
         painter.setClipRect(captionArea);
-        drawTextLine(painter, captionArea.translated(1, 1), l.caption, placement,
+        drawTextLine(painter, captionArea.translated(1, 1), option.caption, placement,
                      toQColor(clBtnHighlight));
         painter.restore();
-        drawTextLine(painter, captionArea, l.caption, placement, toQColor(clBtnShadow));
+        drawTextLine(painter, captionArea, option.caption, placement, toQColor(clBtnShadow));
     }
 }
 
