@@ -403,12 +403,10 @@ void drawFlatButton(QPainter &painter, const QRect &rect, const TFlatButtonOptio
         int cell = 0;
         if (option.numGlyphs >= 2 && option.faceState == fcDisabled)
             cell = 1;
-        else if (option.numGlyphs >= 3 && option.faceState == fcPressed)
-            cell = 2;
-        else if (option.numGlyphs == 3 && option.faceState == fcExclusive)
-            cell = 2;
-        else if (option.numGlyphs == 4 && option.faceState == fcExclusive)
-            cell = 3;
+        else if (option.numGlyphs >= 3 &&
+                 (option.faceState == fcPressed || option.faceState == fcExclusive))
+            // A strip of three shows its pressed image while latched down too.
+            cell = option.faceState == fcExclusive && option.numGlyphs == 4 ? 3 : 2;
         // The last cell reaches to the strip's right edge.
         const int left = cell * cellWidth;
         const int right = cell == option.numGlyphs - 1 ? glyph.width() : left + cellWidth;
@@ -639,23 +637,23 @@ void TDefineButton::enterEvent(QEnterEvent *event)
 {
     TVersionControl::enterEvent(event);
     // A handler of its own replaces the hover look (focus still lights the button).
-    if (!callInstead(m_onMouseEnter))
+    if (!callInstead(&TDefineButton::m_onMouseEnter))
         hoverOn();
 }
 
 void TDefineButton::leaveEvent(QEvent *event)
 {
     TVersionControl::leaveEvent(event);
-    if (!callInstead(m_onMouseLeave))
+    if (!callInstead(&TDefineButton::m_onMouseLeave))
         hoverOff();
 }
 
-bool TDefineButton::callInstead(const TNotifyEvent &handler)
+bool TDefineButton::callInstead(TNotifyEvent TDefineButton::*handler)
 {
-    if (!handler)
-        return false;
     // A copy: the handler may delete the button, and this member with it.
-    const TNotifyEvent call = handler;
+    const TNotifyEvent call = this->*handler;
+    if (!call)
+        return false;
     callReportingFailure(call, this);
     return true;
 }

@@ -166,8 +166,8 @@ private:
     void notifyGroup();
     void groupChanged(int groupIndex, const TDefineButton *sender);
     void repaintNow();
-    // Calls handler when set, reporting its failure; false when there is none.
-    bool callInstead(const TNotifyEvent &handler);
+    // Calls the handler when set, reporting its failure; false when there is none.
+    bool callInstead(TNotifyEvent TDefineButton::*handler);
 
     QString m_caption;
     QImage m_glyph;

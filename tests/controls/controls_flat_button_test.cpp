@@ -701,9 +701,12 @@ void FlatButtonTest::actionBinding()
 
     QSignalSpy triggered(&action, &QAction::triggered);
     QSignalSpy clicks(f.button, &TDefineButton::clicked);
+    int handled = 0;
+    f.button->setOnClick([&handled](QObject *) { ++handled; });
     QTest::mouseClick(f.button, Qt::LeftButton, {}, QPoint(50, 30));
     QCOMPARE(triggered.count(), 1);
     QCOMPARE(clicks.count(), 0); // the action runs in its place
+    QCOMPARE(handled, 0);
 }
 
 void FlatButtonTest::modalResultReachesTheDialogBeforeTheClick()
