@@ -150,9 +150,9 @@ int EditTextStart(const TEditTextOption &option)
 {
     const int width = QFontMetrics(option.font).horizontalAdvance(option.text);
     int x = option.marginX;
-    if (option.alignment == taRightJustify)
+    if (option.alignment == FlatStyle::taRightJustify)
         x = option.textRight - width - option.marginX;
-    else if (option.alignment == taCenter)
+    else if (option.alignment == FlatStyle::taCenter)
         x = (option.textRight - width) / 2;
     // A text wider than the room between the margins starts at the text
     // area's left edge instead of losing its first digit: the layout's font
@@ -398,9 +398,9 @@ void TCustomDBEdit::setAlignment(TAlignment alignment)
         return;
     m_alignment = alignment;
     Qt::Alignment flags = Qt::AlignVCenter;
-    flags |= alignment == taLeftJustify ? Qt::AlignLeft
-        : alignment == taCenter         ? Qt::AlignHCenter
-                                        : Qt::AlignRight;
+    flags |= alignment == FlatStyle::taLeftJustify ? Qt::AlignLeft
+        : alignment == FlatStyle::taCenter         ? Qt::AlignHCenter
+                                                   : Qt::AlignRight;
     m_edit->setAlignment(flags);
     updateTextMargins();
     update();
@@ -566,7 +566,7 @@ bool TCustomDBEdit::requiredMarkShows() const
 
 bool TCustomDBEdit::drawsOwnText() const
 {
-    return m_alignment != taLeftJustify && !m_edit->hasFocus();
+    return m_alignment != FlatStyle::taLeftJustify && !m_edit->hasFocus();
 }
 
 TEditTextOption TCustomDBEdit::textOption() const
@@ -616,7 +616,7 @@ void TCustomDBEdit::updateTextMargins()
     // focus comes or goes and Qt's own margins cut off no third digit.
     const TEditTextOption option = textOption();
     QMargins margins(option.marginX - kLineEditHorizontalMargin, 0, 0, 0);
-    if (m_alignment == taRightJustify) {
+    if (m_alignment == FlatStyle::taRightJustify) {
         const int end =
             EditTextStart(option) + QFontMetrics(option.font).horizontalAdvance(option.text);
         margins.setLeft(-kLineEditHorizontalMargin);
@@ -980,7 +980,7 @@ void TCustomDBEdit::handleFocusIn(QFocusEvent *event)
         return;
     }
     m_inFocus = true;
-    if (m_alignment != taLeftJustify)
+    if (m_alignment != FlatStyle::taLeftJustify)
         m_edit->update();
     resetFromStored();
     emit entered();

@@ -96,7 +96,7 @@ struct TEditTextOption {
     QFont font;
     QColor background;
     QColor textColor;
-    TAlignment alignment = taRightJustify;
+    TAlignment alignment = FlatStyle::taRightJustify;
     // Right edge of the text rectangle (exclusive), in the rectangle's coordinates.
     int textRight = 0;
     // Border plus the edit's left margin: the gap kept from the text rectangle's edges.
@@ -349,7 +349,7 @@ private:
     int m_imageWidth = 0;
     int m_imageAreaWidth = 0;
 
-    TAlignment m_alignment = taLeftJustify;
+    TAlignment m_alignment = FlatStyle::taLeftJustify;
     TBorderStyle m_borderStyle = bsSingle;
     QString m_passwordChar;
     bool m_alwaysShowBorder = false;

@@ -5,19 +5,18 @@
 #include "platform/canvas.h"
 #include "platform/dialog_keys.h"
 
-#include "platform/application_error.h"
-
 #include <QAction>
 #include <QDialog>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
-#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
 
 #include <algorithm>
+
+using namespace FlatStyle;
 
 TDefineButton::TDefineButton(QWidget *parent) : TVersionControl(parent)
 {
@@ -37,6 +36,7 @@ void TDefineButton::setCaption(const QString &caption)
     const QKeySequence mnemonic = QKeySequence::mnemonic(caption);
     m_shortcutId = mnemonic.isEmpty() ? 0 : grabShortcut(mnemonic);
     update();
+    emit captionChanged(m_caption);
 }
 
 void TDefineButton::setGlyph(const QImage &glyph)
@@ -83,75 +83,48 @@ QSize TDefineButton::sizeHint() const
 
 void TDefineButton::setNumGlyphs(TNumGlyphs count)
 {
-    count = std::clamp(count, 1, 4);
-    if (count == m_numGlyphs)
-        return;
-    m_numGlyphs = count;
-    update();
+    assignAndRepaint(m_numGlyphs, std::clamp(count, 1, 4));
 }
 
 void TDefineButton::setLayout(TButtonLayout layout)
 {
-    if (layout == m_layout)
-        return;
-    m_layout = layout;
-    update();
+    assignAndRepaint(m_layout, layout);
 }
 
 void TDefineButton::setMargin(int margin)
 {
-    if (margin == m_margin || margin < -1)
-        return;
-    m_margin = margin;
-    update();
+    if (margin >= -1) // values below -1 are ignored
+        assignAndRepaint(m_margin, margin);
 }
 
 void TDefineButton::setSpacing(int spacing)
 {
-    if (spacing == m_spacing)
-        return;
-    m_spacing = spacing;
-    update();
+    assignAndRepaint(m_spacing, spacing);
 }
 
 void TDefineButton::setColorFocused(TColor color)
 {
-    if (color == m_colorFocused)
-        return;
-    m_colorFocused = color;
-    update();
+    assignAndRepaint(m_colorFocused, color);
 }
 
 void TDefineButton::setColorDown(TColor color)
 {
-    if (color == m_colorDown)
-        return;
-    m_colorDown = color;
-    update();
+    assignAndRepaint(m_colorDown, color);
 }
 
 void TDefineButton::setColorBorder(TColor color)
 {
-    if (color == m_colorBorder)
-        return;
-    m_colorBorder = color;
-    update();
+    assignAndRepaint(m_colorBorder, color);
 }
 
 void TDefineButton::setColorShadow(TColor color)
 {
-    if (color == m_colorShadow)
-        return;
-    m_colorShadow = color;
-    update();
+    assignAndRepaint(m_colorShadow, color);
 }
 
 void TDefineButton::setColorFlat(TColor color)
 {
-    if (color == m_colorFlat)
-        return;
-    m_colorFlat = color;
-    update();
+    assignAndRepaint(m_colorFlat, color);
 }
 
 QColor TDefineButton::fontColor() const
@@ -161,42 +134,28 @@ QColor TDefineButton::fontColor() const
 
 TColor TDefineButton::fontColorSetting() const
 {
-    const TColor set = paletteColorSetting(this, QPalette::ButtonText);
-    return set != clDefault ? set : toTColor(fontColor());
+    return controlFontColor(this, QPalette::ButtonText);
 }
 
 void TDefineButton::setFontColor(TColor color)
 {
-    if (paletteColorSetting(this, QPalette::ButtonText) == color)
-        return;
-    setPaletteColor(this, QPalette::ButtonText, color);
-    setPaletteColor(this, QPalette::WindowText, color);
-    update();
+    setControlFontColor(this, {QPalette::ButtonText, QPalette::WindowText}, color);
 }
 
 void TDefineButton::setTransparent(TTransparentMode mode)
 {
-    if (mode == m_transparent)
-        return;
-    m_transparent = mode;
-    setAttribute(Qt::WA_OpaquePaintEvent, mode == tmNone);
-    update();
+    if (assignAndRepaint(m_transparent, mode))
+        setAttribute(Qt::WA_OpaquePaintEvent, mode == tmNone);
 }
 
 void TDefineButton::setHasFocusFrame(bool value)
 {
-    if (value == m_hasFocusFrame)
-        return;
-    m_hasFocusFrame = value;
-    update();
+    assignAndRepaint(m_hasFocusFrame, value);
 }
 
 void TDefineButton::setDefault(bool value)
 {
-    if (value == m_default)
-        return;
-    m_default = value;
-    update();
+    assignAndRepaint(m_default, value);
 }
 
 void TDefineButton::setGroupIndex(int index)
@@ -227,11 +186,12 @@ void TDefineButton::setDown(bool down)
         if (m_faceState == fcUp)
             update();
         m_faceState = fcExclusive;
-        notifyGroup();
+        notifyGroup(); // the group's other down button goes up and says so first
     } else {
         m_faceState = fcUp;
         repaintNow();
     }
+    emit downChanged(down);
 }
 
 void TDefineButton::setModalResult(int result)
@@ -251,21 +211,24 @@ bool TDefineButton::click()
     setDown(false);
     if (m_popupMenu)
         m_popupMenu->popup(mapToGlobal(QPoint(0, height())));
-    try {
-        if (m_action)
-            m_action->trigger();
-        else
-            emit clicked();
-    } catch (const std::exception &e) {
-        // The click ends here; what it changed before stays.
-        reportApplicationError(QString::fromUtf8(e.what()));
-        return false;
+    bool completed = true;
+    if (m_action) {
+        // The action's handlers are its own slots, which answer for their
+        // failures themselves (as the window's menu handlers do).
+        m_action->trigger();
+    } else {
+        // A copy: the handler may delete the button, and this member with it.
+        const TNotifyEvent handler = m_onClick;
+        emit clicked();
+        if (guard)
+            completed = callReportingFailure(handler, this);
     }
-    if (!guard)
+    // A failed handler ends the click here; what it changed before stays.
+    if (!completed || !guard)
         return false;
     if (dialog && dialog->isVisible() && dialog->result() != 0)
         dialog->done(dialog->result());
-    return guard;
+    return !guard.isNull();
 }
 
 void TDefineButton::setPopupMenu(QMenu *menu)
@@ -296,6 +259,7 @@ void TDefineButton::groupChanged(int groupIndex, const TDefineButton *sender)
         m_down = false;
         m_faceState = fcUp;
         update();
+        emit downChanged(false);
     }
     m_allowAllUp = sender->m_allowAllUp;
 }
@@ -351,127 +315,118 @@ void TDefineButton::reconcileEnabledState()
     }
 }
 
-TDefineButton::Look TDefineButton::look() const
+TFlatButtonOption TDefineButton::styleOption() const
 {
-    Look l;
+    TFlatButtonOption option;
     // The offset follows the state from before the enabled state is settled.
-    l.pressedOffset = m_faceState == fcPressed || m_faceState == fcExclusive;
-    l.faceState = m_faceState;
+    option.pressedOffset = m_faceState == fcPressed || m_faceState == fcExclusive;
+    option.faceState = m_faceState;
     if (!looksEnabled(this))
-        l.faceState = fcDisabled;
+        option.faceState = fcDisabled;
     else if (m_faceState == fcDisabled)
-        l.faceState = (m_down && m_groupIndex != 0) ? fcExclusive : fcUp;
-    l.hot = m_hot;
-    l.isDefault = m_default;
-    l.hasFocusFrame = m_hasFocusFrame;
-    l.transparent = m_transparent;
-    l.colorFocused = m_colorFocused;
-    l.colorDown = m_colorDown;
-    l.colorBorder = m_colorBorder;
-    l.colorShadow = m_colorShadow;
-    l.colorFlat = m_colorFlat;
-    l.font = font();
-    l.fontColor = fontColor();
-    l.caption = m_caption;
-    l.glyph = m_glyph;
-    l.numGlyphs = m_numGlyphs;
-    l.layout = m_layout;
-    l.spacing = m_spacing;
-    l.margin = m_margin;
-    return l;
+        option.faceState = (m_down && m_groupIndex != 0) ? fcExclusive : fcUp;
+    option.hot = m_hot;
+    option.isDefault = m_default;
+    option.hasFocusFrame = m_hasFocusFrame;
+    option.transparent = m_transparent;
+    option.colorFocused = m_colorFocused;
+    option.colorDown = m_colorDown;
+    option.colorBorder = m_colorBorder;
+    option.colorShadow = m_colorShadow;
+    option.colorFlat = m_colorFlat;
+    option.font = font();
+    option.fontColor = fontColor();
+    option.caption = m_caption;
+    option.glyph = m_glyph;
+    option.numGlyphs = m_numGlyphs;
+    option.layout = m_layout;
+    option.spacing = m_spacing;
+    option.margin = m_margin;
+    return option;
 }
 
 void TDefineButton::paintEvent(QPaintEvent *)
 {
-    const Look state = look();
+    const TFlatButtonOption option = styleOption();
     reconcileEnabledState();
-    // One off-screen image of the client size, copied once, so the face never
-    // shows half drawn.
-    const qreal ratio = devicePixelRatioF();
-    QImage image(size() * ratio, QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(ratio);
-    image.fill(Qt::transparent);
-    {
-        QPainter offscreen(&image);
-        drawButton(offscreen, rect(), state, this);
-    }
-    QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), image);
+    paintOffScreen(
+        [this, &option](QPainter &painter) { drawFlatButton(painter, rect(), option, this); });
 }
 
-void TDefineButton::drawButton(QPainter &painter, const QRect &rect, const Look &l,
-                               const QWidget *control)
+void drawFlatButton(QPainter &painter, const QRect &rect, const TFlatButtonOption &option,
+                    const QWidget *control)
 {
-    const QPoint offset = l.pressedOffset ? QPoint(1, 1) : QPoint(0, 0);
-    const TGlyphCaptionLayout placed = LayoutGlyphAndCaption(
-        l.font, rect, offset, l.layout, l.spacing, l.margin, l.glyph, l.numGlyphs, l.caption);
+    using enum TDefineButton::TFaceState;
+    const QPoint offset = option.pressedOffset ? QPoint(1, 1) : QPoint(0, 0);
+    const TGlyphCaptionLayout placed =
+        LayoutGlyphAndCaption(option.font, rect, offset, option.layout, option.spacing,
+                              option.margin, option.glyph, option.numGlyphs, option.caption);
 
-    TColor face = l.colorFlat;
-    TColor border = l.colorBorder;
+    TColor face = option.colorFlat;
+    TColor border = option.colorBorder;
     int borderWidth = 1;
-    switch (l.faceState) {
+    switch (option.faceState) {
     case fcUp:
-        if (l.hot) {
-            face = l.colorFocused;
-            border = l.colorShadow;
-        } else if (l.isDefault) {
+        if (option.hot) {
+            face = option.colorFocused;
+            border = option.colorShadow;
+        } else if (option.isDefault) {
             borderWidth = 2;
         }
         break;
     case fcDisabled:
         break;
     case fcPressed:
-        face = l.colorDown;
-        border = l.colorShadow;
+        face = option.colorDown;
+        border = option.colorShadow;
         break;
     case fcExclusive:
-        face = l.hot ? l.colorFocused : l.colorDown;
-        border = l.colorShadow;
+        face = option.hot ? option.colorFocused : option.colorDown;
+        border = option.colorShadow;
         break;
     }
 
-    const bool ownFace = l.transparent == tmNone || (l.transparent == tmNotFocused && l.hot);
+    const bool ownFace =
+        option.transparent == tmNone || (option.transparent == tmNotFocused && option.hot);
     if (ownFace)
         painter.fillRect(rect, toQColor(face));
     else
         PaintParentBackground(const_cast<QWidget *>(control), painter);
     DrawFlatFrame(painter, rect, border, borderWidth);
 
-    if (l.hot && l.hasFocusFrame)
+    if (option.hot && option.hasFocusFrame)
         drawFocusRect(painter, rect.adjusted(2, 2, -2, -2));
 
-    if (!l.glyph.isNull()) {
-        const QImage &glyph = l.glyph;
-        const int cellWidth = glyph.width() / l.numGlyphs;
+    if (!option.glyph.isNull()) {
+        const QImage &glyph = option.glyph;
+        const int cellWidth = glyph.width() / option.numGlyphs;
         int cell = 0;
-        if (l.numGlyphs >= 2 && l.faceState == fcDisabled)
+        if (option.numGlyphs >= 2 && option.faceState == fcDisabled)
             cell = 1;
-        else if (l.numGlyphs >= 3 && l.faceState == fcPressed)
-            cell = 2;
-        else if (l.numGlyphs == 3 && l.faceState == fcExclusive)
-            cell = 2;
-        else if (l.numGlyphs == 4 && l.faceState == fcExclusive)
-            cell = 3;
+        else if (option.numGlyphs >= 3 &&
+                 (option.faceState == fcPressed || option.faceState == fcExclusive))
+            // A strip of three shows its pressed image while latched down too.
+            cell = option.faceState == fcExclusive && option.numGlyphs == 4 ? 3 : 2;
         // The last cell reaches to the strip's right edge.
         const int left = cell * cellWidth;
-        const int right = cell == l.numGlyphs - 1 ? glyph.width() : left + cellWidth;
+        const int right = cell == option.numGlyphs - 1 ? glyph.width() : left + cellWidth;
         QImage image = glyph.copy(left, 0, right - left, glyph.height());
         QRgb transparent = glyph.pixel(0, glyph.height() - 1);
-        if (l.numGlyphs == 1 && l.faceState == fcDisabled) {
+        if (option.numGlyphs == 1 && option.faceState == fcDisabled) {
             image = MakeDisabledGlyph(image, clBlack, clBtnFace, clBtnHighlight, clBtnShadow, true);
             transparent = image.pixel(0, image.height() - 1);
         }
         drawTransparentImage(painter, placed.glyphOrigin, image, transparent);
     }
 
-    painter.setFont(l.font);
+    painter.setFont(option.font);
     const Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignVCenter;
-    if (l.faceState == fcDisabled) {
-        drawTextLine(painter, placed.captionRect.translated(1, 1), l.caption, centred,
+    if (option.faceState == fcDisabled) {
+        drawTextLine(painter, placed.captionRect.translated(1, 1), option.caption, centred,
                      toQColor(clBtnHighlight));
-        drawTextLine(painter, placed.captionRect, l.caption, centred, toQColor(clBtnShadow));
+        drawTextLine(painter, placed.captionRect, option.caption, centred, toQColor(clBtnShadow));
     } else {
-        drawTextLine(painter, placed.captionRect, l.caption, centred, l.fontColor);
+        drawTextLine(painter, placed.captionRect, option.caption, centred, option.fontColor);
     }
 }
 
@@ -682,19 +637,25 @@ void TDefineButton::enterEvent(QEnterEvent *event)
 {
     TVersionControl::enterEvent(event);
     // A handler of its own replaces the hover look (focus still lights the button).
-    if (isSignalConnected(QMetaMethod::fromSignal(&TDefineButton::mouseEnter)))
-        emit mouseEnter();
-    else
+    if (!callInstead(&TDefineButton::m_onMouseEnter))
         hoverOn();
 }
 
 void TDefineButton::leaveEvent(QEvent *event)
 {
     TVersionControl::leaveEvent(event);
-    if (isSignalConnected(QMetaMethod::fromSignal(&TDefineButton::mouseLeave)))
-        emit mouseLeave();
-    else
+    if (!callInstead(&TDefineButton::m_onMouseLeave))
         hoverOff();
+}
+
+bool TDefineButton::callInstead(TNotifyEvent TDefineButton::*handler)
+{
+    // A copy: the handler may delete the button, and this member with it.
+    const TNotifyEvent call = this->*handler;
+    if (!call)
+        return false;
+    callReportingFailure(call, this);
+    return true;
 }
 
 void TDefineButton::focusInEvent(QFocusEvent *event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/flat_style.h"
+#include "platform/control_events.h"
 
 #include <QAction>
 #include <QColor>
@@ -16,9 +17,14 @@
 // latch down in a group of buttons with the same parent.
 // All state and behaviour live here; TFlatButton only publishes.
 class DialogKeyEvent;
+struct TFlatButtonOption;
 
 class TDefineButton : public TVersionControl {
     Q_OBJECT
+    // Published with their change signals where those are declared (moc
+    // checks a NOTIFY signal's arguments only in its own class).
+    Q_PROPERTY(bool Down READ isDown WRITE setDown NOTIFY downChanged)
+    Q_PROPERTY(QString Caption READ caption WRITE setCaption NOTIFY captionChanged)
 
 public:
     enum TFaceState { fcUp, fcDisabled, fcPressed, fcExclusive };
@@ -102,47 +108,31 @@ public:
     TFaceState faceState() const { return m_faceState; }
 
     // Everything one paint needs, taken from the button's state as it is now.
-    struct Look {
-        TFaceState faceState = fcUp; // as this paint settles it with the enabled state
-        bool pressedOffset = false; // glyph and caption one pixel right and down
-        bool hot = false;
-        bool isDefault = false;
-        bool hasFocusFrame = true;
-        TTransparentMode transparent = tmNone;
-        TColor colorFocused = 0, colorDown = 0, colorBorder = 0, colorShadow = 0, colorFlat = 0;
-        QFont font;
-        QColor fontColor;
-        QString caption;
-        QImage glyph;
-        TNumGlyphs numGlyphs = 1;
-        TButtonLayout layout = blGlyphTop;
-        int spacing = 4;
-        int margin = -1;
-    };
-    Look look() const;
+    TFlatButtonOption styleOption() const;
 
-    // Draws the face described by look into rect; a face taken from the parent
-    // comes from what lies behind control.
-    static void drawButton(QPainter &painter, const QRect &rect, const Look &look,
-                           const QWidget *control);
+    // Runs on every click, unless an action is bound; a failure goes to the
+    // application's error reporter and ends that click.
+    TNotifyEvent onClick() const { return m_onClick; }
+    void setOnClick(const TNotifyEvent &handler) { m_onClick = handler; }
+
+    // While set, these replace the hover look.
+    TNotifyEvent onMouseEnter() const { return m_onMouseEnter; }
+    void setOnMouseEnter(const TNotifyEvent &handler) { m_onMouseEnter = handler; }
+    TNotifyEvent onMouseLeave() const { return m_onMouseLeave; }
+    void setOnMouseLeave(const TNotifyEvent &handler) { m_onMouseLeave = handler; }
 
     // The button's click: the modal result, the group's latch rule, the pop-up
-    // menu, then clicked() or the bound action. False when the handler failed
-    // (its error went to the error box) or deleted the button.
+    // menu, then clicked() and OnClick, or the bound action. False when OnClick
+    // failed (its error went to the error box) or deleted the button.
     bool click();
 
-    // Draws the whole face as the button shows it now into rect.
-    void drawButton(QPainter &painter, const QRect &rect) const
-    {
-        drawButton(painter, rect, look(), this);
-    }
-
 signals:
+    void captionChanged(const QString &caption);
+    // Down changed, by the program, a click or the group letting go.
+    void downChanged(bool down);
+    // A click is happening: raised just before OnClick (not with a bound action).
     void clicked();
     void doubleClicked();
-    // While connected, these replace the hover look.
-    void mouseEnter();
-    void mouseLeave();
     // Raised before the button's own handling of the same event.
     void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
     void mouseMove(Qt::KeyboardModifiers modifiers, QPoint pos);
@@ -176,11 +166,13 @@ private:
     void notifyGroup();
     void groupChanged(int groupIndex, const TDefineButton *sender);
     void repaintNow();
+    // Calls the handler when set, reporting its failure; false when there is none.
+    bool callInstead(TNotifyEvent TDefineButton::*handler);
 
     QString m_caption;
     QImage m_glyph;
     TNumGlyphs m_numGlyphs = 1;
-    TButtonLayout m_layout = blGlyphTop;
+    TButtonLayout m_layout = FlatStyle::blGlyphTop;
     int m_margin = -1;
     int m_spacing = 4;
     TColor m_colorFocused = 0xFBBE99; // RGB 153,190,251
@@ -188,7 +180,7 @@ private:
     TColor m_colorBorder = 0xFF8000; // RGB 0,128,255
     TColor m_colorShadow = 0xC6C600; // RGB 0,198,198
     TColor m_colorFlat = 0xE1EAEB; // RGB 235,234,225
-    TTransparentMode m_transparent = tmNone;
+    TTransparentMode m_transparent = FlatStyle::tmNone;
     bool m_hasFocusFrame = true;
     bool m_default = false;
     int m_groupIndex = 0;
@@ -200,8 +192,35 @@ private:
     int m_shortcutId = 0;
     QPointer<QMenu> m_popupMenu;
     QPointer<QAction> m_action;
+    TNotifyEvent m_onClick;
+    TNotifyEvent m_onMouseEnter;
+    TNotifyEvent m_onMouseLeave;
     TFaceState m_faceState = fcUp;
 };
+
+// Everything one paint of a flat button needs.
+struct TFlatButtonOption {
+    TDefineButton::TFaceState faceState = TDefineButton::fcUp; // as the paint settles it
+    bool pressedOffset = false; // glyph and caption one pixel right and down
+    bool hot = false;
+    bool isDefault = false;
+    bool hasFocusFrame = true;
+    TTransparentMode transparent = FlatStyle::tmNone;
+    TColor colorFocused = 0, colorDown = 0, colorBorder = 0, colorShadow = 0, colorFlat = 0;
+    QFont font;
+    QColor fontColor;
+    QString caption;
+    QImage glyph;
+    TNumGlyphs numGlyphs = 1;
+    TButtonLayout layout = FlatStyle::blGlyphTop;
+    int spacing = 4;
+    int margin = -1;
+};
+
+// Draws the button described by option into rect; a face taken from the
+// parent comes from what lies behind control.
+void drawFlatButton(QPainter &painter, const QRect &rect, const TFlatButtonOption &option,
+                    const QWidget *control);
 
 // The published flat button.
 class TFlatButton : public TDefineButton {
@@ -216,8 +235,6 @@ class TFlatButton : public TDefineButton {
     Q_PROPERTY(TColor ColorShadow READ colorShadow WRITE setColorShadow)
     Q_PROPERTY(TColor ColorFlat READ colorFlat WRITE setColorFlat)
     Q_PROPERTY(int GroupIndex READ groupIndex WRITE setGroupIndex)
-    Q_PROPERTY(bool Down READ isDown WRITE setDown)
-    Q_PROPERTY(QString Caption READ caption WRITE setCaption)
     Q_PROPERTY(QImage Glyph READ glyph WRITE setGlyph)
     Q_PROPERTY(FlatStyle::TButtonLayout Layout READ buttonLayout WRITE setLayout)
     Q_PROPERTY(int Margin READ margin WRITE setMargin)
@@ -226,20 +243,21 @@ class TFlatButton : public TDefineButton {
     Q_PROPERTY(int ModalResult READ modalResult WRITE setModalResult)
     Q_PROPERTY(QAction *Action READ action WRITE setAction)
     Q_PROPERTY(QMenu *PopupMenu READ popupMenu WRITE setPopupMenu)
-    Q_PROPERTY(bool Enabled READ enabledSetting WRITE setEnabled)
     Q_PROPERTY(TColor FontColor READ fontColorSetting WRITE setFontColor)
     Q_PROPERTY(bool ParentFont READ parentFont WRITE setParentFont)
     Q_PROPERTY(bool ParentColor READ parentColor WRITE setParentColor)
     Q_PROPERTY(bool Visible READ visibleSetting WRITE setVisible)
     Q_PROPERTY(QString Hint READ toolTip WRITE setToolTip)
     Q_PROPERTY(bool TabStop READ tabStop WRITE setTabStop)
+    Q_PROPERTY(TNotifyEvent OnClick READ onClick WRITE setOnClick)
+    Q_PROPERTY(TNotifyEvent OnMouseEnter READ onMouseEnter WRITE setOnMouseEnter)
+    Q_PROPERTY(TNotifyEvent OnMouseLeave READ onMouseLeave WRITE setOnMouseLeave)
 
 public:
     explicit TFlatButton(QWidget *parent = nullptr);
 
-    bool visibleSetting() const { return !isHidden(); }
     bool parentFont() const { return followsParentFont(this); }
     void setParentFont(bool value) { setFollowsParentFont(this, value); }
-    bool tabStop() const { return focusPolicy() != Qt::NoFocus; }
-    void setTabStop(bool value) { setFocusPolicy(value ? Qt::StrongFocus : Qt::NoFocus); }
+    bool tabStop() const { return hasTabStop(this); }
+    void setTabStop(bool value) { ::setTabStop(this, value, Qt::NoFocus); }
 };

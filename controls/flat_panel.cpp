@@ -2,7 +2,6 @@
 #include "platform/enabled_look.h"
 #include "platform/palette_colors.h"
 
-#include "platform/application_error.h"
 #include "platform/canvas.h"
 
 #include <QApplication>
@@ -12,6 +11,8 @@
 #include <QResizeEvent>
 
 #include <algorithm>
+
+using namespace FlatStyle;
 
 TDefinePanel::TDefinePanel(QWidget *parent) : TVersionControl(parent)
 {
@@ -196,6 +197,7 @@ void TDefinePanel::setCaption(const QString &caption)
     keepContentsOnResize();
     updateGeometry();
     update();
+    emit captionChanged(m_caption);
 }
 
 void TDefinePanel::setFullRepaint(bool value)
@@ -233,18 +235,12 @@ void TDefinePanel::setColor(TColor color)
 
 void TDefinePanel::setParentColor(bool value)
 {
-    if (value == m_parentColor)
-        return;
-    m_parentColor = value;
-    update();
+    assignAndRepaint(m_parentColor, value);
 }
 
 void TDefinePanel::setColorBorder(TColor color)
 {
-    if (color == m_colorBorder)
-        return;
-    m_colorBorder = color;
-    update();
+    assignAndRepaint(m_colorBorder, color);
 }
 
 QColor TDefinePanel::fontColor() const
@@ -254,23 +250,17 @@ QColor TDefinePanel::fontColor() const
 
 TColor TDefinePanel::fontColorSetting() const
 {
-    const TColor set = paletteColorSetting(this, QPalette::WindowText);
-    return set != clDefault ? set : toTColor(fontColor());
+    return controlFontColor(this, QPalette::WindowText);
 }
 
 void TDefinePanel::setFontColor(TColor color)
 {
-    if (paletteColorSetting(this, QPalette::WindowText) == color)
-        return;
-    setPaletteColor(this, QPalette::WindowText, color);
+    setControlFontColor(this, {QPalette::WindowText}, color);
 }
 
 void TDefinePanel::setAlignment(TAlignment alignment)
 {
-    if (alignment == m_alignment)
-        return;
-    m_alignment = alignment;
-    update();
+    assignAndRepaint(m_alignment, alignment);
 }
 
 void TDefinePanel::setAlignment(Qt::Alignment alignment)
@@ -285,93 +275,70 @@ void TDefinePanel::setAlignment(Qt::Alignment alignment)
 
 void TDefinePanel::setTransparent(bool transparent)
 {
-    if (transparent == m_transparent)
-        return;
-    m_transparent = transparent;
-    setAttribute(Qt::WA_OpaquePaintEvent, !transparent);
-    update();
+    if (assignAndRepaint(m_transparent, transparent))
+        setAttribute(Qt::WA_OpaquePaintEvent, !transparent);
 }
 
 void TDefinePanel::setStyleFace(TStyleFace face)
 {
-    if (face == m_styleFace)
-        return;
-    m_styleFace = face;
-    update();
+    assignAndRepaint(m_styleFace, face);
 }
 
 void TDefinePanel::setBackgropStartColor(TColor color)
 {
-    if (color == m_startColor)
-        return;
-    m_startColor = color;
-    update();
+    assignAndRepaint(m_startColor, color);
 }
 
 void TDefinePanel::setBackgropStopColor(TColor color)
 {
-    if (color == m_stopColor)
-        return;
-    m_stopColor = color;
-    update();
+    assignAndRepaint(m_stopColor, color);
 }
 
 void TDefinePanel::setBackgropOrien(TStyleOrien orientation)
 {
-    if (orientation == m_orien)
-        return;
-    m_orien = orientation;
-    update();
+    assignAndRepaint(m_orien, orientation);
 }
 
-TDefinePanel::Look TDefinePanel::look() const
+TFlatPanelOption TDefinePanel::styleOption() const
 {
-    Look l;
-    l.transparent = m_transparent;
-    l.styleFace = m_styleFace;
-    l.color = color();
-    l.colorBorder = m_colorBorder;
-    l.startColor = m_startColor;
-    l.stopColor = m_stopColor;
-    l.orien = m_orien;
-    l.alignment = m_alignment;
-    l.enabled = looksEnabled(this);
-    l.font = font();
-    l.fontColor = fontColor();
-    l.caption = m_caption;
-    return l;
+    TFlatPanelOption option;
+    option.transparent = m_transparent;
+    option.styleFace = m_styleFace;
+    option.color = color();
+    option.colorBorder = m_colorBorder;
+    option.startColor = m_startColor;
+    option.stopColor = m_stopColor;
+    option.orien = m_orien;
+    option.alignment = m_alignment;
+    option.enabled = looksEnabled(this);
+    option.font = font();
+    option.fontColor = fontColor();
+    option.caption = m_caption;
+    return option;
 }
 
 void TDefinePanel::paintEvent(QPaintEvent *)
 {
-    // One off-screen image of the client size, copied once, so the caption never
-    // flickers when it is rewritten.
-    const qreal ratio = devicePixelRatioF();
-    QImage image(size() * ratio, QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(ratio);
-    image.fill(Qt::transparent);
-    {
-        QPainter offscreen(&image);
-        drawPanel(offscreen, rect(), look(), this);
-    }
-    QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), image);
+    // Off-screen, so the caption never flickers when it is rewritten.
+    const TFlatPanelOption option = styleOption();
+    paintOffScreen(
+        [this, &option](QPainter &painter) { drawFlatPanel(painter, rect(), option, this); });
 }
 
-void TDefinePanel::drawPanel(QPainter &painter, const QRect &rect, const Look &l,
-                             const QWidget *control)
+void drawFlatPanel(QPainter &painter, const QRect &rect, const TFlatPanelOption &option,
+                   const QWidget *control)
 {
-    if (l.transparent)
+    if (option.transparent)
         PaintParentBackground(const_cast<QWidget *>(control), painter);
-    else if (l.styleFace == fsDefault)
-        painter.fillRect(rect, toQColor(l.color));
+    else if (option.styleFace == fsDefault)
+        painter.fillRect(rect, toQColor(option.color));
     else
-        FillGradient(painter, l.startColor, l.stopColor, rect, l.orien);
-    DrawFlatFrame(painter, rect, l.colorBorder, 1);
+        FillGradient(painter, option.startColor, option.stopColor, rect, option.orien);
+    DrawFlatFrame(painter, rect, option.colorBorder, 1);
 
     const QRect captionArea = rect.adjusted(3, 0, -3, 0);
     Qt::Alignment placement = Qt::AlignVCenter;
-    switch (l.alignment) {
+    switch (option.alignment) {
     case taLeftJustify:
         placement |= Qt::AlignLeft;
         break;
@@ -382,17 +349,17 @@ void TDefinePanel::drawPanel(QPainter &painter, const QRect &rect, const Look &l
         placement |= Qt::AlignHCenter;
         break;
     }
-    painter.setFont(l.font);
-    if (l.enabled) {
-        drawTextLine(painter, captionArea, l.caption, placement, l.fontColor);
+    painter.setFont(option.font);
+    if (option.enabled) {
+        drawTextLine(painter, captionArea, option.caption, placement, option.fontColor);
     } else {
         // The raised copy is cut at the same area as the caption itself.
         painter.save();
         painter.setClipRect(captionArea);
-        drawTextLine(painter, captionArea.translated(1, 1), l.caption, placement,
+        drawTextLine(painter, captionArea.translated(1, 1), option.caption, placement,
                      toQColor(clBtnHighlight));
         painter.restore();
-        drawTextLine(painter, captionArea, l.caption, placement, toQColor(clBtnShadow));
+        drawTextLine(painter, captionArea, option.caption, placement, toQColor(clBtnShadow));
     }
 }
 
@@ -428,14 +395,18 @@ void TDefinePanel::mouseReleaseEvent(QMouseEvent *event)
     m_pressed = false;
     if (!wasPressed || !rect().contains(event->position().toPoint()))
         return;
-    try {
-        if (m_action)
-            m_action->trigger();
-        else
-            emit clicked();
-    } catch (const std::exception &e) {
-        reportApplicationError(QString::fromUtf8(e.what()));
+    if (m_action) {
+        // The action's handlers are its own slots, which answer for their
+        // failures themselves (as the window's menu handlers do).
+        m_action->trigger();
+        return;
     }
+    QPointer<TDefinePanel> guard(this);
+    // A copy: the handler may delete the panel, and this member with it.
+    const TNotifyEvent handler = m_onClick;
+    emit clicked();
+    if (guard)
+        callReportingFailure(handler, this);
 }
 
 void TDefinePanel::changeEvent(QEvent *event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/flat_style.h"
+#include "platform/control_events.h"
 
 #include <QAction>
 #include <QColor>
@@ -9,12 +10,17 @@
 #include <QPointer>
 #include <QString>
 
+struct TFlatPanelOption;
+
 // A container and caption strip drawn flat: a solid, gradient or see-through
 // face inside a one-pixel border, with a one-line caption. It raises clicks but
 // never takes the keyboard focus. All state and behaviour live here;
 // TFlatPanel only publishes.
 class TDefinePanel : public TVersionControl {
     Q_OBJECT
+    // Published with its change signal where that is declared (moc checks a
+    // NOTIFY signal's arguments only in its own class).
+    Q_PROPERTY(QString Caption READ caption WRITE setCaption NOTIFY captionChanged)
 
 public:
     explicit TDefinePanel(QWidget *parent = nullptr);
@@ -69,9 +75,13 @@ public:
     void setFullRepaint(bool value);
 
     // A bound action gives the caption, enabled state, hint and visibility, and
-    // runs in place of clicked().
+    // runs in place of clicked() and OnClick.
     QAction *action() const { return m_action; }
     void setAction(QAction *action);
+    // Runs on every click, unless an action is bound; a failure goes to the
+    // application's error reporter.
+    TNotifyEvent onClick() const { return m_onClick; }
+    void setOnClick(const TNotifyEvent &handler) { m_onClick = handler; }
     // Shown where the panel is clicked with the right button.
     QMenu *popupMenu() const { return m_popupMenu; }
     void setPopupMenu(QMenu *menu) { m_popupMenu = menu; }
@@ -90,30 +100,11 @@ public:
     void setAutoSize(bool value);
 
     // Everything one paint needs, taken from the panel's state as it is now.
-    struct Look {
-        bool transparent = false;
-        TStyleFace styleFace = fsDefault;
-        TColor color = 0, colorBorder = 0, startColor = 0, stopColor = 0;
-        TStyleOrien orien = bsHorizontal;
-        TAlignment alignment = taCenter;
-        bool enabled = true;
-        QFont font;
-        QColor fontColor;
-        QString caption;
-    };
-    Look look() const;
-
-    // Draws the panel described by look into rect; a face taken from the parent
-    // comes from what lies behind control.
-    static void drawPanel(QPainter &painter, const QRect &rect, const Look &look,
-                          const QWidget *control);
-    // Draws the whole panel as it shows now into rect.
-    void drawPanel(QPainter &painter, const QRect &rect) const
-    {
-        drawPanel(painter, rect, look(), this);
-    }
+    TFlatPanelOption styleOption() const;
 
 signals:
+    void captionChanged(const QString &caption);
+    // A click is happening: raised just before OnClick (not with a bound action).
     void clicked();
     void doubleClicked();
     // The focus entered the panel's children from outside, or left them.
@@ -144,6 +135,7 @@ private:
 
     QPointer<QAction> m_action;
     QPointer<QMenu> m_popupMenu;
+    TNotifyEvent m_onClick;
     bool m_autoSize = false;
     bool m_aligning = false;
     QString m_caption;
@@ -152,14 +144,32 @@ private:
     TColor m_colorBorder = 0xFF8000; // RGB 0,128,255
     TColor m_startColor = clGray;
     TColor m_stopColor = clWhite;
-    TStyleOrien m_orien = bsHorizontal;
-    TStyleFace m_styleFace = fsDefault;
-    TAlignment m_alignment = taCenter;
+    TStyleOrien m_orien = FlatStyle::bsHorizontal;
+    TStyleFace m_styleFace = FlatStyle::fsDefault;
+    TAlignment m_alignment = FlatStyle::taCenter;
     bool m_transparent = false;
     bool m_locked = false;
     bool m_fullRepaint = true;
     bool m_pressed = false;
 };
+
+// Everything one paint of a flat panel needs.
+struct TFlatPanelOption {
+    bool transparent = false;
+    TStyleFace styleFace = FlatStyle::fsDefault;
+    TColor color = 0, colorBorder = 0, startColor = 0, stopColor = 0;
+    TStyleOrien orien = FlatStyle::bsHorizontal;
+    TAlignment alignment = FlatStyle::taCenter;
+    bool enabled = true;
+    QFont font;
+    QColor fontColor;
+    QString caption;
+};
+
+// Draws the panel described by option into rect; a face taken from the parent
+// comes from what lies behind control.
+void drawFlatPanel(QPainter &painter, const QRect &rect, const TFlatPanelOption &option,
+                   const QWidget *control);
 
 // The published flat panel.
 class TFlatPanel : public TDefinePanel {
@@ -174,18 +184,15 @@ class TFlatPanel : public TDefinePanel {
     Q_PROPERTY(FlatStyle::TStyleOrien BackgropOrien READ backgropOrien WRITE setBackgropOrien)
     Q_PROPERTY(FlatStyle::TStyleFace StyleFace READ styleFace WRITE setStyleFace)
     Q_PROPERTY(TColor Color READ color WRITE setColor)
-    Q_PROPERTY(QString Caption READ caption WRITE setCaption)
     Q_PROPERTY(QAction *Action READ action WRITE setAction)
     Q_PROPERTY(QMenu *PopupMenu READ popupMenu WRITE setPopupMenu)
     Q_PROPERTY(bool AutoSize READ autoSize WRITE setAutoSize)
-    Q_PROPERTY(bool Enabled READ enabledSetting WRITE setEnabled)
     Q_PROPERTY(TColor FontColor READ fontColorSetting WRITE setFontColor)
     Q_PROPERTY(bool ParentColor READ parentColor WRITE setParentColor)
     Q_PROPERTY(bool Visible READ visibleSetting WRITE setVisible)
     Q_PROPERTY(QString Hint READ toolTip WRITE setToolTip)
+    Q_PROPERTY(TNotifyEvent OnClick READ onClick WRITE setOnClick)
 
 public:
     explicit TFlatPanel(QWidget *parent = nullptr);
-
-    bool visibleSetting() const { return !isHidden(); }
 };

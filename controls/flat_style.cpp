@@ -2,10 +2,13 @@
 
 #include "platform/canvas.h"
 
+#include <QEvent>
 #include <QFont>
 #include <QPainter>
 
 #include <algorithm>
+
+using namespace FlatStyle;
 
 void DrawFlatFrame(QPainter &painter, QRect rect, TColor color, int width)
 {
@@ -51,60 +54,14 @@ void FillGradient(QPainter &painter, TColor start, TColor stop, QRect rect, TSty
     }
 }
 
-namespace {
-
-// Renders the part of source that falls inside area; origin is where source's
-// top-left corner lies in the painter's coordinates.
-void renderPart(QWidget *source, QPainter &painter, QPoint origin, const QRect &area,
-                QWidget::RenderFlags flags)
-{
-    const QRect part = area.translated(-origin) & source->rect();
-    if (!part.isEmpty())
-        source->render(&painter, part.topLeft() + origin, QRegion(part), flags);
-}
-
-// Paints what lies beneath widget, whose top-left corner is at origin: what lies
-// beneath its parent, the parent's own face, then the siblings stacked below it.
-void paintBeneath(QWidget *widget, QPainter &painter, QPoint origin, const QRect &area)
-{
-    QWidget *parent = widget->isWindow() ? nullptr : widget->parentWidget();
-    if (!parent)
-        return;
-    const QPoint parentOrigin = origin - widget->pos();
-    const QRect inside = area & parent->rect().translated(parentOrigin);
-    paintBeneath(parent, painter, parentOrigin, inside);
-    // Only the window itself, or a control that fills its background, has one of
-    // its own: a see-through container shows what lies beneath it.
-    const QWidget::RenderFlags own =
-        parent->isWindow() ? QWidget::DrawWindowBackground : QWidget::RenderFlags();
-    renderPart(parent, painter, parentOrigin, inside, own);
-    for (QObject *object : parent->children()) {
-        if (object == widget)
-            break;
-        auto *sibling = qobject_cast<QWidget *>(object);
-        if (!sibling || sibling->isWindow() || !sibling->isVisibleTo(parent))
-            continue;
-        renderPart(sibling, painter, parentOrigin + sibling->pos(), inside, QWidget::DrawChildren);
-    }
-}
-
-} // namespace
-
 void PaintParentBackground(QWidget *control, QPainter &painter)
 {
-    if (!control || !control->parentWidget())
+    if (!control)
         return;
-    // Drawn into an image of its own, so this works from inside the control's
-    // paint event and for any target the painter draws on.
-    const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
-    QImage copy(control->size() * ratio, QImage::Format_ARGB32_Premultiplied);
-    copy.setDevicePixelRatio(ratio);
-    copy.fill(Qt::transparent);
-    {
-        QPainter target(&copy);
-        paintBeneath(control, target, QPoint(0, 0), control->rect());
-    }
-    painter.drawImage(QPoint(0, 0), copy);
+    BeneathLayers layers;
+    layers.beneathParent = true;
+    layers.earlierChildren = true;
+    paintWhatLiesBeneath(painter, control, control->rect(), layers);
 }
 
 QImage MakeDisabledGlyph(const QImage &source, TColor ink, TColor face, TColor highlight,
@@ -195,6 +152,36 @@ TGlyphCaptionLayout LayoutGlyphAndCaption(const QFont &font, QRect client, QPoin
 }
 
 TVersionControl::TVersionControl(QWidget *parent) : QWidget(parent) {}
+
+void TVersionControl::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    // Qt says when the control's state changes, also when only its container's
+    // did: only a change of its own setting is told.
+    if (event->type() == QEvent::EnabledChange && ownEnabledMoved(this, m_enabledNotified))
+        emit enabledChanged(m_enabledNotified);
+}
+
+void TVersionControl::setEnabledSetting(bool enabled)
+{
+    setEnabled(enabled);
+    if (ownEnabledMoved(this, m_enabledNotified))
+        emit enabledChanged(m_enabledNotified);
+}
+
+void TVersionControl::paintOffScreen(const std::function<void(QPainter &painter)> &draw)
+{
+    const qreal ratio = devicePixelRatioF();
+    QImage image(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    {
+        QPainter offscreen(&image);
+        draw(offscreen);
+    }
+    QPainter painter(this);
+    painter.drawImage(QPoint(0, 0), image);
+}
 
 QString TVersionControl::version() const
 {

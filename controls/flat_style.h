@@ -14,6 +14,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+
 class QPainter;
 
 // The flat controls' enumerations, registered so published properties read and
@@ -53,12 +55,6 @@ using FlatStyle::TButtonLayout;
 using FlatStyle::TStyleFace;
 using FlatStyle::TStyleOrien;
 using FlatStyle::TTransparentMode;
-using enum FlatStyle::TAlign;
-using enum FlatStyle::TAlignment;
-using enum FlatStyle::TButtonLayout;
-using enum FlatStyle::TStyleFace;
-using enum FlatStyle::TStyleOrien;
-using enum FlatStyle::TTransparentMode;
 
 // Number of images in a glyph strip, 1 to 4.
 using TNumGlyphs = int;
@@ -127,6 +123,9 @@ class TVersionControl : public QWidget {
     Q_PROPERTY(int TabOrder READ tabOrder WRITE setTabOrder)
     Q_PROPERTY(bool ShowHint READ showHint WRITE setShowHint)
     Q_PROPERTY(bool ParentShowHint READ parentShowHint WRITE setParentShowHint)
+    // Published here with its change signal (moc checks a NOTIFY signal's
+    // arguments only in its own class).
+    Q_PROPERTY(bool Enabled READ enabledSetting WRITE setEnabledSetting NOTIFY enabledChanged)
 
 public:
     explicit TVersionControl(QWidget *parent = nullptr);
@@ -147,11 +146,36 @@ public:
     bool parentShowHint() const { return m_hint.parentShowHint; }
     void setParentShowHint(bool value) { m_hint.parentShowHint = value; }
 
-    // The control's own Enabled setting (published Enabled reads this).
+    // The control's own Enabled and Visible settings (published Enabled and
+    // Visible read these).
     bool enabledSetting() const { return ownEnabled(this); }
+    void setEnabledSetting(bool enabled);
+    bool visibleSetting() const { return ownVisible(this); }
+
+signals:
+    // The control's own Enabled setting changed (a container's does not count).
+    void enabledChanged(bool enabled);
+
+protected:
+    // The setters' common rule: store a different value and repaint. False
+    // when the value was already there.
+    template<class T> bool assignAndRepaint(T &field, const T &value)
+    {
+        if (field == value)
+            return false;
+        field = value;
+        update();
+        return true;
+    }
+
+    void changeEvent(QEvent *event) override;
+    // Paints through draw into one off-screen image of the client size and
+    // copies that to the screen once, so a paint never shows half drawn.
+    void paintOffScreen(const std::function<void(QPainter &painter)> &draw);
 
 private:
     QString m_storedVersion;
+    bool m_enabledNotified = true;
     int m_tag = 0;
     HintSetting m_hint;
 };

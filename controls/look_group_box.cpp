@@ -370,6 +370,7 @@ TLookGroupBox::TLookGroupBox(QWidget *parent)
     // Not a tab stop and not focused by a click; the arrow keys of a radio
     // button may still move the focus here.
     setFocusPolicy(Qt::NoFocus);
+    setArrowFocusTarget(this);
     connect(m_lookAndFeel, &TLookAndFeel::changed, this, [this] {
         updateMargins();
         update();

@@ -1,5 +1,5 @@
 #include "controls/look_visual_styles.h"
-#include "platform/tab_order.h"
+#include "platform/canvas.h"
 
 #include <QApplication>
 #include <QImage>
@@ -7,22 +7,6 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QWidget>
-
-namespace {
-
-// Labels and images are drawn on their parent's surface.
-// Renders w's picture over area (in w's coordinates) into target at offset.
-void renderInto(QPainter &target, QWidget *w, const QRect &area, const QPoint &offset,
-                bool withChildren)
-{
-    const QRect visible = area & w->rect();
-    if (visible.isEmpty())
-        return;
-    w->render(&target, offset + (visible.topLeft() - area.topLeft()), QRegion(visible),
-              withChildren ? QWidget::DrawChildren : QWidget::RenderFlags());
-}
-
-} // namespace
 
 const QStringList &visualStyleClassNames()
 {
@@ -82,36 +66,10 @@ void drawNativeRadioGlyph(QPainter &painter, const QRect &rect, TGlyphState stat
 void PaintParentCopy(const QWidget *control, QPainter &painter, const QRect &rect,
                      bool withEarlierSiblings)
 {
-    QWidget *parent = control ? control->parentWidget() : nullptr;
-    if (!parent || rect.isEmpty())
-        return;
-    const QRect inParent = rect.translated(control->pos());
-    // Composed apart and copied once, so a partly covered area keeps its
-    // layers in order.
-    QImage copy(rect.size(), QImage::Format_ARGB32_Premultiplied);
-    copy.fill(Qt::transparent);
-    {
-        QPainter p(&copy);
-        renderInto(p, parent, inParent, QPoint(), false);
-        const QObjectList children = parent->children();
-        for (QObject *o : children) {
-            auto *w = qobject_cast<QWidget *>(o);
-            if (!w || w == control || !w->isVisible() || !isGraphicControl(w))
-                continue;
-            renderInto(p, w, inParent.translated(-w->pos()), QPoint(), true);
-        }
-        if (withEarlierSiblings) {
-            for (QObject *o : children) {
-                if (o == control)
-                    break;
-                auto *w = qobject_cast<QWidget *>(o);
-                if (!w || w->isWindow() || !w->isVisible() || isGraphicControl(w))
-                    continue;
-                renderInto(p, w, inParent.translated(-w->pos()), QPoint(), true);
-            }
-        }
-    }
-    painter.drawImage(rect.topLeft(), copy);
+    BeneathLayers layers;
+    layers.graphicChildren = true;
+    layers.earlierChildren = withEarlierSiblings;
+    paintWhatLiesBeneath(painter, control, rect, layers);
 }
 
 void PaintThemedParentBackground(const QWidget *control, QPainter &painter, const QRect &rect)

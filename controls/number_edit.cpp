@@ -53,7 +53,7 @@ numbers::NumberLocale numberLocale(const QLocale &locale)
 TCustomDBNumberEdit::TCustomDBNumberEdit(QWidget *parent) : TCustomDBEdit(parent)
 {
     setMainButton(new TDropDownEditButton(this));
-    setAlignment(taRightJustify);
+    setAlignment(FlatStyle::taRightJustify);
     lineEdit()->setMaxLength(32767);
     resetFromStored();
 }

@@ -1,8 +1,11 @@
 #include "platform/canvas.h"
 
+#include "platform/tab_order.h"
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QWidget>
 
 namespace {
 
@@ -81,6 +84,78 @@ void drawColoredFocusRect(QPainter &painter, const QRect &rect, const QColor &ba
     forEachEdgePixel(rect, [&](int x, int y) {
         painter.fillRect(QRect(x, y, 1, 1), ((x + y) & 1) == 0 ? foreground : background);
     });
+}
+
+namespace {
+
+// Renders the part of source that falls inside area; origin is where source's
+// top-left corner lies in the painter's coordinates.
+void renderPart(QWidget *source, QPainter &painter, QPoint origin, const QRect &area,
+                QWidget::RenderFlags flags)
+{
+    const QRect part = area.translated(-origin) & source->rect();
+    if (!part.isEmpty())
+        source->render(&painter, part.topLeft() + origin, QRegion(part), flags);
+}
+
+// Paints the layers beneath widget, whose top-left corner is at origin.
+void paintBeneath(const QWidget *widget, QPainter &painter, QPoint origin, const QRect &area,
+                  const BeneathLayers &layers)
+{
+    QWidget *parent = widget->isWindow() ? nullptr : widget->parentWidget();
+    if (!parent)
+        return;
+    const QPoint parentOrigin = origin - widget->pos();
+    // Qt cuts a child at its parent's edges: nothing outside them shows.
+    const QRect inside = area & parent->rect().translated(parentOrigin);
+    if (layers.beneathParent)
+        paintBeneath(parent, painter, parentOrigin, inside, layers);
+    // Only the window has a background of its own beneath everything: a
+    // control that fills its background paints it as its own picture.
+    const QWidget::RenderFlags own = layers.beneathParent && parent->isWindow()
+        ? QWidget::DrawWindowBackground
+        : QWidget::RenderFlags();
+    renderPart(parent, painter, parentOrigin, inside, own);
+    const QObjectList children = parent->children();
+    const auto draw = [&](QObject *object, bool graphic) {
+        auto *child = qobject_cast<QWidget *>(object);
+        if (!child || child == widget || child->isWindow() || !child->isVisibleTo(parent))
+            return;
+        if (graphic && !isGraphicControl(child))
+            return;
+        renderPart(child, painter, parentOrigin + child->pos(), inside, QWidget::DrawChildren);
+    };
+    if (layers.graphicChildren)
+        for (QObject *object : children)
+            draw(object, true);
+    if (layers.earlierChildren) {
+        for (QObject *object : children) {
+            if (object == widget)
+                break;
+            if (!layers.graphicChildren || !isGraphicControl(qobject_cast<QWidget *>(object)))
+                draw(object, false);
+        }
+    }
+}
+
+} // namespace
+
+void paintWhatLiesBeneath(QPainter &painter, const QWidget *control, const QRect &rect,
+                          const BeneathLayers &layers)
+{
+    if (!control || !control->parentWidget() || rect.isEmpty())
+        return;
+    // Drawn into an image of its own, so this works from inside the control's
+    // paint event and for any target the painter draws on.
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    QImage copy(rect.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    copy.setDevicePixelRatio(ratio);
+    copy.fill(Qt::transparent);
+    {
+        QPainter target(&copy);
+        paintBeneath(control, target, -rect.topLeft(), QRect(QPoint(0, 0), rect.size()), layers);
+    }
+    painter.drawImage(rect.topLeft(), copy);
 }
 
 QImage withTransparentColor(const QImage &image, QRgb transparent)

@@ -9,6 +9,7 @@
 
 class QFont;
 class QPainter;
+class QWidget;
 
 // Canvas helpers shared by the custom-drawn controls. Texts follow the
 // ampersand-prefix rule: "&x" underlines x and hides the "&", "&&" shows one "&".
@@ -31,6 +32,25 @@ void drawFocusRect(QPainter &painter, const QRect &rect);
 // them in the background, whatever lay there before.
 void drawColoredFocusRect(QPainter &painter, const QRect &rect, const QColor &background,
                           const QColor &foreground);
+
+// Which layers make up what lies beneath a see-through control.
+struct BeneathLayers {
+    // Also what lies beneath the parent, up to the window, whose background is
+    // drawn; otherwise the parent's own picture alone.
+    bool beneathParent = false;
+    // The parent's graphic children (labels, images), wherever they stand:
+    // they are painted on the parent's own surface.
+    bool graphicChildren = false;
+    // The children created before the control, in order (the windowed ones
+    // only, when the graphic children came already).
+    bool earlierChildren = false;
+};
+
+// Draws into painter, at control's own coordinates, what lies beneath control
+// over rect (inside its parent): composed apart and copied once, so layers
+// that partly cover each other keep their order.
+void paintWhatLiesBeneath(QPainter &painter, const QWidget *control, const QRect &rect,
+                          const BeneathLayers &layers);
 
 // A copy of image in which every pixel of exactly the colour transparent
 // (alpha ignored) is made fully transparent.

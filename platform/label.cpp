@@ -263,8 +263,7 @@ QColor TLabel::fontColor() const
 
 void TLabel::setFontColor(TColor color)
 {
-    setPaletteColor(this, QPalette::WindowText, color);
-    update();
+    setControlFontColor(this, {QPalette::WindowText}, color);
 }
 
 const TLabel::Layout &TLabel::layoutFor(const QString &caption, int wrapWidth,

@@ -99,3 +99,17 @@ TColor paletteColorSetting(const QWidget *widget, QPalette::ColorRole role)
     const PaletteColorSettings *settings = PaletteColorSettings::of(widget);
     return settings ? settings->setting(role) : clDefault;
 }
+
+void setControlFontColor(QWidget *control, std::initializer_list<QPalette::ColorRole> roles,
+                         TColor color)
+{
+    for (QPalette::ColorRole role : roles)
+        setPaletteColor(control, role, color);
+    control->update();
+}
+
+TColor controlFontColor(const QWidget *control, QPalette::ColorRole role)
+{
+    const TColor set = paletteColorSetting(control, role);
+    return set != clDefault ? set : toTColor(control->palette().color(role));
+}

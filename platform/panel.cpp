@@ -88,8 +88,7 @@ void TPanel::setCaption(const QString &caption)
 
 void TPanel::setFontColor(TColor color)
 {
-    setPaletteColor(this, QPalette::WindowText, color);
-    update();
+    setControlFontColor(this, {QPalette::WindowText}, color);
 }
 
 int TPanel::borderWidthInside() const

@@ -40,6 +40,21 @@ bool ownEnabledMoved(const QWidget *control, bool &notified)
     return true;
 }
 
+bool ownVisible(const QWidget *control)
+{
+    return !control->isHidden();
+}
+
+bool hasTabStop(const QWidget *control)
+{
+    return (control->focusPolicy() & Qt::TabFocus) != 0;
+}
+
+void setTabStop(QWidget *control, bool value, Qt::FocusPolicy withoutTabStop)
+{
+    control->setFocusPolicy(value ? Qt::StrongFocus : withoutTabStop);
+}
+
 bool HintSetting::shows(const QWidget *control) const
 {
     if (!parentShowHint)

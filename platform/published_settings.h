@@ -1,5 +1,7 @@
 #pragma once
 
+#include <Qt>
+
 class QWidget;
 
 // Settings every published control shares with the platform's controls,
@@ -19,6 +21,16 @@ bool ownEnabled(const QWidget *control);
 // at every EnabledChange (a write Qt makes no event of, inside a disabled
 // container, is seen at the next write).
 bool ownEnabledMoved(const QWidget *control, bool &notified);
+
+// The control's own Visible setting: a control inside a hidden container
+// still reads True.
+bool ownVisible(const QWidget *control);
+
+// Whether the Tab key stops at the control.
+bool hasTabStop(const QWidget *control);
+// Without a tab stop the control keeps the focus policy withoutTabStop
+// (NoFocus, or ClickFocus where a click still focuses it).
+void setTabStop(QWidget *control, bool value, Qt::FocusPolicy withoutTabStop);
 
 // Hint settings: while ParentShowHint is set, ShowHint is the parent's
 // (read through its "ShowHint" property; false where the parent has none);

@@ -1,11 +1,21 @@
 #include "platform/tab_order.h"
 
+#include "platform/image.h"
+#include "platform/label.h"
+
 #include <QList>
 #include <QWidget>
 
 #include <algorithm>
 
 namespace {
+
+// Rides on a control as a child: the mark of an arrow focus target, which goes
+// with the control.
+class ArrowFocusMark : public QObject {
+public:
+    using QObject::QObject;
+};
 
 // The parent's windowed children in tab order, leaving out `except`.
 QList<QWidget *> windowedChildren(QWidget *parent, const QWidget *except)
@@ -21,7 +31,21 @@ QList<QWidget *> windowedChildren(QWidget *parent, const QWidget *except)
 
 bool isGraphicControl(const QWidget *widget)
 {
-    return widget->inherits("TLabel") || widget->inherits("TImage");
+    return qobject_cast<const TLabel *>(widget) || qobject_cast<const TImage *>(widget);
+}
+
+void setArrowFocusTarget(QWidget *control)
+{
+    if (!isArrowFocusTarget(control))
+        new ArrowFocusMark(control);
+}
+
+bool isArrowFocusTarget(const QWidget *control)
+{
+    for (const QObject *child : control->children())
+        if (dynamic_cast<const ArrowFocusMark *>(child))
+            return true;
+    return false;
 }
 
 int tabOrder(const QWidget *control)
@@ -71,7 +95,7 @@ void moveFocusAmongSiblings(QWidget *from, bool forward)
         w = forward ? w->nextInFocusChain() : w->previousInFocusChain();
         if (!w || w == from)
             return;
-        const bool focusable = w->focusPolicy() != Qt::NoFocus || w->inherits("TLookGroupBox");
+        const bool focusable = w->focusPolicy() != Qt::NoFocus || isArrowFocusTarget(w);
         if (w->parentWidget() == parent && w->isVisible() && w->isEnabled() && focusable) {
             w->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
             return;

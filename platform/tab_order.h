@@ -12,6 +12,11 @@ int tabOrder(const QWidget *control);
 // Moves the control to that place; beyond the last it goes last.
 void setTabOrder(QWidget *control, int order);
 
+// Marks a control that the arrow keys' focus step reaches although it takes
+// no focus of its own accord (a group box); said once, when it is made.
+void setArrowFocusTarget(QWidget *control);
+bool isArrowFocusTarget(const QWidget *control);
+
 // The arrow keys' focus step: the next (or previous) child of the same parent
 // in tab order that can take the focus, wrapping; controls without a tab stop
 // count, and so does a group box, which takes the focus without being one.

@@ -12,6 +12,14 @@ inline QImage grabImage(QWidget *widget)
     return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
+// An image of one colour.
+inline QImage solidImage(int w, int h, const QColor &color)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(color);
+    return image;
+}
+
 inline QColor pixelAt(const QImage &image, int x, int y)
 {
     return QColor(image.pixel(x, y));

@@ -186,7 +186,7 @@ void build(TForm1 &f)
     f.Button3->setFontColor(kClassicText);
     f.Button3->setColorBorder(clGray);
     f.Button3->setColorFlat(kFaceColor);
-    f.Button3->setLayout(blGlyphLeft);
+    f.Button3->setLayout(FlatStyle::blGlyphLeft);
     f.Button3->setGlyph(QImage(QStringLiteral(":/pictures/button3_glyph.bmp")));
     f.Button3->setCaption(text("查看获奖名单"));
 
@@ -234,7 +234,7 @@ void build(TForm1 &f)
     f.Button1->setFontColor(clMaroon);
     f.Button1->setColorBorder(clGray);
     f.Button1->setColorFlat(kFaceColor);
-    f.Button1->setLayout(blGlyphLeft);
+    f.Button1->setLayout(FlatStyle::blGlyphLeft);
     f.Button1->setCaption(text("开始"));
     f.Button1->setToolTip(text("点这里开始抽奖"));
 
@@ -243,7 +243,7 @@ void build(TForm1 &f)
     f.FlatButton1->setFontColor(clMaroon);
     f.FlatButton1->setColorBorder(clGray);
     f.FlatButton1->setColorFlat(kFaceColor);
-    f.FlatButton1->setLayout(blGlyphLeft);
+    f.FlatButton1->setLayout(FlatStyle::blGlyphLeft);
     f.FlatButton1->setCaption(text("取消"));
     f.FlatButton1->setToolTip(text("取消正在进行的抽奖"));
 

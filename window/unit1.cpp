@@ -72,12 +72,15 @@ TForm1::~TForm1()
 void TForm1::connectHandlers()
 {
     auto on = [this](void (TForm1::*handler)()) { return [this, handler] { handle(handler); }; };
-    connect(Button1, &TFlatButton::clicked, this, on(&TForm1::Button1Click));
-    connect(FlatButton1, &TFlatButton::clicked, this, on(&TForm1::FlatButton1Click));
-    connect(Button3, &TFlatButton::clicked, this, on(&TForm1::Button3Click));
+    auto onClick = [this](void (TForm1::*handler)()) {
+        return [this, handler](QObject *) { handle(handler); };
+    };
+    Button1->setOnClick(onClick(&TForm1::Button1Click));
+    FlatButton1->setOnClick(onClick(&TForm1::FlatButton1Click));
+    Button3->setOnClick(onClick(&TForm1::Button3Click));
+    Label13->setOnClick(onClick(&TForm1::Label13Click));
     connect(Timer1, &QTimer::timeout, this, on(&TForm1::Timer1Timer));
     connect(Timer2, &QTimer::timeout, this, on(&TForm1::Timer2Timer));
-    connect(Label13, &TFlatPanel::clicked, this, on(&TForm1::Label13Click));
     connect(N1, &QAction::triggered, this, on(&TForm1::N1Click));
     connect(N2, &QAction::triggered, this, on(&TForm1::N2Click));
     connect(N6, &QAction::triggered, this, on(&TForm1::N6Click));

@@ -407,7 +407,7 @@ void EditBaseTest::propertiesByName()
     QCOMPARE(QString::fromLatin1(edit.property("BorderStyle").toByteArray()),
              QStringLiteral("bsNone"));
     QVERIFY(edit.setProperty("Alignment", QStringLiteral("taCenter")));
-    QCOMPARE(edit.alignment(), taCenter);
+    QCOMPARE(edit.alignment(), FlatStyle::taCenter);
     QCOMPARE(QString::fromLatin1(edit.property("Alignment").toByteArray()),
              QStringLiteral("taCenter"));
     QCOMPARE(edit.property("Text").toString(), QStringLiteral("5.0"));

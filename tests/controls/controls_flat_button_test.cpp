@@ -12,6 +12,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+using namespace FlatStyle;
+
 namespace {
 
 const QColor kIdleFace(231, 239, 254);
@@ -63,13 +65,6 @@ struct StartButton {
     bool active = false;
 };
 
-QImage solidGlyph(int w, int h, const QColor &color)
-{
-    QImage image(w, h, QImage::Format_RGB32);
-    image.fill(color);
-    return image;
-}
-
 } // namespace
 
 class FlatButtonTest : public QObject {
@@ -106,6 +101,7 @@ private slots:
     void actionBinding();
     void modalResultReachesTheDialogBeforeTheClick();
     void failingClickHandlerGoesToErrorBox();
+    void changeSignals();
 };
 
 void FlatButtonTest::idleFace()
@@ -336,14 +332,14 @@ void FlatButtonTest::numGlyphsFromGlyphSize()
     QFETCH(int, expected);
     TFlatButton button;
     button.setNumGlyphs(3);
-    button.setGlyph(solidGlyph(size.width(), size.height(), Qt::red));
+    button.setGlyph(solidImage(size.width(), size.height(), Qt::red));
     QCOMPARE(button.numGlyphs(), expected);
 }
 
 void FlatButtonTest::onlyTheSameGlyphIsSkipped()
 {
     TFlatButton button;
-    const QImage strip = solidGlyph(32, 16, Qt::red);
+    const QImage strip = solidImage(32, 16, Qt::red);
     button.setGlyph(strip);
     QCOMPARE(button.numGlyphs(), 2);
     button.setNumGlyphs(1);
@@ -366,7 +362,7 @@ void FlatButtonTest::glyphLeftOfCaptionWithTransparentWhite()
     button->setColorBorder(clGray);
     button->setColorFlat(0xFEEFE7); // RGB 231,239,254
     button->setCaption(QString::fromUtf8("查看获奖名单"));
-    QImage glyph = solidGlyph(16, 16, Qt::white);
+    QImage glyph = solidImage(16, 16, Qt::white);
     glyph.fill(Qt::white);
     for (int y = 4; y < 12; ++y)
         for (int x = 4; x < 12; ++x)
@@ -397,7 +393,7 @@ void FlatButtonTest::disabledGlyphKeepsOnlyBlackPixels()
     auto *button = new TFlatButton(&parent);
     button->setGeometry(0, 0, 40, 40);
     button->setColorFlat(0xFEEFE7); // RGB 231,239,254
-    QImage glyph = solidGlyph(16, 16, Qt::white);
+    QImage glyph = solidImage(16, 16, Qt::white);
     glyph.setPixel(5, 5, qRgb(0, 0, 0));
     glyph.setPixel(9, 9, qRgb(200, 0, 0));
     button->setGlyph(glyph);
@@ -525,7 +521,7 @@ void FlatButtonTest::drawingTakesItsStateFromTheButtonAsItIs()
         QImage image(button->size(), QImage::Format_RGB32);
         image.fill(Qt::black);
         QPainter painter(&image);
-        button->drawButton(painter, image.rect());
+        drawFlatButton(painter, image.rect(), button->styleOption(), button);
         return image;
     };
     const QImage beforePaint = draw();
@@ -654,10 +650,12 @@ void FlatButtonTest::mouseEnterHandlerReplacesHoverLook()
 {
     StartButton f;
     QVERIFY(f.active);
-    QSignalSpy entered(f.button, &TDefineButton::mouseEnter);
-    QSignalSpy left(f.button, &TDefineButton::mouseLeave);
+    QList<QObject *> entered, left;
+    f.button->setOnMouseEnter([&entered](QObject *sender) { entered << sender; });
+    f.button->setOnMouseLeave([&left](QObject *sender) { left << sender; });
     QTest::mouseMove(f.button, QPoint(30, 30));
     QTRY_COMPARE(entered.count(), 1);
+    QCOMPARE(entered.at(0), f.button);
     QVERIFY(!f.button->isHot());
     QCOMPARE(pixelAt(grabImage(f.button), 1, 1), kIdleFace);
     f.button->setFocus(); // focus still lights it
@@ -703,9 +701,12 @@ void FlatButtonTest::actionBinding()
 
     QSignalSpy triggered(&action, &QAction::triggered);
     QSignalSpy clicks(f.button, &TDefineButton::clicked);
+    int handled = 0;
+    f.button->setOnClick([&handled](QObject *) { ++handled; });
     QTest::mouseClick(f.button, Qt::LeftButton, {}, QPoint(50, 30));
     QCOMPARE(triggered.count(), 1);
     QCOMPARE(clicks.count(), 0); // the action runs in its place
+    QCOMPARE(handled, 0);
 }
 
 void FlatButtonTest::modalResultReachesTheDialogBeforeTheClick()
@@ -716,7 +717,7 @@ void FlatButtonTest::modalResultReachesTheDialogBeforeTheClick()
     button->setModalResult(QDialog::Accepted);
     int seen = -1;
     bool keepOpen = false;
-    connect(button, &TDefineButton::clicked, &dialog, [&] {
+    button->setOnClick([&](QObject *) {
         seen = dialog.result();
         if (keepOpen)
             dialog.setResult(0);
@@ -740,8 +741,8 @@ void FlatButtonTest::failingClickHandlerGoesToErrorBox()
     setApplicationErrorReporter([&errors](const QString &message) { errors << message; });
     StartButton f;
     QVERIFY(f.active);
-    connect(f.button, &TDefineButton::clicked, f.button,
-            [] { throw std::runtime_error("List index out of bounds (3)"); });
+    f.button->setOnClick(
+        [](QObject *) { throw std::runtime_error("List index out of bounds (3)"); });
     QTest::mouseMove(f.button, QPoint(50, 30));
     QTRY_VERIFY(f.button->isHot());
     QTest::mouseClick(f.button, Qt::LeftButton, {}, QPoint(50, 30));
@@ -750,6 +751,55 @@ void FlatButtonTest::failingClickHandlerGoesToErrorBox()
     // The face is up again; the hover look waits for the pointer's next move.
     QCOMPARE(f.button->faceState(), TDefineButton::fcUp);
     QVERIFY(!f.button->isHot());
+}
+
+// Down, Caption and Enabled tell each real change once, with the new value
+// already in place, also when a click or the group makes it.
+void FlatButtonTest::changeSignals()
+{
+    QWidget parent;
+    auto *a = new TFlatButton(&parent);
+    auto *b = new TFlatButton(&parent);
+    b->move(100, 0);
+    a->setGroupIndex(1);
+    b->setGroupIndex(1);
+    parent.show();
+    QSignalSpy aDown(a, &TDefineButton::downChanged);
+    QSignalSpy bDown(b, &TDefineButton::downChanged);
+    bool seenDown = false;
+    connect(a, &TDefineButton::downChanged, a, [&] { seenDown = a->isDown(); });
+
+    QTest::mouseClick(a, Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(aDown.count(), 1);
+    QCOMPARE(aDown.at(0).at(0).toBool(), true);
+    QVERIFY(seenDown);
+    a->setDown(true); // already down: no change
+    QCOMPARE(aDown.count(), 1);
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(bDown.count(), 1);
+    QCOMPARE(bDown.at(0).at(0).toBool(), true);
+    QCOMPARE(aDown.count(), 2); // the group let go of it
+    QCOMPARE(aDown.at(1).at(0).toBool(), false);
+
+    QSignalSpy captions(a, &TDefineButton::captionChanged);
+    a->setProperty("Caption", QString::fromUtf8("停止"));
+    a->setCaption(QString::fromUtf8("停止"));
+    QCOMPARE(captions.count(), 1);
+    QCOMPARE(captions.at(0).at(0).toString(), QString::fromUtf8("停止"));
+
+    QSignalSpy enabled(a, &TVersionControl::enabledChanged);
+    a->setProperty("Enabled", false);
+    a->setEnabled(false);
+    QCOMPARE(enabled.count(), 1);
+    QCOMPARE(enabled.at(0).at(0).toBool(), false);
+    parent.setEnabled(false); // the container's state is not the button's setting
+    parent.setEnabled(true);
+    a->setEnabled(true);
+    QCOMPARE(enabled.count(), 2);
+    QCOMPARE(enabled.at(1).at(0).toBool(), true);
+    QSignalSpy bEnabled(b, &TVersionControl::enabledChanged);
+    parent.setEnabled(false);
+    QCOMPARE(bEnabled.count(), 0);
 }
 
 QTEST_MAIN(FlatButtonTest)

@@ -1,5 +1,6 @@
 #include "controls/flat_panel.h"
 #include "pixel_helpers.h"
+#include "platform/application_error.h"
 #include "platform/fonts.h"
 
 #include <QAction>
@@ -11,6 +12,8 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QtTest>
+
+using namespace FlatStyle;
 
 namespace {
 
@@ -59,6 +62,8 @@ private slots:
     void disabledEmbossesCaptionOnly();
     void transparentShowsParent();
     void clickAndDoubleClickRule();
+    void failingClickHandlerGoesToErrorBox();
+    void changeSignals();
     void defaults();
     void drawingTakesItsStateFromThePanelAsItIs();
     void alignedChildrenKeepOnePixelFree();
@@ -198,6 +203,48 @@ void FlatPanelTest::clickAndDoubleClickRule()
     QCOMPARE(clicks.count(), 2);
 }
 
+void FlatPanelTest::failingClickHandlerGoesToErrorBox()
+{
+    QStringList errors;
+    setApplicationErrorReporter([&errors](const QString &message) { errors << message; });
+    RosterHeader f;
+    QVERIFY(QTest::qWaitForWindowExposed(&f.parent));
+    QObject *sender = nullptr;
+    f.panel->setOnClick([&sender](QObject *from) {
+        sender = from;
+        throw std::runtime_error("Cannot create file");
+    });
+    QTest::mouseClick(f.panel, Qt::LeftButton, {}, QPoint(20, 10));
+    QTest::mouseClick(f.panel, Qt::LeftButton, {}, QPoint(30, 10));
+    setApplicationErrorReporter({});
+    QCOMPARE(sender, f.panel);
+    // The panel carries on: the next click reaches the handler again.
+    QCOMPARE(errors, QStringList(2, QStringLiteral("Cannot create file")));
+}
+
+// Caption and Enabled tell each real change once (the window rewrites the
+// roster count after every roster change).
+void FlatPanelTest::changeSignals()
+{
+    RosterHeader f;
+    QSignalSpy captions(f.panel, &TDefinePanel::captionChanged);
+    QSignalSpy enabled(f.panel, &TVersionControl::enabledChanged);
+    const QString count = QString::fromUtf8("抽奖名单 共[12]人");
+    f.panel->setCaption(count);
+    f.panel->setProperty("Caption", count);
+    QCOMPARE(captions.count(), 1);
+    QCOMPARE(captions.at(0).at(0).toString(), count);
+    f.panel->setEnabled(false);
+    f.panel->setProperty("Enabled", false);
+    QCOMPARE(enabled.count(), 1);
+    QCOMPARE(enabled.at(0).at(0).toBool(), false);
+    f.panel->setEnabled(true);
+    QCOMPARE(enabled.count(), 2);
+    f.parent.setEnabled(false); // the container's state is not the panel's setting
+    f.parent.setEnabled(true);
+    QCOMPARE(enabled.count(), 2);
+}
+
 void FlatPanelTest::defaults()
 {
     TFlatPanel panel;
@@ -224,7 +271,7 @@ void FlatPanelTest::drawingTakesItsStateFromThePanelAsItIs()
         QImage image(f.panel->size(), QImage::Format_RGB32);
         image.fill(Qt::black);
         QPainter painter(&image);
-        f.panel->drawPanel(painter, image.rect());
+        drawFlatPanel(painter, image.rect(), f.panel->styleOption(), f.panel);
         return image;
     };
     const QImage beforePaint = draw();

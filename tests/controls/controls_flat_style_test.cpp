@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QtTest>
 
+using namespace FlatStyle;
+
 namespace {
 
 QImage blank(int w, int h, const QColor &color = Qt::white)

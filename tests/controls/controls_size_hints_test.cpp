@@ -33,7 +33,7 @@ int shownPixels(QWidget *control)
     const QImage image = grabImage(control);
     // The flat controls' border and a button's focus frame (2 pixels in) are
     // no part of what they show.
-    const int border = control->inherits("TVersionControl") ? 3 : 0;
+    const int border = qobject_cast<TVersionControl *>(control) ? 3 : 0;
     const QRect inside = image.rect().adjusted(border, border, -border, -border);
     const QColor face = pixelAt(image, inside.topLeft()); // a corner shows the face
     return inside.width() * inside.height() - countColor(image, inside, face);
@@ -47,7 +47,8 @@ QWidget *makeControl(const QString &kind, QWidget *parent)
         b->setFontColor(clBlack);
         b->setCaption(QStringLiteral("Start the draw"));
         b->setGlyph(redGlyph());
-        b->setLayout(kind.endsWith(QLatin1String("top")) ? blGlyphTop : blGlyphLeft);
+        b->setLayout(kind.endsWith(QLatin1String("top")) ? FlatStyle::blGlyphTop
+                                                         : FlatStyle::blGlyphLeft);
         return b;
     }
     if (kind == QLatin1String("panel")) {

@@ -97,13 +97,6 @@ struct ImageFixture {
     QColor at(int x, int y) { return pixelAt(grabImage(&panel), 10 + x, 10 + y); }
 };
 
-QImage picture(int w, int h, const QColor &background)
-{
-    QImage image(w, h, QImage::Format_RGB32);
-    image.fill(background);
-    return image;
-}
-
 } // namespace
 
 class ImageTest : public QObject {
@@ -128,7 +121,7 @@ private slots:
 void ImageTest::whiteBottomLeftShowsThePanelWhereWhite()
 {
     ImageFixture f;
-    QImage p = picture(40, 30, Qt::white);
+    QImage p = solidImage(40, 30, Qt::white);
     p.setPixelColor(5, 5, QColor(200, 0, 0));
     p.setPixelColor(6, 5, QColor(254, 255, 255)); // near white is kept
     f.image->setPicture(p);
@@ -142,7 +135,7 @@ void ImageTest::whiteBottomLeftShowsThePanelWhereWhite()
 void ImageTest::blackBottomLeftLosesExactlyBlack()
 {
     ImageFixture f;
-    QImage p = picture(40, 30, Qt::white);
+    QImage p = solidImage(40, 30, Qt::white);
     for (int y = 20; y < 30; ++y)
         for (int x = 0; x < 10; ++x)
             p.setPixelColor(x, y, Qt::black);
@@ -155,7 +148,7 @@ void ImageTest::blackBottomLeftLosesExactlyBlack()
     QCOMPARE(f.at(20, 10), QColor(255, 255, 255));
 
     // The rule is taken afresh from each picture.
-    f.image->setPicture(picture(40, 30, Qt::black));
+    f.image->setPicture(solidImage(40, 30, Qt::black));
     QCOMPARE(f.at(20, 10), kClient);
 }
 
@@ -177,7 +170,7 @@ void ImageTest::opaqueImageDrawsEveryPixel()
 {
     ImageFixture f;
     f.image->setTransparent(false);
-    QImage p = picture(40, 30, Qt::white);
+    QImage p = solidImage(40, 30, Qt::white);
     p.setPixelColor(5, 5, QColor(200, 0, 0));
     f.image->setPicture(p);
     QCOMPARE(f.at(20, 20), QColor(255, 255, 255));
@@ -215,7 +208,7 @@ void ImageTest::scaledSmoothlyWithTheSameTransparentColour()
 {
     // White background (left out), a blue block at 2..7 and a near-white one at
     // 13..15, which is no exact match and stays.
-    QImage p = picture(20, 12, Qt::white);
+    QImage p = solidImage(20, 12, Qt::white);
     for (int y = 2; y < 8; ++y)
         for (int x = 2; x < 8; ++x)
             p.setPixelColor(x, y, Qt::blue);
@@ -270,7 +263,7 @@ void ImageTest::repaintsWhenThePictureChanges()
     f.image->installEventFilter(&counter);
     QCoreApplication::processEvents();
     paints = 0;
-    f.image->setPicture(picture(20, 20, Qt::red));
+    f.image->setPicture(solidImage(20, 20, Qt::red));
     QTRY_VERIFY(paints > 0);
 }
 

@@ -1,6 +1,7 @@
 #include "pixel_helpers.h"
 #include "platform/image.h"
 #include "platform/label.h"
+#include "platform/palette_colors.h"
 #include "platform/panel.h"
 
 #include <QFontMetrics>
@@ -46,6 +47,7 @@ private slots:
     void wrappedTextIsCutOffAtTheBottom();
     void shortLabelDrawsTheTopOfTheWholeLayout_data();
     void shortLabelDrawsTheTopOfTheWholeLayout();
+    void fontColorKeepsASystemColour();
 };
 
 void LabelTest::fill_data()
@@ -289,6 +291,19 @@ void LabelTest::shortLabelDrawsTheTopOfTheWholeLayout()
         !inkBounds(part, QRect(0, shown.height() / 2, shown.width(), shown.height() / 2), Qt::white)
              .isEmpty());
     QCOMPARE(part, whole.copy(QRect(QPoint(0, 0), shown)));
+}
+
+// The platform's font colour: set on the caption's palette role, read back as
+// set, so a system colour stays one while the label shows its value.
+void LabelTest::fontColorKeepsASystemColour()
+{
+    TLabel label;
+    label.setFontColor(clWindowText);
+    QCOMPARE(controlFontColor(&label, QPalette::WindowText), clWindowText);
+    QCOMPARE(label.fontColor(), toQColor(clWindowText));
+    label.setFontColor(0x000080);
+    QCOMPARE(controlFontColor(&label, QPalette::WindowText), TColor(0x000080));
+    QCOMPARE(label.fontColor(), QColor(128, 0, 0));
 }
 
 QTEST_MAIN(LabelTest)

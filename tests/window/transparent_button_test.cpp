@@ -37,8 +37,8 @@ private slots:
 void TransparentButtonTest::seeThroughStartShowsTheBackgroundPicture_data()
 {
     QTest::addColumn<TTransparentMode>("mode");
-    QTest::newRow("tmAlways") << tmAlways;
-    QTest::newRow("tmNotFocused") << tmNotFocused;
+    QTest::newRow("tmAlways") << FlatStyle::tmAlways;
+    QTest::newRow("tmNotFocused") << FlatStyle::tmNotFocused;
 }
 
 void TransparentButtonTest::seeThroughStartShowsTheBackgroundPicture()
@@ -61,7 +61,7 @@ void TransparentButtonTest::seeThroughStartShowsTheBackgroundPicture()
     drawn.fill(Qt::black);
     {
         QPainter painter(&drawn);
-        form.Button1->drawButton(painter, drawn.rect());
+        drawFlatButton(painter, drawn.rect(), form.Button1->styleOption(), form.Button1);
     }
     // Points of the button that lie over the picture (Image1 ends a little below
     // Start's top edge).
