@@ -1,10 +1,10 @@
 #include "window/form1_layout.h"
 
+#include "controls/edit_number.h"
 #include "controls/flat_button.h"
 #include "controls/flat_panel.h"
 #include "controls/look_group_box.h"
 #include "controls/look_radio_button.h"
-#include "controls/number_edit.h"
 #include "platform/fonts.h"
 #include "platform/image.h"
 #include "platform/label.h"

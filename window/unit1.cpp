@@ -1,10 +1,10 @@
 #include "window/unit1.h"
 
+#include "controls/edit_number.h"
 #include "controls/flat_button.h"
 #include "controls/flat_panel.h"
 #include "controls/look_group_box.h"
 #include "controls/look_radio_button.h"
-#include "controls/number_edit.h"
 #include "platform/dialog_keys.h"
 #include "platform/dialogs.h"
 #include "platform/gbk_text.h"

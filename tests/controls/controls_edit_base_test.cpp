@@ -1,4 +1,4 @@
-#include "controls/number_edit.h"
+#include "controls/edit_number.h"
 #include "pixel_helpers.h"
 #include "platform/fonts.h"
 

@@ -1,6 +1,6 @@
 #include "controls/edit_button.h"
 #include "controls/edit_button_faces.h"
-#include "controls/number_edit.h"
+#include "controls/edit_number.h"
 #include "manual_repeat_timer.h"
 #include "pixel_helpers.h"
 #include "platform/fonts.h"

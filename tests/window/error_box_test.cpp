@@ -3,7 +3,7 @@
 // number into the group-size field.
 #include "window_fixture.h"
 
-#include "controls/number_edit.h"
+#include "controls/edit_number.h"
 #include "platform/fonts.h"
 
 #include <QApplication>

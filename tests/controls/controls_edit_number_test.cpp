@@ -1,4 +1,4 @@
-#include "controls/number_edit.h"
+#include "controls/edit_number.h"
 #include "manual_repeat_timer.h"
 #include "pixel_helpers.h"
 #include "platform/fonts.h"
@@ -751,4 +751,4 @@ void NumberEditTest::textStaysPutWhenTheFocusComes()
 }
 
 QTEST_MAIN(NumberEditTest)
-#include "controls_number_edit_test.moc"
+#include "controls_edit_number_test.moc"
