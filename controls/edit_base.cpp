@@ -9,9 +9,9 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QMetaMethod>
 #include <QMimeData>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QToolTip>
 #include <QWheelEvent>
 
@@ -345,14 +345,12 @@ bool TCustomDBEdit::canPressButton() const
 void TCustomDBEdit::postValue()
 {
     bool handled = false;
-    m_inUpdateData = true;
-    try {
-        emit updateData(handled);
-    } catch (...) {
-        m_inUpdateData = false;
-        throw;
+    if (m_onUpdateData) {
+        // Cleared also when the handler raises: the failure passes on.
+        m_inUpdateData = true;
+        const auto clear = qScopeGuard([this] { m_inUpdateData = false; });
+        m_onUpdateData(this, handled);
     }
-    m_inUpdateData = false;
     if (!handled)
         postToLink();
     m_edit->setModified(false);
@@ -373,15 +371,6 @@ void TCustomDBEdit::setTextInternally(const QString &text)
     m_settingText = true;
     m_edit->setText(text);
     m_settingText = wasSetting;
-}
-
-void TCustomDBEdit::reportError(const std::exception &error)
-{
-    const QString message = QString::fromUtf8(error.what());
-    if (isSignalConnected(QMetaMethod::fromSignal(&TCustomDBEdit::errorRaised)))
-        emit errorRaised(message);
-    else
-        qWarning("%s", error.what());
 }
 
 void TCustomDBEdit::updateReadOnlyState()
@@ -508,7 +497,8 @@ void TCustomDBEdit::setImages(const QList<QPixmap> &images, int imageWidth)
 int TCustomDBEdit::imageIndex() const
 {
     int index = -1;
-    emit const_cast<TCustomDBEdit *>(this)->getImageIndex(index);
+    if (m_onGetImageIndex)
+        m_onGetImageIndex(const_cast<TCustomDBEdit *>(this), index);
     return index;
 }
 
@@ -560,7 +550,8 @@ bool TCustomDBEdit::requiredMarkShows() const
     if (!m_highlightRequired)
         return false;
     bool draw = m_link.storedValue().isNull() || m_edit->text().isEmpty();
-    emit const_cast<TCustomDBEdit *>(this)->checkDrawRequiredState(draw);
+    if (m_onCheckDrawRequiredState)
+        m_onCheckDrawRequiredState(const_cast<TCustomDBEdit *>(this), draw);
     return draw;
 }
 
@@ -648,8 +639,9 @@ void TCustomDBEdit::layoutEditButtons()
     while (int(m_slots.size()) < wanted) {
         auto *control = new TEditButtonControl(this);
         const int tag = int(m_slots.size());
-        connect(control, &TEditButtonControl::buttonDown, this,
-                [this, tag](bool top, bool &autoRepeat) { buttonPressed(tag, top, autoRepeat); });
+        control->setOnDown([this, tag](QObject *, bool top, bool &autoRepeat, bool &) {
+            buttonPressed(tag, top, autoRepeat);
+        });
         connect(control, &TEditButtonControl::buttonClicked, this,
                 [this, tag] { buttonClicked(tag); });
         control->hide();
@@ -745,10 +737,9 @@ void TCustomDBEdit::buttonPressed(int slot, bool topButton, bool &autoRepeat)
     bool handled = false;
     TEditButtonControl *control = m_slots[slot].control;
     const TEditButton *button = buttonOfSlot(slot);
-    if (slot == 0)
-        emit buttonDown(control, topButton, autoRepeat, handled);
-    else
-        emit m_buttons->item(slot - 1)->down(control, topButton, autoRepeat, handled);
+    const TButtonDownEvent &onDown = slot == 0 ? m_onButtonDown : button->onDown();
+    if (onDown)
+        onDown(control, topButton, autoRepeat, handled);
     if (handled)
         return;
     if (QMenu *menu = button->dropdownMenu()) {
@@ -771,8 +762,8 @@ void TCustomDBEdit::buttonClicked(int slot)
     TEditButtonControl *control = m_slots[slot].control;
     if (slot == 0) {
         m_button->performClick(this, handled);
-        if (!handled)
-            emit buttonClick(control, handled);
+        if (!handled && m_onButtonClick)
+            m_onButtonClick(control, handled);
     } else {
         m_buttons->item(slot - 1)->performClick(this, handled);
     }
@@ -782,7 +773,8 @@ bool TCustomDBEdit::keyDownStep(QKeyEvent *event)
 {
     int key = event->key();
     const Qt::KeyboardModifiers mods = event->modifiers();
-    emit keyDown(key, mods);
+    if (m_onKeyDown)
+        m_onKeyDown(this, key, mods);
     if (key == 0)
         return true;
     // A button's shortcut presses its lower half, then clicks it.
@@ -811,7 +803,8 @@ bool TCustomDBEdit::keyDownStep(QKeyEvent *event)
 
 void TCustomDBEdit::characterStep(QChar &key)
 {
-    emit keyPress(key);
+    if (m_onKeyPress)
+        m_onKeyPress(this, key);
     if (key.isNull())
         return;
     const char16_t c = key.unicode();
@@ -917,7 +910,8 @@ bool TCustomDBEdit::handleDrop(QDropEvent *event)
     // Each dropped character is offered to OnKeyPress as if typed; one it
     // discards refuses the whole drop.
     for (QChar c : text) {
-        emit keyPress(c);
+        if (m_onKeyPress)
+            m_onKeyPress(this, c);
         if (c.isNull()) {
             event->ignore();
             return true;
@@ -1020,7 +1014,7 @@ void TCustomDBEdit::leaveFocus()
             [this, message] {
                 m_edit->setFocus(Qt::OtherFocusReason);
                 selectAll();
-                reportError(std::runtime_error(message.toStdString()));
+                reportApplicationError(message);
             },
             Qt::QueuedConnection);
         return;
@@ -1084,7 +1078,8 @@ bool TCustomDBEdit::eventFilter(QObject *watched, QEvent *event)
     case QEvent::KeyRelease: {
         auto *key = static_cast<QKeyEvent *>(event);
         int code = key->key();
-        emit keyUp(code, key->modifiers());
+        if (m_onKeyUp)
+            m_onKeyUp(this, code, key->modifiers());
         return code == 0;
     }
     case QEvent::Wheel:

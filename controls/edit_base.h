@@ -34,6 +34,16 @@ Q_ENUM_NS(TBorderStyle)
 using DataEdits::TBorderStyle;
 using enum DataEdits::TBorderStyle;
 
+// OnUpdateData: during every post; setting handled keeps the value out of the
+// value link. The same function type as TButtonClickEvent.
+using TUpdateDataEvent = std::function<void(QObject *sender, bool &handled)>;
+// OnGetImageIndex: which image of Images shows (-1 by default).
+using TGetImageIndexEvent = std::function<void(QObject *sender, int &imageIndex)>;
+Q_DECLARE_METATYPE(TGetImageIndexEvent)
+// OnCheckDrawRequiredState: may change whether the required mark shows. The
+// same function type as TButtonClickEvent.
+using TOnCheckDrawRequiredStateEvent = std::function<void(QObject *sender, bool &drawState)>;
+
 // The value behind an edit that is bound to no data field: the stored value,
 // and whether the edit is being edited and has been changed since.
 class TFieldDataLink {
@@ -152,6 +162,15 @@ class TCustomDBEdit : public QWidget {
     Q_PROPERTY(TNotifyEvent OnClick READ onClick WRITE setOnClick)
     Q_PROPERTY(TNotifyEvent OnDblClick READ onDblClick WRITE setOnDblClick)
     Q_PROPERTY(TContextPopupEvent OnContextPopup READ onContextPopup WRITE setOnContextPopup)
+    Q_PROPERTY(TKeyEvent OnKeyDown READ onKeyDown WRITE setOnKeyDown)
+    Q_PROPERTY(TKeyPressEvent OnKeyPress READ onKeyPress WRITE setOnKeyPress)
+    Q_PROPERTY(TKeyEvent OnKeyUp READ onKeyUp WRITE setOnKeyUp)
+    Q_PROPERTY(TUpdateDataEvent OnUpdateData READ onUpdateData WRITE setOnUpdateData)
+    Q_PROPERTY(TButtonDownEvent OnButtonDown READ onButtonDown WRITE setOnButtonDown)
+    Q_PROPERTY(TButtonClickEvent OnButtonClick READ onButtonClick WRITE setOnButtonClick)
+    Q_PROPERTY(TGetImageIndexEvent OnGetImageIndex READ onGetImageIndex WRITE setOnGetImageIndex)
+    Q_PROPERTY(TOnCheckDrawRequiredStateEvent OnCheckDrawRequiredState READ onCheckDrawRequiredState
+                   WRITE setOnCheckDrawRequiredState)
 
 public:
     explicit TCustomDBEdit(QWidget *parent = nullptr);
@@ -204,6 +223,37 @@ public:
     void setOnDblClick(const TNotifyEvent &handler) { m_onDblClick = handler; }
     TContextPopupEvent onContextPopup() const { return m_onContextPopup; }
     void setOnContextPopup(const TContextPopupEvent &handler) { m_onContextPopup = handler; }
+    // First step of every key press; setting key to 0 discards it.
+    TKeyEvent onKeyDown() const { return m_onKeyDown; }
+    void setOnKeyDown(const TKeyEvent &handler) { m_onKeyDown = handler; }
+    // Every typed character, before the control's own checks. Backspace comes
+    // as QChar(8), Enter as QChar(13), Escape as QChar(27), Ctrl+V as
+    // QChar(22), Ctrl+Backspace as QChar(127).
+    TKeyPressEvent onKeyPress() const { return m_onKeyPress; }
+    void setOnKeyPress(const TKeyPressEvent &handler) { m_onKeyPress = handler; }
+    // A key released while the control has the focus; setting key to 0 discards it.
+    TKeyEvent onKeyUp() const { return m_onKeyUp; }
+    void setOnKeyUp(const TKeyEvent &handler) { m_onKeyUp = handler; }
+    TUpdateDataEvent onUpdateData() const { return m_onUpdateData; }
+    void setOnUpdateData(const TUpdateDataEvent &handler) { m_onUpdateData = handler; }
+    // Every press and auto-repeat of the main button, before the step; the
+    // sender is the button's control.
+    TButtonDownEvent onButtonDown() const { return m_onButtonDown; }
+    void setOnButtonDown(const TButtonDownEvent &handler) { m_onButtonDown = handler; }
+    // The main button released while it still shows pressed, unless its own
+    // OnClick or action handled the click; the sender is the button's control.
+    TButtonClickEvent onButtonClick() const { return m_onButtonClick; }
+    void setOnButtonClick(const TButtonClickEvent &handler) { m_onButtonClick = handler; }
+    TGetImageIndexEvent onGetImageIndex() const { return m_onGetImageIndex; }
+    void setOnGetImageIndex(const TGetImageIndexEvent &handler) { m_onGetImageIndex = handler; }
+    TOnCheckDrawRequiredStateEvent onCheckDrawRequiredState() const
+    {
+        return m_onCheckDrawRequiredState;
+    }
+    void setOnCheckDrawRequiredState(const TOnCheckDrawRequiredStateEvent &handler)
+    {
+        m_onCheckDrawRequiredState = handler;
+    }
 
     // The main button (hidden until set otherwise) and the further buttons.
     TEditButton *editButton() const { return m_button; }
@@ -228,15 +278,6 @@ public:
     int heightForFont() const;
 
 signals:
-    // OnKeyDown: first step of every key press; setting key to 0 discards it.
-    void keyDown(int &key, Qt::KeyboardModifiers modifiers);
-    // OnKeyPress: every typed character, before the control's own checks;
-    // setting key to QChar() discards it. Backspace comes as QChar(8), Enter
-    // as QChar(13), Escape as QChar(27), Ctrl+V as QChar(22), Ctrl+Backspace
-    // as QChar(127). Direct connections only.
-    void keyPress(QChar &key);
-    // OnKeyUp: a key released while the control has the focus.
-    void keyUp(int &key, Qt::KeyboardModifiers modifiers);
     // OnMouseDown: a press on the text area, after the edit has taken the
     // focus and placed the caret; pos is in this control's coordinates.
     void mouseDown(Qt::MouseButton button, QPoint pos);
@@ -247,21 +288,6 @@ signals:
     // OnEnter, OnExit: focus entry and exit (exit comes before the post).
     void entered();
     void exited();
-    // OnUpdateData: during every post; setting handled keeps the value out of the link.
-    void updateData(bool &handled);
-    // OnButtonDown: every press and auto-repeat of the main button, before
-    // the step. Clearing autoRepeat stops the repeats; setting handled stops
-    // the control's own handling. Direct connections only.
-    void buttonDown(QObject *sender, bool topButton, bool &autoRepeat, bool &handled);
-    // OnButtonClick: the main button released while it still shows pressed.
-    void buttonClick(QObject *sender, bool &handled);
-    // OnGetImageIndex: which image of Images shows (-1 by default).
-    void getImageIndex(int &index);
-    // OnCheckDrawRequiredState: may change whether the required mark shows.
-    void checkDrawRequiredState(bool &draw);
-    // An exception that ended one of the control's own handlers (a paste of
-    // text that is not a number): the application shows it in its error box.
-    void errorRaised(const QString &message);
 
 protected:
     // Hooks of the descendants.
@@ -296,7 +322,6 @@ protected:
     // Writes the platform edit's text without running the text-change hook.
     void setTextInternally(const QString &text);
     bool settingTextInternally() const { return m_settingText; }
-    void reportError(const std::exception &error);
     void updateReadOnlyState();
     void buttonsChanged();
 
@@ -371,6 +396,14 @@ private:
     TNotifyEvent m_onClick;
     TNotifyEvent m_onDblClick;
     TContextPopupEvent m_onContextPopup;
+    TKeyEvent m_onKeyDown;
+    TKeyPressEvent m_onKeyPress;
+    TKeyEvent m_onKeyUp;
+    TUpdateDataEvent m_onUpdateData;
+    TButtonDownEvent m_onButtonDown;
+    TButtonClickEvent m_onButtonClick;
+    TGetImageIndexEvent m_onGetImageIndex;
+    TOnCheckDrawRequiredStateEvent m_onCheckDrawRequiredState;
     bool m_holdingChange = false;
     bool m_heldChange = false;
     Qt::MouseButton m_pressButton = Qt::NoButton;

@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QMenu>
-#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
@@ -312,8 +311,8 @@ void TEditButton::setWidth(int width)
 
 void TEditButton::performClick(QObject *target, bool &handled)
 {
-    if (isSignalConnected(QMetaMethod::fromSignal(&TEditButton::clicked))) {
-        emit clicked(target, handled);
+    if (m_onClick) {
+        m_onClick(target, handled);
         return;
     }
     if (m_action) {
@@ -336,10 +335,8 @@ void TEditButton::assign(const TEditButton &other)
     setStyle(other.m_style);
     setVisible(other.m_visible);
     setWidth(other.m_width);
-    disconnect(this, &TEditButton::clicked, nullptr, nullptr);
-    disconnect(this, &TEditButton::down, nullptr, nullptr);
-    connect(this, &TEditButton::clicked, &other, &TEditButton::clicked);
-    connect(this, &TEditButton::down, &other, &TEditButton::down);
+    m_onClick = other.m_onClick;
+    m_onDown = other.m_onDown;
 }
 
 TDropDownEditButton::TDropDownEditButton(QObject *parent) : TEditButton(parent)
@@ -632,15 +629,22 @@ void TEditButtonControl::mousePressEvent(QMouseEvent *event)
     setPressedHalf(halfAt(event->position().toPoint().y()));
     if (m_pressedHalf < 1)
         return;
-    emit buttonDown(m_pressedHalf == 1, autoRepeat);
+    reportDown(m_pressedHalf == 1, autoRepeat);
     if (autoRepeat && m_tracking)
         repeatTimer().start(400);
+}
+
+void TEditButtonControl::reportDown(bool topButton, bool &autoRepeat)
+{
+    bool handled = false;
+    if (m_onDown)
+        m_onDown(this, topButton, autoRepeat, handled);
 }
 
 void TEditButtonControl::pressByShortCut()
 {
     bool autoRepeat = false;
-    emit buttonDown(false, autoRepeat);
+    reportDown(false, autoRepeat);
     emit buttonClicked();
 }
 
@@ -663,7 +667,7 @@ void TEditButtonControl::repeatTick()
     if (m_repeat->interval() == 400)
         m_repeat->start(100);
     bool autoRepeat = m_style == ebsUpDown;
-    emit buttonDown(m_pressedHalf == 1, autoRepeat);
+    reportDown(m_pressedHalf == 1, autoRepeat);
     if (!autoRepeat)
         m_repeat->stop();
 }

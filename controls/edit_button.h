@@ -34,6 +34,17 @@ using EditTools::TEditButtonStyle;
 using enum EditTools::TButtonPaintStyle;
 using enum EditTools::TEditButtonStyle;
 
+// OnClick of a button, OnButtonClick of the edit: setting handled stops the
+// edit's own handling.
+using TButtonClickEvent = std::function<void(QObject *sender, bool &handled)>;
+// OnDown of a button, OnButtonDown of the edit: a press or an auto-repeat of
+// the upper (topButton) or lower half, before the edit acts. Clearing
+// autoRepeat stops the repeats; setting handled stops the edit's own handling.
+using TButtonDownEvent =
+    std::function<void(QObject *sender, bool topButton, bool &autoRepeat, bool &handled)>;
+Q_DECLARE_METATYPE(TButtonClickEvent)
+Q_DECLARE_METATYPE(TButtonDownEvent)
+
 // What an edit's button is: style, width, visibility, glyph, shortcut and what
 // a press or a click does. The edit shows it through a TEditButtonControl and
 // lays itself out again on changed().
@@ -49,12 +60,14 @@ class TEditButton : public QObject {
     Q_PROPERTY(EditTools::TEditButtonStyle Style READ style WRITE setStyle)
     Q_PROPERTY(bool Visible READ isVisible WRITE setVisible)
     Q_PROPERTY(int Width READ width WRITE setWidth)
+    Q_PROPERTY(TButtonClickEvent OnClick READ onClick WRITE setOnClick)
+    Q_PROPERTY(TButtonDownEvent OnDown READ onDown WRITE setOnDown)
 
 public:
     explicit TEditButton(QObject *parent = nullptr);
 
-    // Executed on a click when nothing is connected to clicked(); links
-    // Enabled, Hint, ShortCut and Visible.
+    // Executed on a click when no OnClick is set; links Enabled, Hint,
+    // ShortCut and Visible.
     QAction *action() const { return m_action; }
     void setAction(QAction *action);
     // Shown on a press instead of the edit's own handling.
@@ -81,18 +94,20 @@ public:
     int width() const { return m_width; }
     void setWidth(int width);
 
-    // A click: the clicked() handlers when any is connected, else the action
-    // (triggered with target as its data's owner), which counts as handled.
+    TButtonClickEvent onClick() const { return m_onClick; }
+    void setOnClick(const TButtonClickEvent &handler) { m_onClick = handler; }
+    // Further buttons only: the main button's press is the edit's OnButtonDown.
+    TButtonDownEvent onDown() const { return m_onDown; }
+    void setOnDown(const TButtonDownEvent &handler) { m_onDown = handler; }
+
+    // A click: OnClick when set, else the action (triggered with target as
+    // its data's owner), which counts as handled.
     void performClick(QObject *target, bool &handled);
     // Copies everything a layout can set, handlers included.
     void assign(const TEditButton &other);
 
 signals:
     void changed();
-    // OnClick: a handler that sets handled stops the edit's own handling.
-    void clicked(QObject *sender, bool &handled);
-    // OnDown (further buttons): a press or auto-repeat, before the edit acts.
-    void down(QObject *sender, bool topButton, bool &autoRepeat, bool &handled);
 
 protected:
     TEditButtonStyle m_style = ebsDropDown;
@@ -109,6 +124,8 @@ private:
     QString m_hint;
     int m_numGlyphs = 1;
     int m_width = 0;
+    TButtonClickEvent m_onClick;
+    TButtonDownEvent m_onDown;
 };
 
 // The main button of a number edit: ShortCut starts as Alt+Down.
@@ -192,7 +209,7 @@ public:
     std::function<void()> timeout;
 };
 
-// The drawn button. A held up/down half reports buttonDown at the press, again
+// The drawn button. A held up/down half reports OnDown at the press, again
 // after 400 ms and then every 100 ms while the pointer stays on that half.
 class TEditButtonControl : public QWidget {
     Q_OBJECT
@@ -200,6 +217,7 @@ class TEditButtonControl : public QWidget {
     Q_PROPERTY(bool Flat READ isFlat WRITE setFlat)
     Q_PROPERTY(bool DrawLit READ drawLit WRITE setDrawLit)
     Q_PROPERTY(bool HeldDown READ heldDown WRITE setHeldDown)
+    Q_PROPERTY(TButtonDownEvent OnDown READ onDown WRITE setOnDown)
 
 public:
     explicit TEditButtonControl(QWidget *parent = nullptr);
@@ -227,6 +245,11 @@ public:
     // Replaces the repeat timer (before the first press).
     void setRepeatTimer(std::unique_ptr<TRepeatTimer> timer);
 
+    // A press or a repeat of a press (the edit wires it to its own handling);
+    // clearing autoRepeat stops the repeats.
+    TButtonDownEvent onDown() const { return m_onDown; }
+    void setOnDown(const TButtonDownEvent &handler) { m_onDown = handler; }
+
     // What paintEvent hands to PaintEditButton.
     TEditButtonOption paintOption() const;
     // A press of the lower half and a click, as the shortcut key does.
@@ -235,8 +258,6 @@ public:
     void cancelPress();
 
 signals:
-    // A press or a repeat of a press; clearing autoRepeat stops the repeats.
-    void buttonDown(bool topButton, bool &autoRepeat);
     // Released inside while still showing pressed.
     void buttonClicked();
     // Released, wherever the pointer is (in this control's coordinates).
@@ -256,6 +277,8 @@ private:
     int halfAt(int y) const;
     void setDownState(bool down);
     void setPressedHalf(int half);
+    // Reports OnDown with this control as sender.
+    void reportDown(bool topButton, bool &autoRepeat);
 
     TEditButtonStyle m_style = ebsDropDown;
     bool m_flat = false;
@@ -269,4 +292,5 @@ private:
     bool m_suppressClick = false;
     int m_pressedHalf = 0;
     std::unique_ptr<TRepeatTimer> m_repeat;
+    TButtonDownEvent m_onDown;
 };

@@ -277,9 +277,9 @@ void TCustomDBNumberEdit::textChanged()
     try {
         reformatTyped(lineEdit()->text());
         valueFromText();
-    } catch (const std::exception &error) {
+    } catch (const std::exception &) {
         // Shown by the application's error box; the value keeps its previous state.
-        reportError(error);
+        reportCurrentException();
     }
 }
 

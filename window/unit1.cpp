@@ -84,12 +84,9 @@ void TForm1::connectHandlers()
     connect(N9, &QAction::triggered, this, on(&TForm1::N9Click));
     connect(N10, &QAction::triggered, this, on(&TForm1::N10Click));
     connect(PopupMenu1, &QMenu::aboutToShow, this, on(&TForm1::PopupMenu1Popup));
-    connect(SpinEdit1, &TDBNumberEdit::keyPress, this,
-            [this](QChar &key) { guarded([this, &key] { SpinEdit1KeyPress(key); }); });
+    SpinEdit1->setOnKeyPress(
+        [this](QObject *, QChar &key) { guarded([this, &key] { SpinEdit1KeyPress(key); }); });
     connect(SpinEdit1, &TDBNumberEdit::mouseDown, this, on(&TForm1::SpinEdit1MouseDown));
-    // What the field's own handlers raise (a paste that is no number) shows in the error box.
-    connect(SpinEdit1, &TDBNumberEdit::errorRaised, this,
-            [this](const QString &message) { m_services.dialogs->showError(message); });
     connect(ListBox1, &TListBox::contextMenuRequested, this,
             [this](QPoint globalPos) { PopupMenu1->popup(globalPos); });
 }

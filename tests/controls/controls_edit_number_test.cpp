@@ -2,6 +2,7 @@
 #include "manual_repeat_timer.h"
 #include "pixel_helpers.h"
 #include "platform/fonts.h"
+#include "reported_errors.h"
 
 #include <QClipboard>
 #include <QInputMethodEvent>
@@ -60,7 +61,7 @@ QString valueText(const std::optional<double> &value)
 // The window's OnKeyPress: anything but a digit is discarded. Records what it saw.
 void discardAllButDigits(TDBNumberEdit *edit, QString &seen)
 {
-    QObject::connect(edit, &TDBNumberEdit::keyPress, edit, [&seen](QChar &key) {
+    edit->setOnKeyPress([&seen](QObject *, QChar &key) {
         seen += key;
         if (!key.isDigit())
             key = QChar();
@@ -255,7 +256,7 @@ void NumberEditTest::keyPressHandlerSeesAndDiscardsCharacters()
     QVERIFY(f.active);
     QList<int> seen;
     // The window's rule: anything but a digit is discarded.
-    connect(f.edit, &TDBNumberEdit::keyPress, f.edit, [&](QChar &key) {
+    f.edit->setOnKeyPress([&](QObject *, QChar &key) {
         seen << key.unicode();
         if (key == QLatin1Char('x'))
             key = QLatin1Char('7');
@@ -276,7 +277,7 @@ void NumberEditTest::keyPressHandlerSeesAndDiscardsCharacters()
 
     // The handler runs before the control's own checks: a letter it lets
     // through is still refused by the number filter.
-    disconnect(f.edit, &TDBNumberEdit::keyPress, nullptr, nullptr);
+    f.edit->setOnKeyPress({});
     QTest::keyClicks(f.line(), QStringLiteral("q"));
     QCOMPARE(f.edit->text(), QStringLiteral("157"));
 }
@@ -319,13 +320,12 @@ void NumberEditTest::pasteKeepsOnlyNumbers()
     GroupSizeField f;
     QVERIFY(f.active);
     f.enter();
-    QStringList errors;
-    connect(f.edit, &TDBNumberEdit::errorRaised, f.edit,
-            [&](const QString &message) { errors << message; });
+    const ReportedErrors errors;
     QApplication::clipboard()->setText(QStringLiteral("abc"));
     QTest::keyClick(f.line(), Qt::Key_V, Qt::ControlModifier);
     // One error box, then the old text, all selected.
-    QCOMPARE(errors, QStringList{QStringLiteral("'abc' is not a valid floating point value")});
+    QCOMPARE(errors.messages(),
+             QStringList{QStringLiteral("'abc' is not a valid floating point value")});
     QCOMPARE(f.edit->text(), QStringLiteral("5"));
     QCOMPARE(f.line()->selectedText(), QStringLiteral("5"));
     QCOMPARE(valueText(f.edit->value()), QStringLiteral("5"));
@@ -399,18 +399,15 @@ void NumberEditTest::textByOtherPaths()
     if (windowFilter)
         discardAllButDigits(f.edit, offered);
     else
-        connect(f.edit, &TDBNumberEdit::keyPress, f.edit,
-                [&offered](QChar &key) { offered += key; });
-    QStringList raised;
-    connect(f.edit, &TDBNumberEdit::errorRaised, f.edit,
-            [&raised](const QString &message) { raised << message; });
+        f.edit->setOnKeyPress([&offered](QObject *, QChar &key) { offered += key; });
+    const ReportedErrors raised;
     f.enter(); // all of "5" selected
     if (dropped)
         dropText(f.line(), payload);
     else
         commitText(f.line(), payload);
     QCOMPARE(f.edit->text(), text);
-    QCOMPARE(raised, errors);
+    QCOMPARE(raised.messages(), errors);
     QCOMPARE(offered, seen);
     if (!errors.isEmpty())
         QCOMPARE(f.line()->selectedText(), text); // as after a paste that is no number
