@@ -146,7 +146,7 @@ QStringList TMRUList::matching(const QString &prefix) const
     return result;
 }
 
-int EditTextStart(const TEditTextOption &option)
+int editTextStart(const TEditTextOption &option)
 {
     const int width = QFontMetrics(option.font).horizontalAdvance(option.text);
     int x = option.marginX;
@@ -160,19 +160,19 @@ int EditTextStart(const TEditTextOption &option)
     return std::max(x, 0);
 }
 
-void PaintRequiredMark(QPainter &painter, QRect textArea)
+void PaintRequiredMark(QPainter &painter, const QRect &textArea)
 {
     const int y = textArea.bottom();
     for (int x = textArea.left() + 2; x <= textArea.right() - 3; x += 2)
         painter.fillRect(QRect(x, y, 1, 1), toQColor(clRed));
 }
 
-void DrawEditText(QPainter &painter, QRect rect, const TEditTextOption &option)
+void drawEditText(QPainter &painter, const QRect &rect, const TEditTextOption &option)
 {
     painter.fillRect(rect, option.background);
     if (!option.text.isEmpty()) {
         const QFontMetrics fm(option.font);
-        const int x = rect.left() + EditTextStart(option);
+        const int x = rect.left() + editTextStart(option);
         // Vertically as the inner edit places it: the substitute fonts are
         // taller than the field, so the text is centred on the font's height.
         const int height = std::max(fm.boundingRect(option.text).height(), fm.height());
@@ -188,7 +188,7 @@ void DrawEditText(QPainter &painter, QRect rect, const TEditTextOption &option)
         PaintRequiredMark(painter, rect);
 }
 
-void DrawEditFrame(QPainter &p, QRect r, const TEditFrameOption &o)
+void drawEditFrame(QPainter &p, const QRect &r, const TEditFrameOption &o)
 {
     p.fillRect(r, o.color);
     if (o.borderStyle == bsSingle) {
@@ -234,7 +234,7 @@ protected:
             return;
         }
         QPainter painter(this);
-        DrawEditText(painter, rect(), m_owner->textOption());
+        drawEditText(painter, rect(), m_owner->textOption());
     }
 
 private:
@@ -609,7 +609,7 @@ void TCustomDBEdit::updateTextMargins()
     QMargins margins(option.marginX - kLineEditHorizontalMargin, 0, 0, 0);
     if (m_alignment == taRightJustify) {
         const int end =
-            EditTextStart(option) + QFontMetrics(option.font).horizontalAdvance(option.text);
+            editTextStart(option) + QFontMetrics(option.font).horizontalAdvance(option.text);
         margins.setLeft(-kLineEditHorizontalMargin);
         margins.setRight(m_edit->width() - end - kLineEditCaretRoom - kLineEditHorizontalMargin);
     }
@@ -1156,7 +1156,7 @@ bool TCustomDBEdit::eventFilter(QObject *watched, QEvent *event)
 void TCustomDBEdit::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    DrawEditFrame(painter, rect(), frameOption());
+    drawEditFrame(painter, rect(), frameOption());
 }
 
 void TCustomDBEdit::resizeEvent(QResizeEvent *event)

@@ -116,14 +116,14 @@ struct TEditTextOption {
 };
 
 // Where the text starts, in the text rectangle's coordinates.
-int EditTextStart(const TEditTextOption &option);
+int editTextStart(const TEditTextOption &option);
 
 // Fills rect with the background and draws the text on the baseline the inner
 // edit uses, so the text does not move when the focus arrives.
-void DrawEditText(QPainter &painter, QRect rect, const TEditTextOption &option);
+void drawEditText(QPainter &painter, const QRect &rect, const TEditTextOption &option);
 
 // The dotted red line of a required value that is missing.
-void PaintRequiredMark(QPainter &painter, QRect textArea);
+void PaintRequiredMark(QPainter &painter, const QRect &textArea);
 
 // Everything the edit's own frame drawing depends on.
 struct TEditFrameOption {
@@ -139,7 +139,7 @@ struct TEditFrameOption {
 };
 
 // The border (flat: lit or dim; 3D; single) and the separator lines.
-void DrawEditFrame(QPainter &painter, QRect rect, const TEditFrameOption &option);
+void drawEditFrame(QPainter &painter, const QRect &rect, const TEditFrameOption &option);
 
 // A one-line edit over a value link, with a flat border, a button area at its
 // right edge, and its own text drawing while not focused. The platform edit

@@ -443,7 +443,7 @@ void paintGlyphButton(QPainter &p, const QRect &rect, const TEditButtonOption &o
 
 } // namespace
 
-void PaintEditButton(QPainter &painter, QRect rect, const TEditButtonOption &o)
+void drawEditButton(QPainter &painter, const QRect &rect, const TEditButtonOption &o)
 {
     if (o.style == ebsGlyph) {
         paintGlyphButton(painter, rect, o);
@@ -472,7 +472,7 @@ void PaintEditButton(QPainter &painter, QRect rect, const TEditButtonOption &o)
     cachedFace(painter, face, style, o.enabled, o.flat, o.lit, o.pressedPart != 0, false);
 }
 
-void PaintEditButton(QPainter &painter, QRect rect, const QColor &parentColor,
+void PaintEditButton(QPainter &painter, const QRect &rect, const QColor &parentColor,
                      TEditButtonStyle style, int pressedPart, bool flat, bool lit, bool enabled)
 {
     TEditButtonOption option;
@@ -482,7 +482,7 @@ void PaintEditButton(QPainter &painter, QRect rect, const QColor &parentColor,
     option.flat = flat;
     option.lit = lit;
     option.enabled = enabled;
-    PaintEditButton(painter, rect, option);
+    drawEditButton(painter, rect, option);
 }
 
 TEditButtonControl::TEditButtonControl(QWidget *parent) : QWidget(parent)
@@ -562,7 +562,7 @@ void TEditButtonControl::setGlyph(const QPixmap &glyph, int numGlyphs)
     update();
 }
 
-TEditButtonOption TEditButtonControl::paintOption() const
+TEditButtonOption TEditButtonControl::styleOption() const
 {
     TEditButtonOption option;
     option.parentColor = m_parentColor;
@@ -586,7 +586,7 @@ TEditButtonOption TEditButtonControl::paintOption() const
 void TEditButtonControl::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    PaintEditButton(painter, rect(), paintOption());
+    drawEditButton(painter, rect(), styleOption());
 }
 
 int TEditButtonControl::halfAt(int y) const

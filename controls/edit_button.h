@@ -193,8 +193,9 @@ struct TEditButtonOption {
 
 // Draws one edit button. A flat button that is not lit is drawn inset, with
 // its frame (and the middle band of an up/down pair) in the parent's colour.
-void PaintEditButton(QPainter &painter, QRect rect, const TEditButtonOption &option);
-void PaintEditButton(QPainter &painter, QRect rect, const QColor &parentColor,
+void drawEditButton(QPainter &painter, const QRect &rect, const TEditButtonOption &option);
+// The same from the single values, as the design names the drawing.
+void PaintEditButton(QPainter &painter, const QRect &rect, const QColor &parentColor,
                      TEditButtonStyle style, int pressedPart, bool flat, bool lit, bool enabled);
 
 // The repeat timer of a held button. The control makes a QTimer-backed one on
@@ -250,8 +251,8 @@ public:
     TButtonDownEvent onDown() const { return m_onDown; }
     void setOnDown(const TButtonDownEvent &handler) { m_onDown = handler; }
 
-    // What paintEvent hands to PaintEditButton.
-    TEditButtonOption paintOption() const;
+    // What paintEvent hands to drawEditButton.
+    TEditButtonOption styleOption() const;
     // A press of the lower half and a click, as the shortcut key does.
     void pressByShortCut();
     // Ends a press without a click (the edit lost the focus).
