@@ -17,6 +17,8 @@
 
 #include <cmath>
 
+using enum DataEdits::TBorderStyle;
+
 namespace {
 
 // Character codes the character step knows by name.
@@ -150,9 +152,9 @@ int editTextStart(const TEditTextOption &option)
 {
     const int width = QFontMetrics(option.font).horizontalAdvance(option.text);
     int x = option.marginX;
-    if (option.alignment == taRightJustify)
+    if (option.alignment == FlatStyle::taRightJustify)
         x = option.textRight - width - option.marginX;
-    else if (option.alignment == taCenter)
+    else if (option.alignment == FlatStyle::taCenter)
         x = (option.textRight - width) / 2;
     // A text wider than the room between the margins starts at the text
     // area's left edge instead of losing its first digit: the layout's font
@@ -381,15 +383,15 @@ void TCustomDBEdit::updateReadOnlyState()
     m_edit->setReadOnly(m_readOnly);
 }
 
-void TCustomDBEdit::setAlignment(TAlignment alignment)
+void TCustomDBEdit::setAlignment(FlatStyle::TAlignment alignment)
 {
     if (alignment == m_alignment)
         return;
     m_alignment = alignment;
     Qt::Alignment flags = Qt::AlignVCenter;
-    flags |= alignment == taLeftJustify ? Qt::AlignLeft
-        : alignment == taCenter         ? Qt::AlignHCenter
-                                        : Qt::AlignRight;
+    flags |= alignment == FlatStyle::taLeftJustify ? Qt::AlignLeft
+        : alignment == FlatStyle::taCenter         ? Qt::AlignHCenter
+                                                   : Qt::AlignRight;
     m_edit->setAlignment(flags);
     updateTextMargins();
     update();
@@ -557,7 +559,7 @@ bool TCustomDBEdit::requiredMarkShows() const
 
 bool TCustomDBEdit::drawsOwnText() const
 {
-    return m_alignment != taLeftJustify && !m_edit->hasFocus();
+    return m_alignment != FlatStyle::taLeftJustify && !m_edit->hasFocus();
 }
 
 TEditTextOption TCustomDBEdit::textOption() const
@@ -607,7 +609,7 @@ void TCustomDBEdit::updateTextMargins()
     // focus comes or goes and Qt's own margins cut off no third digit.
     const TEditTextOption option = textOption();
     QMargins margins(option.marginX - kLineEditHorizontalMargin, 0, 0, 0);
-    if (m_alignment == taRightJustify) {
+    if (m_alignment == FlatStyle::taRightJustify) {
         const int end =
             editTextStart(option) + QFontMetrics(option.font).horizontalAdvance(option.text);
         margins.setLeft(-kLineEditHorizontalMargin);
@@ -677,7 +679,7 @@ void TCustomDBEdit::layoutEditButtons()
         const TEditButton *button = buttonOfSlot(i);
         TEditButtonControl *control = m_slots[i].control;
         const int width = widths[i];
-        control->setStyle(button->style());
+        control->setButtonStyle(button->style());
         control->setGlyph(button->glyph(), button->numGlyphs());
         control->setToolTip(button->hint());
         control->setFlat(m_flat);
@@ -974,7 +976,7 @@ void TCustomDBEdit::handleFocusIn(QFocusEvent *event)
         return;
     }
     m_inFocus = true;
-    if (m_alignment != taLeftJustify)
+    if (m_alignment != FlatStyle::taLeftJustify)
         m_edit->update();
     resetFromStored();
     emit entered();

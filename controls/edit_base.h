@@ -32,7 +32,6 @@ Q_ENUM_NS(TBorderStyle)
 } // namespace DataEdits
 
 using DataEdits::TBorderStyle;
-using enum DataEdits::TBorderStyle;
 
 // OnUpdateData: during every post; setting handled keeps the value out of the
 // value link. The same function type as TButtonClickEvent.
@@ -106,7 +105,7 @@ struct TEditTextOption {
     QFont font;
     QColor background;
     QColor textColor;
-    TAlignment alignment = taRightJustify;
+    FlatStyle::TAlignment alignment = FlatStyle::taRightJustify;
     // Right edge of the text rectangle (exclusive), in the rectangle's coordinates.
     int textRight = 0;
     // Border plus the edit's left margin: the gap kept from the text rectangle's edges.
@@ -130,7 +129,7 @@ struct TEditFrameOption {
     bool ctl3D = true;
     bool flat = false;
     bool lit = false;
-    TBorderStyle borderStyle = bsSingle;
+    TBorderStyle borderStyle = DataEdits::bsSingle;
     QColor color = Qt::white;
     std::vector<QRect> separators;
     // The image of the image area, drawn centred in imageArea inset by 2 and 1.
@@ -181,8 +180,8 @@ public:
     // rendered again and the exception passes on.
     void setText(const QString &text);
 
-    TAlignment alignment() const { return m_alignment; }
-    void setAlignment(TAlignment alignment);
+    FlatStyle::TAlignment alignment() const { return m_alignment; }
+    void setAlignment(FlatStyle::TAlignment alignment);
     bool alwaysShowBorder() const { return m_alwaysShowBorder; }
     void setAlwaysShowBorder(bool always);
     // Select all text on focus entry (not on entry by a left-button click).
@@ -374,8 +373,8 @@ private:
     int m_imageWidth = 0;
     int m_imageAreaWidth = 0;
 
-    TAlignment m_alignment = taLeftJustify;
-    TBorderStyle m_borderStyle = bsSingle;
+    FlatStyle::TAlignment m_alignment = FlatStyle::taLeftJustify;
+    TBorderStyle m_borderStyle = DataEdits::bsSingle;
     QString m_passwordChar;
     bool m_alwaysShowBorder = false;
     bool m_autoSelect = true;

@@ -14,6 +14,9 @@
 #include <algorithm>
 #include <cmath>
 
+using enum EditTools::TButtonPaintStyle;
+using enum EditTools::TEditButtonStyle;
+
 namespace {
 
 enum class Symbol { Up, Down, Dots, Plus, Minus, None };
@@ -512,7 +515,7 @@ int TEditButtonControl::repeatInterval() const
     return m_repeat && m_repeat->isActive() ? m_repeat->interval() : 0;
 }
 
-void TEditButtonControl::setStyle(TEditButtonStyle style)
+void TEditButtonControl::setButtonStyle(TEditButtonStyle style)
 {
     if (style == m_style)
         return;

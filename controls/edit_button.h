@@ -31,8 +31,6 @@ Q_ENUM_NS(TButtonPaintStyle)
 
 using EditTools::TButtonPaintStyle;
 using EditTools::TEditButtonStyle;
-using enum EditTools::TButtonPaintStyle;
-using enum EditTools::TEditButtonStyle;
 
 // OnClick of a button, OnButtonClick of the edit: setting handled stops the
 // edit's own handling.
@@ -110,7 +108,7 @@ signals:
     void changed();
 
 protected:
-    TEditButtonStyle m_style = ebsDropDown;
+    TEditButtonStyle m_style = EditTools::ebsDropDown;
     bool m_visible = false;
     bool m_enabled = true;
     QKeySequence m_shortCut;
@@ -180,7 +178,7 @@ TButtonPaintStyle paintStyleFor(TEditButtonStyle style);
 // Everything one button face drawing depends on.
 struct TEditButtonOption {
     QColor parentColor = Qt::white;
-    TEditButtonStyle style = ebsDropDown;
+    TEditButtonStyle style = EditTools::ebsDropDown;
     // 0 none, 1 the upper (or only) part, 2 the lower half.
     int pressedPart = 0;
     bool flat = false;
@@ -214,7 +212,7 @@ public:
 // after 400 ms and then every 100 ms while the pointer stays on that half.
 class TEditButtonControl : public QWidget {
     Q_OBJECT
-    Q_PROPERTY(EditTools::TEditButtonStyle Style READ style WRITE setStyle)
+    Q_PROPERTY(EditTools::TEditButtonStyle Style READ buttonStyle WRITE setButtonStyle)
     Q_PROPERTY(bool Flat READ isFlat WRITE setFlat)
     Q_PROPERTY(bool DrawLit READ drawLit WRITE setDrawLit)
     Q_PROPERTY(bool HeldDown READ heldDown WRITE setHeldDown)
@@ -224,8 +222,9 @@ public:
     explicit TEditButtonControl(QWidget *parent = nullptr);
     ~TEditButtonControl() override;
 
-    TEditButtonStyle style() const { return m_style; }
-    void setStyle(TEditButtonStyle style);
+    // Named apart from QWidget::style(), the widget style.
+    TEditButtonStyle buttonStyle() const { return m_style; }
+    void setButtonStyle(TEditButtonStyle style);
     bool isFlat() const { return m_flat; }
     void setFlat(bool flat);
     bool drawLit() const { return m_lit; }
@@ -281,7 +280,7 @@ private:
     // Reports OnDown with this control as sender.
     void reportDown(bool topButton, bool &autoRepeat);
 
-    TEditButtonStyle m_style = ebsDropDown;
+    TEditButtonStyle m_style = EditTools::ebsDropDown;
     bool m_flat = false;
     bool m_lit = false;
     bool m_heldDown = false;

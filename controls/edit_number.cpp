@@ -53,7 +53,7 @@ numbers::NumberLocale numberLocale(const QLocale &locale)
 TCustomDBNumberEdit::TCustomDBNumberEdit(QWidget *parent) : TCustomDBEdit(parent)
 {
     setMainButton(new TDropDownEditButton(this));
-    setAlignment(taRightJustify);
+    setAlignment(FlatStyle::taRightJustify);
     lineEdit()->setMaxLength(32767);
     resetFromStored();
 }
@@ -341,7 +341,7 @@ bool TCustomDBNumberEdit::isValidText(const QString &text) const
 
 void TCustomDBNumberEdit::handleButtonPress(bool isDownButton)
 {
-    if (editButton()->style() == ebsUpDown) {
+    if (editButton()->style() == EditTools::ebsUpDown) {
         if (!isReadOnly())
             stepValue(!isDownButton);
         return;

@@ -193,7 +193,7 @@ void build(TForm1 &f)
     f.SpinEdit1 = make<TDBNumberEdit>(f.GroupBox3, "SpinEdit1");
     f.SpinEdit1->setFont(font("新宋体", -16, true));
     f.SpinEdit1->setFontColor(clWindowText); // on the edit's own clWindow
-    f.SpinEdit1->editButton()->setStyle(ebsUpDown);
+    f.SpinEdit1->editButton()->setStyle(EditTools::ebsUpDown);
     f.SpinEdit1->editButton()->setVisible(true);
     // Laid out for the designed desktop: a 16-pixel system font, 17-pixel scroll bars.
     f.SpinEdit1->editButton()->setWidth(FlatButtonWidth(16, 17));

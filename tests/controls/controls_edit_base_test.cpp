@@ -32,7 +32,7 @@ struct Field {
         QFont font;
         font.setPixelSize(16);
         edit->setFont(font);
-        edit->editButton()->setStyle(ebsUpDown);
+        edit->editButton()->setStyle(EditTools::ebsUpDown);
         edit->editButton()->setVisible(true);
         edit->editButton()->setWidth(FlatButtonWidth(16, 17));
         edit->setFlat(true);
@@ -404,11 +404,11 @@ void EditBaseTest::propertiesByName()
         QCOMPARE(edit.property(row.name), row.written);
     }
     QVERIFY(edit.setProperty("BorderStyle", QStringLiteral("bsNone")));
-    QCOMPARE(edit.borderStyle(), bsNone);
+    QCOMPARE(edit.borderStyle(), DataEdits::bsNone);
     QCOMPARE(QString::fromLatin1(edit.property("BorderStyle").toByteArray()),
              QStringLiteral("bsNone"));
     QVERIFY(edit.setProperty("Alignment", QStringLiteral("taCenter")));
-    QCOMPARE(edit.alignment(), taCenter);
+    QCOMPARE(edit.alignment(), FlatStyle::taCenter);
     QCOMPARE(QString::fromLatin1(edit.property("Alignment").toByteArray()),
              QStringLiteral("taCenter"));
     QCOMPARE(edit.property("Text").toString(), QStringLiteral("5.0"));

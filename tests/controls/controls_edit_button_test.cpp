@@ -29,7 +29,7 @@ struct Field {
         parent.resize(200, 60);
         edit = new TDBNumberEdit(&parent);
         edit->setGeometry(10, 10, 44, 22);
-        edit->editButton()->setStyle(ebsUpDown);
+        edit->editButton()->setStyle(EditTools::ebsUpDown);
         edit->editButton()->setVisible(true);
         edit->editButton()->setWidth(FlatButtonWidth(16, 17));
         edit->setFlat(true);
@@ -232,7 +232,7 @@ void EditButtonTest::propertiesByName()
     };
     const QPixmap glyph(8, 8);
     const Row rows[] = {
-        {"Style", QStringLiteral("ebsUpDown"), QVariant::fromValue(ebsUpDown)},
+        {"Style", QStringLiteral("ebsUpDown"), QVariant::fromValue(EditTools::ebsUpDown)},
         {"Visible", true, true},
         {"Enabled", false, false},
         {"Hint", QStringLiteral("步进"), QStringLiteral("步进")},
@@ -244,8 +244,8 @@ void EditButtonTest::propertiesByName()
         QVERIFY2(button.setProperty(row.name, row.written), row.name);
         QCOMPARE(button.property(row.name), row.read);
     }
-    QCOMPARE(button.style(), ebsUpDown);
-    QCOMPARE(button.property("Style").value<TEditButtonStyle>(), ebsUpDown);
+    QCOMPARE(button.style(), EditTools::ebsUpDown);
+    QCOMPARE(button.property("Style").value<TEditButtonStyle>(), EditTools::ebsUpDown);
     QCOMPARE(changes.count(), int(std::size(rows)));
     // Writing the same values again changes nothing.
     for (const Row &row : rows)
@@ -257,7 +257,7 @@ void EditButtonTest::propertiesByName()
     QCOMPARE(control.pressedHalf(), 1);
     QVERIFY(control.isDown());
     QVERIFY(control.setProperty("Style", QStringLiteral("ebsEllipsis")));
-    QCOMPARE(control.style(), ebsEllipsis);
+    QCOMPARE(control.buttonStyle(), EditTools::ebsEllipsis);
 }
 
 void EditButtonTest::flatButtonWidth_data()
@@ -295,7 +295,7 @@ void EditButtonTest::furtherButtonsAndHeights()
     edit->editButton()->setVisible(true);
     edit->editButton()->setWidth(11);
     TVisibleEditButton *extra = edit->editButtons()->add();
-    extra->setStyle(ebsEllipsis);
+    extra->setStyle(EditTools::ebsEllipsis);
     extra->setWidth(20);
     parent.show();
     // Main button right of its separator, the further one right of the main.
@@ -311,7 +311,7 @@ void EditButtonTest::furtherButtonsAndHeights()
 
     // A further button's own OnDown and shortcut.
     TVisibleEditButton *plus = edit->editButtons()->add();
-    plus->setStyle(ebsPlus);
+    plus->setStyle(EditTools::ebsPlus);
     plus->setShortCut(QKeySequence(Qt::Key_F2));
     int downs = 0;
     plus->setOnDown([&](QObject *, bool, bool &, bool &) { ++downs; });
@@ -407,7 +407,7 @@ void EditButtonTest::drawingIsAFunctionOfState()
     const QColor parent(0x12, 0x34, 0x56);
     TEditButtonControl control;
     control.resize(11, 16);
-    control.setStyle(ebsUpDown);
+    control.setButtonStyle(EditTools::ebsUpDown);
     control.setFlat(true);
     control.setParentColor(parent);
     auto check = [&](const QImage &image) {
@@ -435,7 +435,7 @@ void EditButtonTest::facesAreCachedProgramWide()
     TEditButtonControl a, b;
     for (TEditButtonControl *c : {&a, &b}) {
         c->resize(11, 16);
-        c->setStyle(ebsUpDown);
+        c->setButtonStyle(EditTools::ebsUpDown);
         grabImage(c);
     }
     QCOMPARE(cache.size(), 2); // an up face and a down face, shared by both

@@ -34,7 +34,7 @@ struct GroupSizeField {
         font.setPixelSize(16);
         font.setBold(true);
         edit->setFont(font);
-        edit->editButton()->setStyle(ebsUpDown);
+        edit->editButton()->setStyle(EditTools::ebsUpDown);
         edit->editButton()->setVisible(true);
         edit->editButton()->setWidth(FlatButtonWidth(16, 17)); // as the window sets it
         edit->setFlat(true);
