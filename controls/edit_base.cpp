@@ -1,4 +1,5 @@
 #include "controls/edit_base.h"
+#include "platform/canvas.h"
 #include "platform/enabled_look.h"
 #include "platform/palette_colors.h"
 
@@ -77,15 +78,6 @@ constexpr int kEditLeftMargin = kLineEditHorizontalMargin;
 // Qt ends a right-aligned line edit's text this far before the line's end,
 // room for the caret.
 constexpr int kLineEditCaretRoom = 2;
-
-// One-pixel ring: one colour on the top and left, another on the bottom and right.
-void drawRing(QPainter &p, const QRect &ring, const QColor &topLeft, const QColor &bottomRight)
-{
-    p.fillRect(QRect(ring.left(), ring.top(), ring.width(), 1), topLeft);
-    p.fillRect(QRect(ring.left(), ring.top(), 1, ring.height()), topLeft);
-    p.fillRect(QRect(ring.left(), ring.bottom(), ring.width(), 1), bottomRight);
-    p.fillRect(QRect(ring.right(), ring.top(), 1, ring.height()), bottomRight);
-}
 
 } // namespace
 
@@ -195,17 +187,17 @@ void drawEditFrame(QPainter &p, const QRect &r, const TEditFrameOption &o)
     p.fillRect(r, o.color);
     if (o.borderStyle == bsSingle) {
         if (!o.ctl3D) {
-            drawRing(p, r, Qt::black, Qt::black);
+            drawEdgeRing(p, r, Qt::black, Qt::black);
         } else if (o.flat) {
             const QColor face = toQColor(clBtnFace);
             if (o.lit)
-                drawRing(p, r, toQColor(clBtnShadow), toQColor(clBtnHighlight));
+                drawEdgeRing(p, r, toQColor(clBtnShadow), toQColor(clBtnHighlight));
             else
-                drawRing(p, r, face, face);
-            drawRing(p, r.adjusted(1, 1, -1, -1), face, face);
+                drawEdgeRing(p, r, face, face);
+            drawEdgeRing(p, r.adjusted(1, 1, -1, -1), face, face);
         } else {
-            drawRing(p, r, toQColor(clBtnShadow), toQColor(clBtnHighlight));
-            drawRing(p, r.adjusted(1, 1, -1, -1), toQColor(cl3DDkShadow), toQColor(cl3DLight));
+            drawEdgeRing(p, r, toQColor(clBtnShadow), toQColor(clBtnHighlight));
+            drawEdgeRing(p, r.adjusted(1, 1, -1, -1), toQColor(cl3DDkShadow), toQColor(cl3DLight));
         }
     }
     for (const QRect &separator : o.separators)
@@ -300,6 +292,11 @@ QString TCustomDBEdit::text() const
 void TCustomDBEdit::setText(const QString &text)
 {
     applyText(text);
+    postAssigned();
+}
+
+void TCustomDBEdit::postAssigned()
+{
     if (m_inUpdateData)
         return;
     try {

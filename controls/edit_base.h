@@ -314,10 +314,13 @@ protected:
     void setMainButton(TEditButton *button);
     // Posts the value: OnUpdateData, then the link unless handled.
     void postValue();
+    // Posts an assigned text or value, unless OnUpdateData is running; when
+    // the post raises, the stored value is rendered again and the exception
+    // passes on.
+    void postAssigned();
     void resetFromStored() { m_link.resetFromStored(); }
     bool beginEdit();
     bool inFocus() const { return m_inFocus; }
-    bool inUpdateData() const { return m_inUpdateData; }
     // Writes the platform edit's text without running the text-change hook.
     void setTextInternally(const QString &text);
     bool settingTextInternally() const { return m_settingText; }

@@ -1,5 +1,6 @@
 #include "controls/edit_button.h"
 #include "controls/edit_button_faces.h"
+#include "platform/canvas.h"
 #include "platform/enabled_look.h"
 
 #include <QAction>
@@ -92,15 +93,6 @@ void drawSymbol(QPainter &p, const QRect &area, Symbol symbol, bool pressed, boo
     }
 }
 
-// One-pixel edge: light colour on the top and left, dark on the bottom and right.
-void drawEdge(QPainter &p, const QRect &r, const QColor &topLeft, const QColor &bottomRight)
-{
-    p.fillRect(QRect(r.left(), r.top(), r.width(), 1), topLeft);
-    p.fillRect(QRect(r.left(), r.top(), 1, r.height()), topLeft);
-    p.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), bottomRight);
-    p.fillRect(QRect(r.right(), r.top(), 1, r.height()), bottomRight);
-}
-
 void drawButtonFace(QPainter &p, const QRect &r, Symbol symbol, bool enabled, bool flat, bool lit,
                     bool pressed)
 {
@@ -115,17 +107,17 @@ void drawButtonFace(QPainter &p, const QRect &r, Symbol symbol, bool enabled, bo
         drawSymbol(p, area, symbol, pressed, enabled);
         if (lit) {
             if (pressed)
-                drawEdge(p, r, toQColor(clBtnShadow), toQColor(clBtnHighlight));
+                drawEdgeRing(p, r, toQColor(clBtnShadow), toQColor(clBtnHighlight));
             else
-                drawEdge(p, r, toQColor(clBtnHighlight), toQColor(clBtnShadow));
+                drawEdgeRing(p, r, toQColor(clBtnHighlight), toQColor(clBtnShadow));
         }
         return;
     }
     if (pressed) {
-        drawEdge(p, r, toQColor(clBtnShadow), toQColor(clBtnShadow));
+        drawEdgeRing(p, r, toQColor(clBtnShadow), toQColor(clBtnShadow));
     } else {
-        drawEdge(p, r, toQColor(cl3DLight), toQColor(cl3DDkShadow));
-        drawEdge(p, r.adjusted(1, 1, -1, -1), toQColor(clBtnHighlight), toQColor(clBtnShadow));
+        drawEdgeRing(p, r, toQColor(cl3DLight), toQColor(cl3DDkShadow));
+        drawEdgeRing(p, r.adjusted(1, 1, -1, -1), toQColor(clBtnHighlight), toQColor(clBtnShadow));
     }
     drawSymbol(p, r.adjusted(2, 2, -2, -2), symbol, pressed, enabled);
 }
@@ -428,12 +420,12 @@ void paintGlyphButton(QPainter &p, const QRect &rect, const TEditButtonOption &o
     const bool pressed = o.down;
     if (o.flat && !o.lit) {
         p.fillRect(rect, toQColor(clBtnFace));
-        drawEdge(p, rect, o.parentColor, o.parentColor);
+        drawEdgeRing(p, rect, o.parentColor, o.parentColor);
     } else {
         drawButtonFace(p, rect, Symbol::None, o.enabled, o.flat, o.lit, pressed);
         if (o.flat)
-            drawEdge(p, rect, toQColor(pressed ? clBtnShadow : clBtnHighlight),
-                     toQColor(pressed ? clBtnHighlight : clBtnShadow));
+            drawEdgeRing(p, rect, toQColor(pressed ? clBtnShadow : clBtnHighlight),
+                         toQColor(pressed ? clBtnHighlight : clBtnShadow));
     }
     if (o.glyph.isNull())
         return;

@@ -66,14 +66,7 @@ QString TCustomDBNumberEdit::normalizeNumber(const QString &text) const
 void TCustomDBNumberEdit::setValue(std::optional<double> value)
 {
     applyValue(value);
-    if (inUpdateData())
-        return;
-    try {
-        postValue();
-    } catch (...) {
-        resetFromStored();
-        throw;
-    }
+    postAssigned();
 }
 
 QVariant TCustomDBNumberEdit::valueVariant() const

@@ -1,4 +1,5 @@
 #include "controls/edit_number.h"
+#include "edit_fixtures.h"
 #include "pixel_helpers.h"
 #include "platform/fonts.h"
 #include "reported_errors.h"
@@ -14,39 +15,14 @@
 
 namespace {
 
-// A number edit as the group-size field is set up, next to another control.
-struct Field {
-    QWidget parent;
-    TDBNumberEdit *edit = nullptr;
-    QLineEdit *other = nullptr;
-    bool active = false;
-
+// The group-size field wider and in a regular font, so longer texts and
+// display formats fit, in the C locale unless told otherwise.
+struct Field : GroupSizeField {
     explicit Field(const QLocale &locale = QLocale::c())
+        : GroupSizeField(
+              {QSize(240, 80), QRect(120, 40, 80, 20), QRect(10, 10, 90, 22), false, locale})
     {
-        parent.resize(240, 80);
-        parent.setLocale(locale);
-        other = new QLineEdit(&parent);
-        other->setGeometry(120, 40, 80, 20);
-        edit = new TDBNumberEdit(&parent);
-        edit->setGeometry(10, 10, 90, 22);
-        QFont font;
-        font.setPixelSize(16);
-        edit->setFont(font);
-        edit->editButton()->setStyle(EditTools::ebsUpDown);
-        edit->editButton()->setVisible(true);
-        edit->editButton()->setWidth(FlatButtonWidth(16, 17));
-        edit->setFlat(true);
-        edit->setMinValue(1);
-        edit->setMaxValue(999);
-        edit->setValue(5);
-        parent.show();
-        parent.activateWindow();
-        active = QTest::qWaitForWindowActive(&parent);
-        other->setFocus();
     }
-    QLineEdit *line() const { return edit->lineEdit(); }
-    void enter() { edit->setFocus(Qt::TabFocusReason); }
-    void leave() { other->setFocus(Qt::TabFocusReason); }
 };
 
 } // namespace
@@ -341,13 +317,9 @@ void EditBaseTest::backspaceOverSeparator()
 void EditBaseTest::valueThatIsNoNumber()
 {
     Field f;
-    try {
-        f.edit->setValueVariant(QStringLiteral("abc"));
-        QFAIL("a string value must throw");
-    } catch (const EVariantTypeCastError &error) {
-        QCOMPARE(QString::fromUtf8(error.what()),
-                 QStringLiteral("Could not convert variant of type (QString) into type (double)"));
-    }
+    QCOMPARE(raisedMessage<EVariantTypeCastError>(
+                 [&] { f.edit->setValueVariant(QStringLiteral("abc")); }),
+             QStringLiteral("Could not convert variant of type (QString) into type (double)"));
     QCOMPARE(f.edit->text(), QStringLiteral("5"));
     f.edit->setValueVariant(QVariant());
     QCOMPARE(f.edit->text(), QString());

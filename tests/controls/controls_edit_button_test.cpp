@@ -1,6 +1,7 @@
 #include "controls/edit_button.h"
 #include "controls/edit_button_faces.h"
 #include "controls/edit_number.h"
+#include "edit_fixtures.h"
 #include "manual_repeat_timer.h"
 #include "pixel_helpers.h"
 #include "platform/fonts.h"
@@ -29,12 +30,7 @@ struct Field {
         parent.resize(200, 60);
         edit = new TDBNumberEdit(&parent);
         edit->setGeometry(10, 10, 44, 22);
-        edit->editButton()->setStyle(EditTools::ebsUpDown);
-        edit->editButton()->setVisible(true);
-        edit->editButton()->setWidth(FlatButtonWidth(16, 17));
-        edit->setFlat(true);
-        edit->setMinValue(1);
-        edit->setMaxValue(999);
+        setUpAsGroupSize(edit);
         edit->setValue(500);
         button = edit->editButtonControl();
         auto owned = std::make_unique<ManualTimer>(now);

@@ -1,4 +1,5 @@
 #include "controls/edit_number.h"
+#include "edit_fixtures.h"
 #include "manual_repeat_timer.h"
 #include "pixel_helpers.h"
 #include "platform/fonts.h"
@@ -15,43 +16,6 @@
 #include <cmath>
 
 namespace {
-
-// SpinEdit1 as the window sets it up, next to another control to move the focus to.
-struct GroupSizeField {
-    QWidget parent;
-    TDBNumberEdit *edit = nullptr;
-    QLineEdit *other = nullptr;
-    bool active = false;
-
-    GroupSizeField()
-    {
-        parent.resize(200, 80);
-        other = new QLineEdit(&parent);
-        other->setGeometry(100, 40, 80, 20);
-        edit = new TDBNumberEdit(&parent);
-        edit->setGeometry(10, 10, 44, 22);
-        QFont font;
-        font.setPixelSize(16);
-        font.setBold(true);
-        edit->setFont(font);
-        edit->editButton()->setStyle(EditTools::ebsUpDown);
-        edit->editButton()->setVisible(true);
-        edit->editButton()->setWidth(FlatButtonWidth(16, 17)); // as the window sets it
-        edit->setFlat(true);
-        edit->setCtl3D(true);
-        edit->setMinValue(1);
-        edit->setMaxValue(999);
-        edit->setValue(5);
-        parent.show();
-        parent.activateWindow();
-        active = QTest::qWaitForWindowActive(&parent);
-        other->setFocus();
-    }
-
-    void enter() { edit->setFocus(Qt::TabFocusReason); }
-    void leave() { other->setFocus(Qt::TabFocusReason); }
-    QLineEdit *line() const { return edit->lineEdit(); }
-};
 
 QString valueText(const std::optional<double> &value)
 {
@@ -462,13 +426,8 @@ void NumberEditTest::undoKeysAreEdits()
 void NumberEditTest::textAndValueAssignment()
 {
     GroupSizeField f;
-    try {
-        f.edit->setText(QStringLiteral("abc"));
-        QFAIL("a text that is not a number must throw");
-    } catch (const EConvertError &error) {
-        QCOMPARE(QString::fromUtf8(error.what()),
-                 QStringLiteral("'abc' is not a valid floating point value"));
-    }
+    QCOMPARE(raisedMessage<EConvertError>([&] { f.edit->setText(QStringLiteral("abc")); }),
+             QStringLiteral("'abc' is not a valid floating point value"));
     QCOMPARE(f.edit->text(), QStringLiteral("5"));
     f.edit->setText(QStringLiteral("1,234.5"));
     QCOMPARE(valueText(f.edit->value()), QStringLiteral("1234.5")); // not limited
