@@ -940,7 +940,7 @@ bool TCustomDBEdit::handleInputMethod(QInputMethodEvent *event)
     return true;
 }
 
-void TCustomDBEdit::textChanged() {}
+void TCustomDBEdit::textChangeStep() {}
 
 void TCustomDBEdit::onEditTextChanged()
 {
@@ -951,12 +951,17 @@ void TCustomDBEdit::onEditTextChanged()
     // Whatever path changed the text, the change is an edit and is posted on exit.
     if (!m_settingText && !m_readOnly && !m_link.isEditing())
         beginEdit();
-    textChanged();
+    textChangeStep();
     if (m_link.isEditing() && !m_settingText)
         m_link.markModified();
     updateTextMargins();
     updateToolTip();
     emit changed();
+    // A nested change (the step's own rewrite) has told the settled text already.
+    if (m_edit->text() != m_notifiedText) {
+        m_notifiedText = m_edit->text();
+        emit textChanged(m_notifiedText);
+    }
 }
 
 bool TCustomDBEdit::wheelStep(QWheelEvent *)

@@ -157,7 +157,7 @@ class TCustomDBEdit : public QWidget {
     Q_PROPERTY(QString PasswordChar READ passwordChar WRITE setPasswordChar)
     Q_PROPERTY(bool ReadOnly READ isReadOnly WRITE setReadOnly)
     Q_PROPERTY(bool Tooltips READ tooltips WRITE setTooltips)
-    Q_PROPERTY(QString Text READ text WRITE setText)
+    Q_PROPERTY(QString Text READ text WRITE setText NOTIFY textChanged)
     Q_PROPERTY(TNotifyEvent OnClick READ onClick WRITE setOnClick)
     Q_PROPERTY(TNotifyEvent OnDblClick READ onDblClick WRITE setOnDblClick)
     Q_PROPERTY(TContextPopupEvent OnContextPopup READ onContextPopup WRITE setOnContextPopup)
@@ -284,6 +284,9 @@ signals:
     void mouseUp(Qt::MouseButton button, QPoint pos);
     // OnChange: after every change of the text, the control's own changes included.
     void changed();
+    // Text's change, once the text has settled (after the control's own
+    // regrouping of a typed number, not before it).
+    void textChanged(const QString &text);
     // OnEnter, OnExit: focus entry and exit (exit comes before the post).
     void entered();
     void exited();
@@ -301,7 +304,7 @@ protected:
     // The character step; a key set to QChar() is discarded.
     virtual void characterStep(QChar &key);
     // The platform edit's text changed (by the user or the program).
-    virtual void textChanged();
+    virtual void textChangeStep();
     virtual bool wheelStep(QWheelEvent *event);
     // The platform's paste: enters edit state first.
     virtual void paste();
@@ -407,6 +410,7 @@ private:
     TGetImageIndexEvent m_onGetImageIndex;
     TOnCheckDrawRequiredStateEvent m_onCheckDrawRequiredState;
     bool m_holdingChange = false;
+    QString m_notifiedText;
     bool m_heldChange = false;
     Qt::MouseButton m_pressButton = Qt::NoButton;
 };

@@ -204,11 +204,22 @@ void TEditButton::setAction(QAction *action)
     if (action)
         connect(action, &QAction::changed, this, &TEditButton::actionChanged);
     emit changed();
+    notifyEnabledChange();
 }
 
 void TEditButton::actionChanged()
 {
     emit changed();
+    notifyEnabledChange();
+}
+
+void TEditButton::notifyEnabledChange()
+{
+    const bool enabled = isEnabled();
+    if (enabled == m_notifiedEnabled)
+        return;
+    m_notifiedEnabled = enabled;
+    emit enabledChanged(enabled);
 }
 
 void TEditButton::setDropdownMenu(QMenu *menu)
@@ -230,6 +241,7 @@ void TEditButton::setEnabled(bool enabled)
         return;
     m_enabled = enabled;
     emit changed();
+    notifyEnabledChange();
 }
 
 void TEditButton::setGlyph(const QPixmap &glyph)

@@ -50,7 +50,7 @@ class TEditButton : public QObject {
     Q_OBJECT
     Q_PROPERTY(QAction *Action READ action WRITE setAction)
     Q_PROPERTY(QMenu *DropdownMenu READ dropdownMenu WRITE setDropdownMenu)
-    Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled)
+    Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled NOTIFY enabledChanged)
     Q_PROPERTY(QPixmap Glyph READ glyph WRITE setGlyph)
     Q_PROPERTY(QString Hint READ hint WRITE setHint)
     Q_PROPERTY(int NumGlyphs READ numGlyphs WRITE setNumGlyphs)
@@ -106,6 +106,8 @@ public:
 
 signals:
     void changed();
+    // Enabled's change, its own or its action's.
+    void enabledChanged(bool enabled);
 
 protected:
     TEditButtonStyle m_style = EditTools::ebsDropDown;
@@ -115,6 +117,8 @@ protected:
 
 private:
     void actionChanged();
+    // Emits enabledChanged when Enabled differs from the value last told.
+    void notifyEnabledChange();
 
     QPointer<QAction> m_action;
     QPointer<QMenu> m_dropdownMenu;
@@ -124,6 +128,7 @@ private:
     int m_width = 0;
     TButtonClickEvent m_onClick;
     TButtonDownEvent m_onDown;
+    bool m_notifiedEnabled = true;
 };
 
 // The main button of a number edit: ShortCut starts as Alt+Down.

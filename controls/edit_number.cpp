@@ -180,8 +180,9 @@ QString TCustomDBNumberEdit::displayText() const
 void TCustomDBNumberEdit::applyValue(std::optional<double> value)
 {
     if (!value) {
-        setTextInternally(QString());
         m_value = std::nullopt;
+        setTextInternally(QString());
+        notifyValueChange();
         return;
     }
     m_value = *value;
@@ -191,6 +192,15 @@ void TCustomDBNumberEdit::applyValue(std::optional<double> value)
             fromU16(numbers::formatFloat(toU16(m_focusFormat), *m_value, numbersLocale())));
     else
         setTextInternally(displayText());
+    notifyValueChange();
+}
+
+void TCustomDBNumberEdit::notifyValueChange()
+{
+    if (m_value == m_notifiedValue)
+        return;
+    m_notifiedValue = m_value;
+    emit valueChanged(valueVariant());
 }
 
 void TCustomDBNumberEdit::applyText(const QString &text)
@@ -263,7 +273,7 @@ void TCustomDBNumberEdit::valueFromText()
     m_value = limitValue(*number);
 }
 
-void TCustomDBNumberEdit::textChanged()
+void TCustomDBNumberEdit::textChangeStep()
 {
     if (settingTextInternally())
         return;
@@ -274,6 +284,7 @@ void TCustomDBNumberEdit::textChanged()
         // Shown by the application's error box; the value keeps its previous state.
         reportCurrentException();
     }
+    notifyValueChange();
 }
 
 void TCustomDBNumberEdit::pasteWith(const std::function<void()> &insert)
@@ -294,6 +305,7 @@ void TCustomDBNumberEdit::pasteWith(const std::function<void()> &insert)
         if (focusPolicy() != Qt::NoFocus && isEnabled())
             setFocus(Qt::OtherFocusReason);
     }
+    notifyValueChange();
 }
 
 bool TCustomDBNumberEdit::isValidKey(QChar key) const

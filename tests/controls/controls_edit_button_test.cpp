@@ -112,6 +112,7 @@ private slots:
     void flatButtonWidth();
     void furtherButtonsAndHeights();
     void clickRunsHandlerOrAction();
+    void enabledTellsItsChanges();
     void drawingIsAFunctionOfState_data();
     void drawingIsAFunctionOfState();
     void facesAreCachedProgramWide();
@@ -342,6 +343,33 @@ void EditButtonTest::clickRunsHandlerOrAction()
     action.setEnabled(false);
     QVERIFY(!f.edit->editButton()->isEnabled());
     QVERIFY(!f.button->isEnabled());
+}
+
+// Enabled tells each change once, its own or its action's.
+void EditButtonTest::enabledTellsItsChanges()
+{
+    TEditButton button;
+    const QMetaObject *meta = button.metaObject();
+    QCOMPARE(meta->property(meta->indexOfProperty("Enabled")).notifySignal(),
+             QMetaMethod::fromSignal(&TEditButton::enabledChanged));
+    QSignalSpy spy(&button, &TEditButton::enabledChanged);
+    const auto told = [&spy] {
+        QList<bool> values;
+        for (const QList<QVariant> &arguments : std::as_const(spy))
+            values << arguments.at(0).toBool();
+        return values;
+    };
+    button.setEnabled(false);
+    button.setEnabled(false);
+    QCOMPARE(told(), QList<bool>{false});
+    QAction action; // enabled: the button follows it
+    button.setAction(&action);
+    QCOMPARE(told(), (QList<bool>{false, true}));
+    action.setText(QStringLiteral("步进")); // a change that leaves Enabled as it is
+    action.setEnabled(false);
+    QCOMPARE(told(), (QList<bool>{false, true, false}));
+    button.setEnabled(true); // the action's state still counts
+    QCOMPARE(told(), (QList<bool>{false, true, false}));
 }
 
 namespace {

@@ -74,6 +74,7 @@ private slots:
     void textByOtherPaths();
     void undoKeysAreEdits();
     void textAndValueAssignment();
+    void textAndValueTellTheirChanges();
     void limitValue_data();
     void limitValue();
     void upDownButtonLayoutAndFaces();
@@ -440,6 +441,53 @@ void NumberEditTest::textAndValueAssignment()
     QCOMPARE(f.edit->text(), QString());
     f.edit->setValue(1e20);
     QCOMPARE(f.edit->text(), QStringLiteral("1E20"));
+}
+
+// Text and Value tell each change once, after storing it, whoever makes it;
+// a typed number the control regroups is told as its settled text only.
+void NumberEditTest::textAndValueTellTheirChanges()
+{
+    GroupSizeFieldLayout layout;
+    layout.locale = QLocale::c();
+    GroupSizeField f(layout);
+    QVERIFY(f.active);
+    const QMetaObject *meta = f.edit->metaObject();
+    QCOMPARE(meta->property(meta->indexOfProperty("Text")).notifySignal(),
+             QMetaMethod::fromSignal(&TDBNumberEdit::textChanged));
+    QCOMPARE(meta->property(meta->indexOfProperty("Value")).notifySignal(),
+             QMetaMethod::fromSignal(&TDBNumberEdit::valueChanged));
+    QSignalSpy texts(f.edit, &TDBNumberEdit::textChanged);
+    QStringList values;
+    QStringList stale; // what a handler would have read that was not yet stored
+    connect(f.edit, &TDBNumberEdit::textChanged, f.edit, [&](const QString &text) {
+        if (f.edit->text() != text)
+            stale << text;
+    });
+    connect(f.edit, &TDBNumberEdit::valueChanged, f.edit, [&](const QVariant &value) {
+        const QString told = value.isNull() ? QStringLiteral("Null") : value.toString();
+        if (valueText(f.edit->value()) != told)
+            stale << told;
+        values << told;
+    });
+    f.enter(); // the stored 5 rendered again: no change
+    QTest::keyClicks(f.line(), QStringLiteral("12"));
+    QTest::keyClick(f.line(), Qt::Key_Up);
+    f.edit->setValue(999);
+    QTest::keyClick(f.line(), Qt::Key_Up); // at the limit: no change
+    f.edit->setDisplayFormat(QStringLiteral("#,##0"));
+    f.line()->selectAll();
+    QTest::keyClicks(f.line(), QStringLiteral("1234"));
+    f.edit->setValue(std::nullopt);
+
+    QStringList told;
+    for (const QList<QVariant> &arguments : std::as_const(texts))
+        told << arguments.at(0).toString();
+    const auto list = [](const char *items) {
+        return QString::fromLatin1(items).split(QLatin1Char('|'));
+    };
+    QCOMPARE(told, list("1|12|13|999|1|12|123|1,234|"));
+    QCOMPARE(values, list("1|12|13|999|1|12|123|999|Null"));
+    QCOMPARE(stale, QStringList());
 }
 
 void NumberEditTest::limitValue_data()
