@@ -410,7 +410,8 @@ private:
     TGetImageIndexEvent m_onGetImageIndex;
     TOnCheckDrawRequiredStateEvent m_onCheckDrawRequiredState;
     bool m_holdingChange = false;
-    QString m_notifiedText;
     bool m_heldChange = false;
     Qt::MouseButton m_pressButton = Qt::NoButton;
+    // The text textChanged told last.
+    QString m_notifiedText;
 };
