@@ -113,6 +113,7 @@ private slots:
     void furtherButtonsAndHeights();
     void clickRunsHandlerOrAction();
     void enabledTellsItsChanges();
+    void copyCarriesTheHandlers();
     void drawingIsAFunctionOfState_data();
     void drawingIsAFunctionOfState();
     void facesAreCachedProgramWide();
@@ -370,6 +371,37 @@ void EditButtonTest::enabledTellsItsChanges()
     QCOMPARE(told(), (QList<bool>{false, true, false}));
     button.setEnabled(true); // the action's state still counts
     QCOMPARE(told(), (QList<bool>{false, true, false}));
+}
+
+// Copying a button description copies what a layout sets, its handlers too:
+// the copy's click runs the handler, not the copy's action.
+void EditButtonTest::copyCarriesTheHandlers()
+{
+    TEditButton source;
+    source.setStyle(EditTools::ebsPlus);
+    source.setWidth(20);
+    source.setVisible(true);
+    int clicks = 0;
+    int downs = 0;
+    source.setOnClick([&](QObject *, bool &) { ++clicks; });
+    source.setOnDown([&](QObject *, bool, bool &, bool &) { ++downs; });
+    TEditButton copy;
+    QAction action;
+    QSignalSpy triggered(&action, &QAction::triggered);
+    copy.setAction(&action);
+    copy.assign(source);
+    QCOMPARE(copy.style(), EditTools::ebsPlus);
+    QCOMPARE(copy.width(), 20);
+    QVERIFY(copy.isVisible());
+    QCOMPARE(copy.action(), nullptr); // the source's action: none
+    copy.setAction(&action);
+    bool handled = false;
+    copy.performClick(&copy, handled);
+    QCOMPARE(clicks, 1);
+    QCOMPARE(triggered.count(), 0);
+    bool autoRepeat = true;
+    copy.onDown()(&copy, true, autoRepeat, handled);
+    QCOMPARE(downs, 1);
 }
 
 namespace {
