@@ -90,22 +90,26 @@ void TCustomDBNumberEdit::setValueVariant(const QVariant &value)
     setValue(number);
 }
 
+template<class T>
+bool TCustomDBNumberEdit::setExplicitly(T &member, const T &value, ExplicitMember flag)
+{
+    if ((m_explicitSet & flag) && value == member)
+        return false;
+    member = value;
+    m_explicitSet |= flag;
+    return true;
+}
+
 void TCustomDBNumberEdit::setMinValue(double value)
 {
-    if ((m_explicitSet & MinValueSet) && value == m_minValue)
-        return;
-    m_minValue = value;
-    m_explicitSet |= MinValueSet;
-    postValue();
+    if (setExplicitly(m_minValue, value, MinValueSet))
+        postValue();
 }
 
 void TCustomDBNumberEdit::setMaxValue(double value)
 {
-    if ((m_explicitSet & MaxValueSet) && value == m_maxValue)
-        return;
-    m_maxValue = value;
-    m_explicitSet |= MaxValueSet;
-    postValue();
+    if (setExplicitly(m_maxValue, value, MaxValueSet))
+        postValue();
 }
 
 void TCustomDBNumberEdit::setIncrement(double increment)
@@ -124,20 +128,16 @@ void TCustomDBNumberEdit::setDecimalPlaces(int places)
 
 void TCustomDBNumberEdit::setDisplayFormat(const QString &format)
 {
-    if ((m_explicitSet & DisplayFormatSet) && format == m_displayFormat)
+    if (!setExplicitly(m_displayFormat, format, DisplayFormatSet))
         return;
-    m_displayFormat = format;
-    m_explicitSet |= DisplayFormatSet;
     resetFromStored();
     update();
 }
 
 void TCustomDBNumberEdit::setCurrency(bool currency)
 {
-    if ((m_explicitSet & CurrencySet) && currency == m_currency)
+    if (!setExplicitly(m_currency, currency, CurrencySet))
         return;
-    m_currency = currency;
-    m_explicitSet |= CurrencySet;
     resetFromStored();
     update();
 }

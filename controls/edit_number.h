@@ -93,6 +93,10 @@ protected:
 private:
     enum ExplicitMember { DisplayFormatSet = 1, CurrencySet = 2, MaxValueSet = 4, MinValueSet = 8 };
 
+    // Stores value in member and marks it set explicitly; false when it was
+    // so set to that value already.
+    template<class T> bool setExplicitly(T &member, const T &value, ExplicitMember flag);
+
     void applyValue(std::optional<double> value);
     // Emits valueChanged when the value differs from the one last told.
     void notifyValueChange();
