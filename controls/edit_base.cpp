@@ -1,4 +1,5 @@
 #include "controls/edit_base.h"
+#include "platform/canvas.h"
 #include "platform/enabled_look.h"
 #include "platform/palette_colors.h"
 
@@ -9,13 +10,15 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QMetaMethod>
 #include <QMimeData>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QToolTip>
 #include <QWheelEvent>
 
 #include <cmath>
+
+using enum DataEdits::TBorderStyle;
 
 namespace {
 
@@ -75,15 +78,6 @@ constexpr int kEditLeftMargin = kLineEditHorizontalMargin;
 // Qt ends a right-aligned line edit's text this far before the line's end,
 // room for the caret.
 constexpr int kLineEditCaretRoom = 2;
-
-// One-pixel ring: one colour on the top and left, another on the bottom and right.
-void drawRing(QPainter &p, const QRect &ring, const QColor &topLeft, const QColor &bottomRight)
-{
-    p.fillRect(QRect(ring.left(), ring.top(), ring.width(), 1), topLeft);
-    p.fillRect(QRect(ring.left(), ring.top(), 1, ring.height()), topLeft);
-    p.fillRect(QRect(ring.left(), ring.bottom(), ring.width(), 1), bottomRight);
-    p.fillRect(QRect(ring.right(), ring.top(), 1, ring.height()), bottomRight);
-}
 
 } // namespace
 
@@ -146,7 +140,7 @@ QStringList TMRUList::matching(const QString &prefix) const
     return result;
 }
 
-int EditTextStart(const TEditTextOption &option)
+int editTextStart(const TEditTextOption &option)
 {
     const int width = QFontMetrics(option.font).horizontalAdvance(option.text);
     int x = option.marginX;
@@ -160,19 +154,19 @@ int EditTextStart(const TEditTextOption &option)
     return std::max(x, 0);
 }
 
-void PaintRequiredMark(QPainter &painter, QRect textArea)
+void PaintRequiredMark(QPainter &painter, const QRect &textArea)
 {
     const int y = textArea.bottom();
     for (int x = textArea.left() + 2; x <= textArea.right() - 3; x += 2)
         painter.fillRect(QRect(x, y, 1, 1), toQColor(clRed));
 }
 
-void DrawEditText(QPainter &painter, QRect rect, const TEditTextOption &option)
+void drawEditText(QPainter &painter, const QRect &rect, const TEditTextOption &option)
 {
     painter.fillRect(rect, option.background);
     if (!option.text.isEmpty()) {
         const QFontMetrics fm(option.font);
-        const int x = rect.left() + EditTextStart(option);
+        const int x = rect.left() + editTextStart(option);
         // Vertically as the inner edit places it: the substitute fonts are
         // taller than the field, so the text is centred on the font's height.
         const int height = std::max(fm.boundingRect(option.text).height(), fm.height());
@@ -188,22 +182,22 @@ void DrawEditText(QPainter &painter, QRect rect, const TEditTextOption &option)
         PaintRequiredMark(painter, rect);
 }
 
-void DrawEditFrame(QPainter &p, QRect r, const TEditFrameOption &o)
+void drawEditFrame(QPainter &p, const QRect &r, const TEditFrameOption &o)
 {
     p.fillRect(r, o.color);
     if (o.borderStyle == bsSingle) {
         if (!o.ctl3D) {
-            drawRing(p, r, Qt::black, Qt::black);
+            drawEdgeRing(p, r, Qt::black, Qt::black);
         } else if (o.flat) {
             const QColor face = toQColor(clBtnFace);
             if (o.lit)
-                drawRing(p, r, toQColor(clBtnShadow), toQColor(clBtnHighlight));
+                drawEdgeRing(p, r, toQColor(clBtnShadow), toQColor(clBtnHighlight));
             else
-                drawRing(p, r, face, face);
-            drawRing(p, r.adjusted(1, 1, -1, -1), face, face);
+                drawEdgeRing(p, r, face, face);
+            drawEdgeRing(p, r.adjusted(1, 1, -1, -1), face, face);
         } else {
-            drawRing(p, r, toQColor(clBtnShadow), toQColor(clBtnHighlight));
-            drawRing(p, r.adjusted(1, 1, -1, -1), toQColor(cl3DDkShadow), toQColor(cl3DLight));
+            drawEdgeRing(p, r, toQColor(clBtnShadow), toQColor(clBtnHighlight));
+            drawEdgeRing(p, r.adjusted(1, 1, -1, -1), toQColor(cl3DDkShadow), toQColor(cl3DLight));
         }
     }
     for (const QRect &separator : o.separators)
@@ -234,7 +228,7 @@ protected:
             return;
         }
         QPainter painter(this);
-        DrawEditText(painter, rect(), m_owner->textOption());
+        drawEditText(painter, rect(), m_owner->textOption());
     }
 
 private:
@@ -298,6 +292,11 @@ QString TCustomDBEdit::text() const
 void TCustomDBEdit::setText(const QString &text)
 {
     applyText(text);
+    postAssigned();
+}
+
+void TCustomDBEdit::postAssigned()
+{
     if (m_inUpdateData)
         return;
     try {
@@ -345,14 +344,12 @@ bool TCustomDBEdit::canPressButton() const
 void TCustomDBEdit::postValue()
 {
     bool handled = false;
-    m_inUpdateData = true;
-    try {
-        emit updateData(handled);
-    } catch (...) {
-        m_inUpdateData = false;
-        throw;
+    if (m_onUpdateData) {
+        // Cleared also when the handler raises: the failure passes on.
+        m_inUpdateData = true;
+        const auto clear = qScopeGuard([this] { m_inUpdateData = false; });
+        m_onUpdateData(this, handled);
     }
-    m_inUpdateData = false;
     if (!handled)
         postToLink();
     m_edit->setModified(false);
@@ -375,15 +372,6 @@ void TCustomDBEdit::setTextInternally(const QString &text)
     m_settingText = wasSetting;
 }
 
-void TCustomDBEdit::reportError(const std::exception &error)
-{
-    const QString message = QString::fromUtf8(error.what());
-    if (isSignalConnected(QMetaMethod::fromSignal(&TCustomDBEdit::errorRaised)))
-        emit errorRaised(message);
-    else
-        qWarning("%s", error.what());
-}
-
 void TCustomDBEdit::updateReadOnlyState()
 {
     // The platform edit stays writable outside edit state: every path that
@@ -392,7 +380,7 @@ void TCustomDBEdit::updateReadOnlyState()
     m_edit->setReadOnly(m_readOnly);
 }
 
-void TCustomDBEdit::setAlignment(TAlignment alignment)
+void TCustomDBEdit::setAlignment(FlatStyle::TAlignment alignment)
 {
     if (alignment == m_alignment)
         return;
@@ -495,7 +483,7 @@ void TCustomDBEdit::setTooltips(bool tooltips)
 
 void TCustomDBEdit::setFontColor(TColor color)
 {
-    setPaletteColor(this, QPalette::Text, color);
+    setControlFontColor(this, {QPalette::Text}, color);
 }
 
 void TCustomDBEdit::setImages(const QList<QPixmap> &images, int imageWidth)
@@ -508,7 +496,8 @@ void TCustomDBEdit::setImages(const QList<QPixmap> &images, int imageWidth)
 int TCustomDBEdit::imageIndex() const
 {
     int index = -1;
-    emit const_cast<TCustomDBEdit *>(this)->getImageIndex(index);
+    if (m_onGetImageIndex)
+        m_onGetImageIndex(const_cast<TCustomDBEdit *>(this), index);
     return index;
 }
 
@@ -560,7 +549,8 @@ bool TCustomDBEdit::requiredMarkShows() const
     if (!m_highlightRequired)
         return false;
     bool draw = m_link.storedValue().isNull() || m_edit->text().isEmpty();
-    emit const_cast<TCustomDBEdit *>(this)->checkDrawRequiredState(draw);
+    if (m_onCheckDrawRequiredState)
+        m_onCheckDrawRequiredState(const_cast<TCustomDBEdit *>(this), draw);
     return draw;
 }
 
@@ -618,7 +608,7 @@ void TCustomDBEdit::updateTextMargins()
     QMargins margins(option.marginX - kLineEditHorizontalMargin, 0, 0, 0);
     if (m_alignment == FlatStyle::taRightJustify) {
         const int end =
-            EditTextStart(option) + QFontMetrics(option.font).horizontalAdvance(option.text);
+            editTextStart(option) + QFontMetrics(option.font).horizontalAdvance(option.text);
         margins.setLeft(-kLineEditHorizontalMargin);
         margins.setRight(m_edit->width() - end - kLineEditCaretRoom - kLineEditHorizontalMargin);
     }
@@ -648,8 +638,9 @@ void TCustomDBEdit::layoutEditButtons()
     while (int(m_slots.size()) < wanted) {
         auto *control = new TEditButtonControl(this);
         const int tag = int(m_slots.size());
-        connect(control, &TEditButtonControl::buttonDown, this,
-                [this, tag](bool top, bool &autoRepeat) { buttonPressed(tag, top, autoRepeat); });
+        control->setOnDown([this, tag](QObject *, bool top, bool &autoRepeat, bool &) {
+            buttonPressed(tag, top, autoRepeat);
+        });
         connect(control, &TEditButtonControl::buttonClicked, this,
                 [this, tag] { buttonClicked(tag); });
         control->hide();
@@ -685,7 +676,7 @@ void TCustomDBEdit::layoutEditButtons()
         const TEditButton *button = buttonOfSlot(i);
         TEditButtonControl *control = m_slots[i].control;
         const int width = widths[i];
-        control->setStyle(button->style());
+        control->setButtonStyle(button->style());
         control->setGlyph(button->glyph(), button->numGlyphs());
         control->setToolTip(button->hint());
         control->setFlat(m_flat);
@@ -745,10 +736,9 @@ void TCustomDBEdit::buttonPressed(int slot, bool topButton, bool &autoRepeat)
     bool handled = false;
     TEditButtonControl *control = m_slots[slot].control;
     const TEditButton *button = buttonOfSlot(slot);
-    if (slot == 0)
-        emit buttonDown(control, topButton, autoRepeat, handled);
-    else
-        emit m_buttons->item(slot - 1)->down(control, topButton, autoRepeat, handled);
+    const TButtonDownEvent &onDown = slot == 0 ? m_onButtonDown : button->onDown();
+    if (onDown)
+        onDown(control, topButton, autoRepeat, handled);
     if (handled)
         return;
     if (QMenu *menu = button->dropdownMenu()) {
@@ -771,8 +761,8 @@ void TCustomDBEdit::buttonClicked(int slot)
     TEditButtonControl *control = m_slots[slot].control;
     if (slot == 0) {
         m_button->performClick(this, handled);
-        if (!handled)
-            emit buttonClick(control, handled);
+        if (!handled && m_onButtonClick)
+            m_onButtonClick(control, handled);
     } else {
         m_buttons->item(slot - 1)->performClick(this, handled);
     }
@@ -782,7 +772,8 @@ bool TCustomDBEdit::keyDownStep(QKeyEvent *event)
 {
     int key = event->key();
     const Qt::KeyboardModifiers mods = event->modifiers();
-    emit keyDown(key, mods);
+    if (m_onKeyDown)
+        m_onKeyDown(this, key, mods);
     if (key == 0)
         return true;
     // A button's shortcut presses its lower half, then clicks it.
@@ -811,7 +802,8 @@ bool TCustomDBEdit::keyDownStep(QKeyEvent *event)
 
 void TCustomDBEdit::characterStep(QChar &key)
 {
-    emit keyPress(key);
+    if (m_onKeyPress)
+        m_onKeyPress(this, key);
     if (key.isNull())
         return;
     const char16_t c = key.unicode();
@@ -917,7 +909,8 @@ bool TCustomDBEdit::handleDrop(QDropEvent *event)
     // Each dropped character is offered to OnKeyPress as if typed; one it
     // discards refuses the whole drop.
     for (QChar c : text) {
-        emit keyPress(c);
+        if (m_onKeyPress)
+            m_onKeyPress(this, c);
         if (c.isNull()) {
             event->ignore();
             return true;
@@ -947,7 +940,7 @@ bool TCustomDBEdit::handleInputMethod(QInputMethodEvent *event)
     return true;
 }
 
-void TCustomDBEdit::textChanged() {}
+void TCustomDBEdit::textChangeStep() {}
 
 void TCustomDBEdit::onEditTextChanged()
 {
@@ -958,12 +951,17 @@ void TCustomDBEdit::onEditTextChanged()
     // Whatever path changed the text, the change is an edit and is posted on exit.
     if (!m_settingText && !m_readOnly && !m_link.isEditing())
         beginEdit();
-    textChanged();
+    textChangeStep();
     if (m_link.isEditing() && !m_settingText)
         m_link.markModified();
     updateTextMargins();
     updateToolTip();
     emit changed();
+    // A nested change (the step's own rewrite) has told the settled text already.
+    if (m_edit->text() != m_notifiedText) {
+        m_notifiedText = m_edit->text();
+        emit textChanged(m_notifiedText);
+    }
 }
 
 bool TCustomDBEdit::wheelStep(QWheelEvent *)
@@ -1020,7 +1018,7 @@ void TCustomDBEdit::leaveFocus()
             [this, message] {
                 m_edit->setFocus(Qt::OtherFocusReason);
                 selectAll();
-                reportError(std::runtime_error(message.toStdString()));
+                reportApplicationError(message);
             },
             Qt::QueuedConnection);
         return;
@@ -1084,7 +1082,8 @@ bool TCustomDBEdit::eventFilter(QObject *watched, QEvent *event)
     case QEvent::KeyRelease: {
         auto *key = static_cast<QKeyEvent *>(event);
         int code = key->key();
-        emit keyUp(code, key->modifiers());
+        if (m_onKeyUp)
+            m_onKeyUp(this, code, key->modifiers());
         return code == 0;
     }
     case QEvent::Wheel:
@@ -1161,7 +1160,7 @@ bool TCustomDBEdit::eventFilter(QObject *watched, QEvent *event)
 void TCustomDBEdit::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    DrawEditFrame(painter, rect(), frameOption());
+    drawEditFrame(painter, rect(), frameOption());
 }
 
 void TCustomDBEdit::resizeEvent(QResizeEvent *event)

@@ -32,7 +32,16 @@ Q_ENUM_NS(TBorderStyle)
 } // namespace DataEdits
 
 using DataEdits::TBorderStyle;
-using enum DataEdits::TBorderStyle;
+
+// OnUpdateData: during every post; setting handled keeps the value out of the
+// value link. The same function type as TButtonClickEvent.
+using TUpdateDataEvent = std::function<void(QObject *sender, bool &handled)>;
+// OnGetImageIndex: which image of Images shows (-1 by default).
+using TGetImageIndexEvent = std::function<void(QObject *sender, int &imageIndex)>;
+Q_DECLARE_METATYPE(TGetImageIndexEvent)
+// OnCheckDrawRequiredState: may change whether the required mark shows. The
+// same function type as TButtonClickEvent.
+using TOnCheckDrawRequiredStateEvent = std::function<void(QObject *sender, bool &drawState)>;
 
 // The value behind an edit that is bound to no data field: the stored value,
 // and whether the edit is being edited and has been changed since.
@@ -96,7 +105,7 @@ struct TEditTextOption {
     QFont font;
     QColor background;
     QColor textColor;
-    TAlignment alignment = FlatStyle::taRightJustify;
+    FlatStyle::TAlignment alignment = FlatStyle::taRightJustify;
     // Right edge of the text rectangle (exclusive), in the rectangle's coordinates.
     int textRight = 0;
     // Border plus the edit's left margin: the gap kept from the text rectangle's edges.
@@ -106,21 +115,21 @@ struct TEditTextOption {
 };
 
 // Where the text starts, in the text rectangle's coordinates.
-int EditTextStart(const TEditTextOption &option);
+int editTextStart(const TEditTextOption &option);
 
 // Fills rect with the background and draws the text on the baseline the inner
 // edit uses, so the text does not move when the focus arrives.
-void DrawEditText(QPainter &painter, QRect rect, const TEditTextOption &option);
+void drawEditText(QPainter &painter, const QRect &rect, const TEditTextOption &option);
 
 // The dotted red line of a required value that is missing.
-void PaintRequiredMark(QPainter &painter, QRect textArea);
+void PaintRequiredMark(QPainter &painter, const QRect &textArea);
 
 // Everything the edit's own frame drawing depends on.
 struct TEditFrameOption {
     bool ctl3D = true;
     bool flat = false;
     bool lit = false;
-    TBorderStyle borderStyle = bsSingle;
+    TBorderStyle borderStyle = DataEdits::bsSingle;
     QColor color = Qt::white;
     std::vector<QRect> separators;
     // The image of the image area, drawn centred in imageArea inset by 2 and 1.
@@ -129,7 +138,7 @@ struct TEditFrameOption {
 };
 
 // The border (flat: lit or dim; 3D; single) and the separator lines.
-void DrawEditFrame(QPainter &painter, QRect rect, const TEditFrameOption &option);
+void drawEditFrame(QPainter &painter, const QRect &rect, const TEditFrameOption &option);
 
 // A one-line edit over a value link, with a flat border, a button area at its
 // right edge, and its own text drawing while not focused. The platform edit
@@ -148,10 +157,19 @@ class TCustomDBEdit : public QWidget {
     Q_PROPERTY(QString PasswordChar READ passwordChar WRITE setPasswordChar)
     Q_PROPERTY(bool ReadOnly READ isReadOnly WRITE setReadOnly)
     Q_PROPERTY(bool Tooltips READ tooltips WRITE setTooltips)
-    Q_PROPERTY(QString Text READ text WRITE setText)
+    Q_PROPERTY(QString Text READ text WRITE setText NOTIFY textChanged)
     Q_PROPERTY(TNotifyEvent OnClick READ onClick WRITE setOnClick)
     Q_PROPERTY(TNotifyEvent OnDblClick READ onDblClick WRITE setOnDblClick)
     Q_PROPERTY(TContextPopupEvent OnContextPopup READ onContextPopup WRITE setOnContextPopup)
+    Q_PROPERTY(TKeyEvent OnKeyDown READ onKeyDown WRITE setOnKeyDown)
+    Q_PROPERTY(TKeyPressEvent OnKeyPress READ onKeyPress WRITE setOnKeyPress)
+    Q_PROPERTY(TKeyEvent OnKeyUp READ onKeyUp WRITE setOnKeyUp)
+    Q_PROPERTY(TUpdateDataEvent OnUpdateData READ onUpdateData WRITE setOnUpdateData)
+    Q_PROPERTY(TButtonDownEvent OnButtonDown READ onButtonDown WRITE setOnButtonDown)
+    Q_PROPERTY(TButtonClickEvent OnButtonClick READ onButtonClick WRITE setOnButtonClick)
+    Q_PROPERTY(TGetImageIndexEvent OnGetImageIndex READ onGetImageIndex WRITE setOnGetImageIndex)
+    Q_PROPERTY(TOnCheckDrawRequiredStateEvent OnCheckDrawRequiredState READ onCheckDrawRequiredState
+                   WRITE setOnCheckDrawRequiredState)
 
 public:
     explicit TCustomDBEdit(QWidget *parent = nullptr);
@@ -162,8 +180,8 @@ public:
     // rendered again and the exception passes on.
     void setText(const QString &text);
 
-    TAlignment alignment() const { return m_alignment; }
-    void setAlignment(TAlignment alignment);
+    FlatStyle::TAlignment alignment() const { return m_alignment; }
+    void setAlignment(FlatStyle::TAlignment alignment);
     bool alwaysShowBorder() const { return m_alwaysShowBorder; }
     void setAlwaysShowBorder(bool always);
     // Select all text on focus entry (not on entry by a left-button click).
@@ -204,6 +222,37 @@ public:
     void setOnDblClick(const TNotifyEvent &handler) { m_onDblClick = handler; }
     TContextPopupEvent onContextPopup() const { return m_onContextPopup; }
     void setOnContextPopup(const TContextPopupEvent &handler) { m_onContextPopup = handler; }
+    // First step of every key press; setting key to 0 discards it.
+    TKeyEvent onKeyDown() const { return m_onKeyDown; }
+    void setOnKeyDown(const TKeyEvent &handler) { m_onKeyDown = handler; }
+    // Every typed character, before the control's own checks. Backspace comes
+    // as QChar(8), Enter as QChar(13), Escape as QChar(27), Ctrl+V as
+    // QChar(22), Ctrl+Backspace as QChar(127).
+    TKeyPressEvent onKeyPress() const { return m_onKeyPress; }
+    void setOnKeyPress(const TKeyPressEvent &handler) { m_onKeyPress = handler; }
+    // A key released while the control has the focus; setting key to 0 discards it.
+    TKeyEvent onKeyUp() const { return m_onKeyUp; }
+    void setOnKeyUp(const TKeyEvent &handler) { m_onKeyUp = handler; }
+    TUpdateDataEvent onUpdateData() const { return m_onUpdateData; }
+    void setOnUpdateData(const TUpdateDataEvent &handler) { m_onUpdateData = handler; }
+    // Every press and auto-repeat of the main button, before the step; the
+    // sender is the button's control.
+    TButtonDownEvent onButtonDown() const { return m_onButtonDown; }
+    void setOnButtonDown(const TButtonDownEvent &handler) { m_onButtonDown = handler; }
+    // The main button released while it still shows pressed, unless its own
+    // OnClick or action handled the click; the sender is the button's control.
+    TButtonClickEvent onButtonClick() const { return m_onButtonClick; }
+    void setOnButtonClick(const TButtonClickEvent &handler) { m_onButtonClick = handler; }
+    TGetImageIndexEvent onGetImageIndex() const { return m_onGetImageIndex; }
+    void setOnGetImageIndex(const TGetImageIndexEvent &handler) { m_onGetImageIndex = handler; }
+    TOnCheckDrawRequiredStateEvent onCheckDrawRequiredState() const
+    {
+        return m_onCheckDrawRequiredState;
+    }
+    void setOnCheckDrawRequiredState(const TOnCheckDrawRequiredStateEvent &handler)
+    {
+        m_onCheckDrawRequiredState = handler;
+    }
 
     // The main button (hidden until set otherwise) and the further buttons.
     TEditButton *editButton() const { return m_button; }
@@ -228,15 +277,6 @@ public:
     int heightForFont() const;
 
 signals:
-    // OnKeyDown: first step of every key press; setting key to 0 discards it.
-    void keyDown(int &key, Qt::KeyboardModifiers modifiers);
-    // OnKeyPress: every typed character, before the control's own checks;
-    // setting key to QChar() discards it. Backspace comes as QChar(8), Enter
-    // as QChar(13), Escape as QChar(27), Ctrl+V as QChar(22), Ctrl+Backspace
-    // as QChar(127). Direct connections only.
-    void keyPress(QChar &key);
-    // OnKeyUp: a key released while the control has the focus.
-    void keyUp(int &key, Qt::KeyboardModifiers modifiers);
     // OnMouseDown: a press on the text area, after the edit has taken the
     // focus and placed the caret; pos is in this control's coordinates.
     void mouseDown(Qt::MouseButton button, QPoint pos);
@@ -244,24 +284,12 @@ signals:
     void mouseUp(Qt::MouseButton button, QPoint pos);
     // OnChange: after every change of the text, the control's own changes included.
     void changed();
+    // Text's change, once the text has settled (after the control's own
+    // regrouping of a typed number, not before it).
+    void textChanged(const QString &text);
     // OnEnter, OnExit: focus entry and exit (exit comes before the post).
     void entered();
     void exited();
-    // OnUpdateData: during every post; setting handled keeps the value out of the link.
-    void updateData(bool &handled);
-    // OnButtonDown: every press and auto-repeat of the main button, before
-    // the step. Clearing autoRepeat stops the repeats; setting handled stops
-    // the control's own handling. Direct connections only.
-    void buttonDown(QObject *sender, bool topButton, bool &autoRepeat, bool &handled);
-    // OnButtonClick: the main button released while it still shows pressed.
-    void buttonClick(QObject *sender, bool &handled);
-    // OnGetImageIndex: which image of Images shows (-1 by default).
-    void getImageIndex(int &index);
-    // OnCheckDrawRequiredState: may change whether the required mark shows.
-    void checkDrawRequiredState(bool &draw);
-    // An exception that ended one of the control's own handlers (a paste of
-    // text that is not a number): the application shows it in its error box.
-    void errorRaised(const QString &message);
 
 protected:
     // Hooks of the descendants.
@@ -276,7 +304,7 @@ protected:
     // The character step; a key set to QChar() is discarded.
     virtual void characterStep(QChar &key);
     // The platform edit's text changed (by the user or the program).
-    virtual void textChanged();
+    virtual void textChangeStep();
     virtual bool wheelStep(QWheelEvent *event);
     // The platform's paste: enters edit state first.
     virtual void paste();
@@ -289,14 +317,16 @@ protected:
     void setMainButton(TEditButton *button);
     // Posts the value: OnUpdateData, then the link unless handled.
     void postValue();
+    // Posts an assigned text or value, unless OnUpdateData is running; when
+    // the post raises, the stored value is rendered again and the exception
+    // passes on.
+    void postAssigned();
     void resetFromStored() { m_link.resetFromStored(); }
     bool beginEdit();
     bool inFocus() const { return m_inFocus; }
-    bool inUpdateData() const { return m_inUpdateData; }
     // Writes the platform edit's text without running the text-change hook.
     void setTextInternally(const QString &text);
     bool settingTextInternally() const { return m_settingText; }
-    void reportError(const std::exception &error);
     void updateReadOnlyState();
     void buttonsChanged();
 
@@ -349,8 +379,8 @@ private:
     int m_imageWidth = 0;
     int m_imageAreaWidth = 0;
 
-    TAlignment m_alignment = FlatStyle::taLeftJustify;
-    TBorderStyle m_borderStyle = bsSingle;
+    FlatStyle::TAlignment m_alignment = FlatStyle::taLeftJustify;
+    TBorderStyle m_borderStyle = DataEdits::bsSingle;
     QString m_passwordChar;
     bool m_alwaysShowBorder = false;
     bool m_autoSelect = true;
@@ -371,7 +401,17 @@ private:
     TNotifyEvent m_onClick;
     TNotifyEvent m_onDblClick;
     TContextPopupEvent m_onContextPopup;
+    TKeyEvent m_onKeyDown;
+    TKeyPressEvent m_onKeyPress;
+    TKeyEvent m_onKeyUp;
+    TUpdateDataEvent m_onUpdateData;
+    TButtonDownEvent m_onButtonDown;
+    TButtonClickEvent m_onButtonClick;
+    TGetImageIndexEvent m_onGetImageIndex;
+    TOnCheckDrawRequiredStateEvent m_onCheckDrawRequiredState;
     bool m_holdingChange = false;
     bool m_heldChange = false;
     Qt::MouseButton m_pressButton = Qt::NoButton;
+    // The text textChanged told last.
+    QString m_notifiedText;
 };

@@ -1,12 +1,12 @@
 #include "controls/edit_button.h"
 #include "controls/edit_button_faces.h"
+#include "platform/canvas.h"
 #include "platform/enabled_look.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QFontMetrics>
 #include <QMenu>
-#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
@@ -14,6 +14,9 @@
 
 #include <algorithm>
 #include <cmath>
+
+using enum EditTools::TButtonPaintStyle;
+using enum EditTools::TEditButtonStyle;
 
 namespace {
 
@@ -90,15 +93,6 @@ void drawSymbol(QPainter &p, const QRect &area, Symbol symbol, bool pressed, boo
     }
 }
 
-// One-pixel edge: light colour on the top and left, dark on the bottom and right.
-void drawEdge(QPainter &p, const QRect &r, const QColor &topLeft, const QColor &bottomRight)
-{
-    p.fillRect(QRect(r.left(), r.top(), r.width(), 1), topLeft);
-    p.fillRect(QRect(r.left(), r.top(), 1, r.height()), topLeft);
-    p.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), bottomRight);
-    p.fillRect(QRect(r.right(), r.top(), 1, r.height()), bottomRight);
-}
-
 void drawButtonFace(QPainter &p, const QRect &r, Symbol symbol, bool enabled, bool flat, bool lit,
                     bool pressed)
 {
@@ -113,17 +107,17 @@ void drawButtonFace(QPainter &p, const QRect &r, Symbol symbol, bool enabled, bo
         drawSymbol(p, area, symbol, pressed, enabled);
         if (lit) {
             if (pressed)
-                drawEdge(p, r, toQColor(clBtnShadow), toQColor(clBtnHighlight));
+                drawEdgeRing(p, r, toQColor(clBtnShadow), toQColor(clBtnHighlight));
             else
-                drawEdge(p, r, toQColor(clBtnHighlight), toQColor(clBtnShadow));
+                drawEdgeRing(p, r, toQColor(clBtnHighlight), toQColor(clBtnShadow));
         }
         return;
     }
     if (pressed) {
-        drawEdge(p, r, toQColor(clBtnShadow), toQColor(clBtnShadow));
+        drawEdgeRing(p, r, toQColor(clBtnShadow), toQColor(clBtnShadow));
     } else {
-        drawEdge(p, r, toQColor(cl3DLight), toQColor(cl3DDkShadow));
-        drawEdge(p, r.adjusted(1, 1, -1, -1), toQColor(clBtnHighlight), toQColor(clBtnShadow));
+        drawEdgeRing(p, r, toQColor(cl3DLight), toQColor(cl3DDkShadow));
+        drawEdgeRing(p, r.adjusted(1, 1, -1, -1), toQColor(clBtnHighlight), toQColor(clBtnShadow));
     }
     drawSymbol(p, r.adjusted(2, 2, -2, -2), symbol, pressed, enabled);
 }
@@ -210,11 +204,22 @@ void TEditButton::setAction(QAction *action)
     if (action)
         connect(action, &QAction::changed, this, &TEditButton::actionChanged);
     emit changed();
+    notifyEnabledChange();
 }
 
 void TEditButton::actionChanged()
 {
     emit changed();
+    notifyEnabledChange();
+}
+
+void TEditButton::notifyEnabledChange()
+{
+    const bool enabled = isEnabled();
+    if (enabled == m_notifiedEnabled)
+        return;
+    m_notifiedEnabled = enabled;
+    emit enabledChanged(enabled);
 }
 
 void TEditButton::setDropdownMenu(QMenu *menu)
@@ -236,6 +241,7 @@ void TEditButton::setEnabled(bool enabled)
         return;
     m_enabled = enabled;
     emit changed();
+    notifyEnabledChange();
 }
 
 void TEditButton::setGlyph(const QPixmap &glyph)
@@ -312,8 +318,8 @@ void TEditButton::setWidth(int width)
 
 void TEditButton::performClick(QObject *target, bool &handled)
 {
-    if (isSignalConnected(QMetaMethod::fromSignal(&TEditButton::clicked))) {
-        emit clicked(target, handled);
+    if (m_onClick) {
+        m_onClick(target, handled);
         return;
     }
     if (m_action) {
@@ -336,10 +342,8 @@ void TEditButton::assign(const TEditButton &other)
     setStyle(other.m_style);
     setVisible(other.m_visible);
     setWidth(other.m_width);
-    disconnect(this, &TEditButton::clicked, nullptr, nullptr);
-    disconnect(this, &TEditButton::down, nullptr, nullptr);
-    connect(this, &TEditButton::clicked, &other, &TEditButton::clicked);
-    connect(this, &TEditButton::down, &other, &TEditButton::down);
+    m_onClick = other.m_onClick;
+    m_onDown = other.m_onDown;
 }
 
 TDropDownEditButton::TDropDownEditButton(QObject *parent) : TEditButton(parent)
@@ -428,12 +432,12 @@ void paintGlyphButton(QPainter &p, const QRect &rect, const TEditButtonOption &o
     const bool pressed = o.down;
     if (o.flat && !o.lit) {
         p.fillRect(rect, toQColor(clBtnFace));
-        drawEdge(p, rect, o.parentColor, o.parentColor);
+        drawEdgeRing(p, rect, o.parentColor, o.parentColor);
     } else {
         drawButtonFace(p, rect, Symbol::None, o.enabled, o.flat, o.lit, pressed);
         if (o.flat)
-            drawEdge(p, rect, toQColor(pressed ? clBtnShadow : clBtnHighlight),
-                     toQColor(pressed ? clBtnHighlight : clBtnShadow));
+            drawEdgeRing(p, rect, toQColor(pressed ? clBtnShadow : clBtnHighlight),
+                         toQColor(pressed ? clBtnHighlight : clBtnShadow));
     }
     if (o.glyph.isNull())
         return;
@@ -446,7 +450,7 @@ void paintGlyphButton(QPainter &p, const QRect &rect, const TEditButtonOption &o
 
 } // namespace
 
-void PaintEditButton(QPainter &painter, QRect rect, const TEditButtonOption &o)
+void drawEditButton(QPainter &painter, const QRect &rect, const TEditButtonOption &o)
 {
     if (o.style == ebsGlyph) {
         paintGlyphButton(painter, rect, o);
@@ -475,7 +479,7 @@ void PaintEditButton(QPainter &painter, QRect rect, const TEditButtonOption &o)
     cachedFace(painter, face, style, o.enabled, o.flat, o.lit, o.pressedPart != 0, false);
 }
 
-void PaintEditButton(QPainter &painter, QRect rect, const QColor &parentColor,
+void PaintEditButton(QPainter &painter, const QRect &rect, const QColor &parentColor,
                      TEditButtonStyle style, int pressedPart, bool flat, bool lit, bool enabled)
 {
     TEditButtonOption option;
@@ -485,7 +489,7 @@ void PaintEditButton(QPainter &painter, QRect rect, const QColor &parentColor,
     option.flat = flat;
     option.lit = lit;
     option.enabled = enabled;
-    PaintEditButton(painter, rect, option);
+    drawEditButton(painter, rect, option);
 }
 
 TEditButtonControl::TEditButtonControl(QWidget *parent) : QWidget(parent)
@@ -515,7 +519,7 @@ int TEditButtonControl::repeatInterval() const
     return m_repeat && m_repeat->isActive() ? m_repeat->interval() : 0;
 }
 
-void TEditButtonControl::setStyle(TEditButtonStyle style)
+void TEditButtonControl::setButtonStyle(TEditButtonStyle style)
 {
     if (style == m_style)
         return;
@@ -565,7 +569,7 @@ void TEditButtonControl::setGlyph(const QPixmap &glyph, int numGlyphs)
     update();
 }
 
-TEditButtonOption TEditButtonControl::paintOption() const
+TEditButtonOption TEditButtonControl::styleOption() const
 {
     TEditButtonOption option;
     option.parentColor = m_parentColor;
@@ -589,7 +593,7 @@ TEditButtonOption TEditButtonControl::paintOption() const
 void TEditButtonControl::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    PaintEditButton(painter, rect(), paintOption());
+    drawEditButton(painter, rect(), styleOption());
 }
 
 int TEditButtonControl::halfAt(int y) const
@@ -632,15 +636,22 @@ void TEditButtonControl::mousePressEvent(QMouseEvent *event)
     setPressedHalf(halfAt(event->position().toPoint().y()));
     if (m_pressedHalf < 1)
         return;
-    emit buttonDown(m_pressedHalf == 1, autoRepeat);
+    reportDown(m_pressedHalf == 1, autoRepeat);
     if (autoRepeat && m_tracking)
         repeatTimer().start(400);
+}
+
+void TEditButtonControl::reportDown(bool topButton, bool &autoRepeat)
+{
+    bool handled = false;
+    if (m_onDown)
+        m_onDown(this, topButton, autoRepeat, handled);
 }
 
 void TEditButtonControl::pressByShortCut()
 {
     bool autoRepeat = false;
-    emit buttonDown(false, autoRepeat);
+    reportDown(false, autoRepeat);
     emit buttonClicked();
 }
 
@@ -663,7 +674,7 @@ void TEditButtonControl::repeatTick()
     if (m_repeat->interval() == 400)
         m_repeat->start(100);
     bool autoRepeat = m_style == ebsUpDown;
-    emit buttonDown(m_pressedHalf == 1, autoRepeat);
+    reportDown(m_pressedHalf == 1, autoRepeat);
     if (!autoRepeat)
         m_repeat->stop();
 }

@@ -31,8 +31,17 @@ Q_ENUM_NS(TButtonPaintStyle)
 
 using EditTools::TButtonPaintStyle;
 using EditTools::TEditButtonStyle;
-using enum EditTools::TButtonPaintStyle;
-using enum EditTools::TEditButtonStyle;
+
+// OnClick of a button, OnButtonClick of the edit: setting handled stops the
+// edit's own handling.
+using TButtonClickEvent = std::function<void(QObject *sender, bool &handled)>;
+// OnDown of a button, OnButtonDown of the edit: a press or an auto-repeat of
+// the upper (topButton) or lower half, before the edit acts. Clearing
+// autoRepeat stops the repeats; setting handled stops the edit's own handling.
+using TButtonDownEvent =
+    std::function<void(QObject *sender, bool topButton, bool &autoRepeat, bool &handled)>;
+Q_DECLARE_METATYPE(TButtonClickEvent)
+Q_DECLARE_METATYPE(TButtonDownEvent)
 
 // What an edit's button is: style, width, visibility, glyph, shortcut and what
 // a press or a click does. The edit shows it through a TEditButtonControl and
@@ -41,7 +50,7 @@ class TEditButton : public QObject {
     Q_OBJECT
     Q_PROPERTY(QAction *Action READ action WRITE setAction)
     Q_PROPERTY(QMenu *DropdownMenu READ dropdownMenu WRITE setDropdownMenu)
-    Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled)
+    Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled NOTIFY enabledChanged)
     Q_PROPERTY(QPixmap Glyph READ glyph WRITE setGlyph)
     Q_PROPERTY(QString Hint READ hint WRITE setHint)
     Q_PROPERTY(int NumGlyphs READ numGlyphs WRITE setNumGlyphs)
@@ -49,12 +58,14 @@ class TEditButton : public QObject {
     Q_PROPERTY(EditTools::TEditButtonStyle Style READ style WRITE setStyle)
     Q_PROPERTY(bool Visible READ isVisible WRITE setVisible)
     Q_PROPERTY(int Width READ width WRITE setWidth)
+    Q_PROPERTY(TButtonClickEvent OnClick READ onClick WRITE setOnClick)
+    Q_PROPERTY(TButtonDownEvent OnDown READ onDown WRITE setOnDown)
 
 public:
     explicit TEditButton(QObject *parent = nullptr);
 
-    // Executed on a click when nothing is connected to clicked(); links
-    // Enabled, Hint, ShortCut and Visible.
+    // Executed on a click when no OnClick is set; links Enabled, Hint,
+    // ShortCut and Visible.
     QAction *action() const { return m_action; }
     void setAction(QAction *action);
     // Shown on a press instead of the edit's own handling.
@@ -81,27 +92,33 @@ public:
     int width() const { return m_width; }
     void setWidth(int width);
 
-    // A click: the clicked() handlers when any is connected, else the action
-    // (triggered with target as its data's owner), which counts as handled.
+    TButtonClickEvent onClick() const { return m_onClick; }
+    void setOnClick(const TButtonClickEvent &handler) { m_onClick = handler; }
+    // Further buttons only: the main button's press is the edit's OnButtonDown.
+    TButtonDownEvent onDown() const { return m_onDown; }
+    void setOnDown(const TButtonDownEvent &handler) { m_onDown = handler; }
+
+    // A click: OnClick when set, else the action (triggered with target as
+    // its data's owner), which counts as handled.
     void performClick(QObject *target, bool &handled);
     // Copies everything a layout can set, handlers included.
     void assign(const TEditButton &other);
 
 signals:
     void changed();
-    // OnClick: a handler that sets handled stops the edit's own handling.
-    void clicked(QObject *sender, bool &handled);
-    // OnDown (further buttons): a press or auto-repeat, before the edit acts.
-    void down(QObject *sender, bool topButton, bool &autoRepeat, bool &handled);
+    // Enabled's change, its own or its action's.
+    void enabledChanged(bool enabled);
 
 protected:
-    TEditButtonStyle m_style = ebsDropDown;
+    TEditButtonStyle m_style = EditTools::ebsDropDown;
     bool m_visible = false;
     bool m_enabled = true;
     QKeySequence m_shortCut;
 
 private:
     void actionChanged();
+    // Emits enabledChanged when Enabled differs from the value last told.
+    void notifyEnabledChange();
 
     QPointer<QAction> m_action;
     QPointer<QMenu> m_dropdownMenu;
@@ -109,6 +126,9 @@ private:
     QString m_hint;
     int m_numGlyphs = 1;
     int m_width = 0;
+    TButtonClickEvent m_onClick;
+    TButtonDownEvent m_onDown;
+    bool m_notifiedEnabled = true;
 };
 
 // The main button of a number edit: ShortCut starts as Alt+Down.
@@ -163,7 +183,7 @@ TButtonPaintStyle paintStyleFor(TEditButtonStyle style);
 // Everything one button face drawing depends on.
 struct TEditButtonOption {
     QColor parentColor = Qt::white;
-    TEditButtonStyle style = ebsDropDown;
+    TEditButtonStyle style = EditTools::ebsDropDown;
     // 0 none, 1 the upper (or only) part, 2 the lower half.
     int pressedPart = 0;
     bool flat = false;
@@ -176,8 +196,9 @@ struct TEditButtonOption {
 
 // Draws one edit button. A flat button that is not lit is drawn inset, with
 // its frame (and the middle band of an up/down pair) in the parent's colour.
-void PaintEditButton(QPainter &painter, QRect rect, const TEditButtonOption &option);
-void PaintEditButton(QPainter &painter, QRect rect, const QColor &parentColor,
+void drawEditButton(QPainter &painter, const QRect &rect, const TEditButtonOption &option);
+// The same from the single values, as the design names the drawing.
+void PaintEditButton(QPainter &painter, const QRect &rect, const QColor &parentColor,
                      TEditButtonStyle style, int pressedPart, bool flat, bool lit, bool enabled);
 
 // The repeat timer of a held button. The control makes a QTimer-backed one on
@@ -192,21 +213,23 @@ public:
     std::function<void()> timeout;
 };
 
-// The drawn button. A held up/down half reports buttonDown at the press, again
+// The drawn button. A held up/down half reports OnDown at the press, again
 // after 400 ms and then every 100 ms while the pointer stays on that half.
 class TEditButtonControl : public QWidget {
     Q_OBJECT
-    Q_PROPERTY(EditTools::TEditButtonStyle Style READ style WRITE setStyle)
+    Q_PROPERTY(EditTools::TEditButtonStyle Style READ buttonStyle WRITE setButtonStyle)
     Q_PROPERTY(bool Flat READ isFlat WRITE setFlat)
     Q_PROPERTY(bool DrawLit READ drawLit WRITE setDrawLit)
     Q_PROPERTY(bool HeldDown READ heldDown WRITE setHeldDown)
+    Q_PROPERTY(TButtonDownEvent OnDown READ onDown WRITE setOnDown)
 
 public:
     explicit TEditButtonControl(QWidget *parent = nullptr);
     ~TEditButtonControl() override;
 
-    TEditButtonStyle style() const { return m_style; }
-    void setStyle(TEditButtonStyle style);
+    // Named apart from QWidget::style(), the widget style.
+    TEditButtonStyle buttonStyle() const { return m_style; }
+    void setButtonStyle(TEditButtonStyle style);
     bool isFlat() const { return m_flat; }
     void setFlat(bool flat);
     bool drawLit() const { return m_lit; }
@@ -227,16 +250,19 @@ public:
     // Replaces the repeat timer (before the first press).
     void setRepeatTimer(std::unique_ptr<TRepeatTimer> timer);
 
-    // What paintEvent hands to PaintEditButton.
-    TEditButtonOption paintOption() const;
+    // A press or a repeat of a press (the edit wires it to its own handling);
+    // clearing autoRepeat stops the repeats.
+    TButtonDownEvent onDown() const { return m_onDown; }
+    void setOnDown(const TButtonDownEvent &handler) { m_onDown = handler; }
+
+    // What paintEvent hands to drawEditButton.
+    TEditButtonOption styleOption() const;
     // A press of the lower half and a click, as the shortcut key does.
     void pressByShortCut();
     // Ends a press without a click (the edit lost the focus).
     void cancelPress();
 
 signals:
-    // A press or a repeat of a press; clearing autoRepeat stops the repeats.
-    void buttonDown(bool topButton, bool &autoRepeat);
     // Released inside while still showing pressed.
     void buttonClicked();
     // Released, wherever the pointer is (in this control's coordinates).
@@ -256,8 +282,10 @@ private:
     int halfAt(int y) const;
     void setDownState(bool down);
     void setPressedHalf(int half);
+    // Reports OnDown with this control as sender.
+    void reportDown(bool topButton, bool &autoRepeat);
 
-    TEditButtonStyle m_style = ebsDropDown;
+    TEditButtonStyle m_style = EditTools::ebsDropDown;
     bool m_flat = false;
     bool m_lit = false;
     bool m_heldDown = false;
@@ -269,4 +297,5 @@ private:
     bool m_suppressClick = false;
     int m_pressedHalf = 0;
     std::unique_ptr<TRepeatTimer> m_repeat;
+    TButtonDownEvent m_onDown;
 };

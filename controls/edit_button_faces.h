@@ -10,7 +10,7 @@
 struct ButtonBitmapKey {
     int width = 0;
     int height = 0;
-    TButtonPaintStyle paintStyle = bpsDropDown;
+    TButtonPaintStyle paintStyle = EditTools::bpsDropDown;
     bool flat = false;
     bool pressed = false;
     bool lit = false;

@@ -599,14 +599,12 @@ void TLookGroupBox::leaveEvent(QEvent *event)
 
 TColor TLookGroupBox::fontColorSetting() const
 {
-    const TColor set = paletteColorSetting(this, QPalette::WindowText);
-    return set != clDefault ? set : toTColor(palette().color(QPalette::WindowText));
+    return controlFontColor(this, QPalette::WindowText);
 }
 
 void TLookGroupBox::setFontColor(TColor color)
 {
-    setPaletteColor(this, QPalette::WindowText, color);
-    update();
+    setControlFontColor(this, {QPalette::WindowText}, color);
 }
 
 QSize TLookGroupBox::minimumSizeHint() const

@@ -253,13 +253,12 @@ QColor TLookRadioButton::colorOfParent() const
 
 void TLookRadioButton::setFontColor(TColor color)
 {
-    setPaletteColor(this, QPalette::WindowText, color);
+    setControlFontColor(this, {QPalette::WindowText}, color);
 }
 
 TColor TLookRadioButton::fontColorSetting() const
 {
-    const TColor set = paletteColorSetting(this, QPalette::WindowText);
-    return set != clDefault ? set : toTColor(palette().color(QPalette::WindowText));
+    return controlFontColor(this, QPalette::WindowText);
 }
 
 void TLookRadioButton::setTabStop(bool value)

@@ -179,3 +179,12 @@ void drawTransparentImage(QPainter &painter, const QPoint &origin, const QImage 
         return;
     painter.drawImage(origin, withTransparentColor(image, transparent));
 }
+
+void drawEdgeRing(QPainter &painter, const QRect &rect, const QColor &topLeft,
+                  const QColor &bottomRight)
+{
+    painter.fillRect(QRect(rect.left(), rect.top(), rect.width(), 1), topLeft);
+    painter.fillRect(QRect(rect.left(), rect.top(), 1, rect.height()), topLeft);
+    painter.fillRect(QRect(rect.left(), rect.bottom(), rect.width(), 1), bottomRight);
+    painter.fillRect(QRect(rect.right(), rect.top(), 1, rect.height()), bottomRight);
+}

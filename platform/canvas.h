@@ -59,3 +59,11 @@ QImage withTransparentColor(const QImage &image, QRgb transparent);
 // Draws image at origin, leaving out every pixel whose colour is transparent.
 void drawTransparentImage(QPainter &painter, const QPoint &origin, const QImage &image,
                           QRgb transparent);
+
+// A one-pixel ring along the inside of rect: topLeft on the top row and the
+// left column, bottomRight on the bottom row and the right column (the corners
+// top-right and bottom-left take bottomRight). Raised with a light topLeft,
+// sunken with a dark one. Four fills rather than Qt's shade drawing, which
+// takes its colours from a palette and not the system colours asked for.
+void drawEdgeRing(QPainter &painter, const QRect &rect, const QColor &topLeft,
+                  const QColor &bottomRight);

@@ -8,8 +8,8 @@
 //   --size 1920x1080 measures a window of full-screen size at the design's scale;
 //   --full-screen projects (F11) on a 1920 x 1080 screen, the design scaled to fill it.
 //   --names 1000000 --winners 100000 measures the large start with its resume.
+#include "controls/edit_number.h"
 #include "controls/flat_button.h"
-#include "controls/number_edit.h"
 #include "draw/gbk_codec.h"
 #include "draw/name_list.h"
 #include "draw/text_file.h"

@@ -1,8 +1,8 @@
 // Corrections after a draw: undo the last draw, void winners who are not there.
 #include "window/unit1.h"
 
+#include "controls/edit_number.h"
 #include "controls/look_radio_button.h"
-#include "controls/number_edit.h"
 #include "draw/draw_log.h"
 #include "draw/name_list.h"
 #include "platform/dialogs.h"

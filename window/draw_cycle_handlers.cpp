@@ -1,10 +1,10 @@
 // The draw cycle: Start, the rolling ticks, Stop with its commit, Cancel, the keys.
 #include "window/unit1.h"
 
+#include "controls/edit_number.h"
 #include "controls/flat_button.h"
 #include "controls/flat_panel.h"
 #include "controls/look_radio_button.h"
-#include "controls/number_edit.h"
 #include "draw/draw_error.h"
 #include "draw/draw_log.h"
 #include "draw/text_file.h"

@@ -5,6 +5,7 @@
 #include "draw/draw_folder.h"
 #include "draw/file_bytes.h"
 #include "draw/utf8_path.h"
+#include "platform/application_error.h"
 #include "platform/dialogs.h"
 #include "platform/sha256.h"
 
@@ -44,7 +45,7 @@ void TForm1::reportLogFailure(const std::exception &failure)
     m_logFailureShown = true;
     // Shown once the handler is done: the draw and its record never wait on the log.
     const QString message = QString::fromUtf8(failure.what());
-    QTimer::singleShot(0, this, [this, message] { m_services.dialogs->showError(message); });
+    QTimer::singleShot(0, this, [message] { reportApplicationError(message); });
 }
 
 void TForm1::logRunStart()

@@ -1,10 +1,10 @@
 #include "window/form1_layout.h"
 
+#include "controls/edit_number.h"
 #include "controls/flat_button.h"
 #include "controls/flat_panel.h"
 #include "controls/look_group_box.h"
 #include "controls/look_radio_button.h"
-#include "controls/number_edit.h"
 #include "platform/fonts.h"
 #include "platform/image.h"
 #include "platform/label.h"
@@ -193,7 +193,7 @@ void build(TForm1 &f)
     f.SpinEdit1 = make<TDBNumberEdit>(f.GroupBox3, "SpinEdit1");
     f.SpinEdit1->setFont(font("新宋体", -16, true));
     f.SpinEdit1->setFontColor(clWindowText); // on the edit's own clWindow
-    f.SpinEdit1->editButton()->setStyle(ebsUpDown);
+    f.SpinEdit1->editButton()->setStyle(EditTools::ebsUpDown);
     f.SpinEdit1->editButton()->setVisible(true);
     // Laid out for the designed desktop: a 16-pixel system font, 17-pixel scroll bars.
     f.SpinEdit1->editButton()->setWidth(FlatButtonWidth(16, 17));

@@ -1,6 +1,5 @@
 #include "controls/look_and_feel.h"
 #include "draw/draw_folder.h"
-#include "platform/application_error.h"
 #include "platform/detectable_auto_repeat.h"
 #include "platform/dialogs.h"
 #include "platform/draw_folder_lock.h"
@@ -47,8 +46,6 @@ int main(int argc, char *argv[])
 
     TForm1 form(services);
     dialogs.setOwner(&form);
-    // What escapes any event's handling shows in the window's own error box.
-    setApplicationErrorReporter([&dialogs](const QString &message) { dialogs.showError(message); });
     // Centred on the desktop when first shown.
     if (QScreen *screen = QGuiApplication::primaryScreen())
         form.move(screen->availableGeometry().center() - form.rect().center());

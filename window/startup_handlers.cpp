@@ -8,6 +8,7 @@
 #include "draw/file_bytes.h"
 #include "draw/gbk_codec.h"
 #include "draw/utf8_path.h"
+#include "platform/application_error.h"
 #include "platform/bitmap_file.h"
 #include "platform/dialogs.h"
 #include "platform/image.h"
@@ -93,7 +94,7 @@ void TForm1::loadRosterAndConfiguration()
     try {
         loadBackground(background);
     } catch (const std::exception &e) {
-        m_services.dialogs->showError(QString::fromUtf8(e.what()));
+        reportApplicationError(QString::fromUtf8(e.what()));
     }
     m_display = lineAt(config, files::kHeadlineLine);
     showDisplayText();

@@ -1,10 +1,11 @@
 #include "window/unit1.h"
 
+#include "controls/edit_number.h"
 #include "controls/flat_button.h"
 #include "controls/flat_panel.h"
 #include "controls/look_group_box.h"
 #include "controls/look_radio_button.h"
-#include "controls/number_edit.h"
+#include "platform/application_error.h"
 #include "platform/dialog_keys.h"
 #include "platform/dialogs.h"
 #include "platform/gbk_text.h"
@@ -34,6 +35,10 @@ TForm1::TForm1(FormServices services, QWidget *parent)
       m_services(std::move(services)),
       m_pick(m_services.seed ? m_services.seed : draw::SeedSource(draw::performanceCounterSeed))
 {
+    // The one route of a failure, from the window's handlers and from the
+    // controls' callbacks alike: the window's own error box.
+    setApplicationErrorReporter(
+        [dialogs = m_services.dialogs](const QString &message) { dialogs->showError(message); });
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("澄岚晚会抽奖软件 V3.4"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/app.ico")));
@@ -67,6 +72,7 @@ TForm1::~TForm1()
 {
     qApp->removeEventFilter(this);
     ListBox1->setRoster(nullptr);
+    setApplicationErrorReporter({});
 }
 
 void TForm1::connectHandlers()
@@ -87,12 +93,9 @@ void TForm1::connectHandlers()
     connect(N9, &QAction::triggered, this, on(&TForm1::N9Click));
     connect(N10, &QAction::triggered, this, on(&TForm1::N10Click));
     connect(PopupMenu1, &QMenu::aboutToShow, this, on(&TForm1::PopupMenu1Popup));
-    connect(SpinEdit1, &TDBNumberEdit::keyPress, this,
-            [this](QChar &key) { guarded([this, &key] { SpinEdit1KeyPress(key); }); });
+    SpinEdit1->setOnKeyPress(
+        [this](QObject *, QChar &key) { guarded([this, &key] { SpinEdit1KeyPress(key); }); });
     connect(SpinEdit1, &TDBNumberEdit::mouseDown, this, on(&TForm1::SpinEdit1MouseDown));
-    // What the field's own handlers raise (a paste that is no number) shows in the error box.
-    connect(SpinEdit1, &TDBNumberEdit::errorRaised, this,
-            [this](const QString &message) { m_services.dialogs->showError(message); });
     connect(ListBox1, &TListBox::contextMenuRequested, this,
             [this](QPoint globalPos) { PopupMenu1->popup(globalPos); });
 }
@@ -111,8 +114,8 @@ void TForm1::guarded(const std::function<void()> &handler)
 {
     try {
         handler();
-    } catch (const std::exception &e) {
-        m_services.dialogs->showError(QString::fromUtf8(e.what()));
+    } catch (...) {
+        reportCurrentException();
     }
 }
 

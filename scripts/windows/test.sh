@@ -70,7 +70,7 @@ cmake -S "$root" -B "$tests" -G Ninja -DCMAKE_BUILD_TYPE=Release \
 # Of the controls tests, three are left out for what differs under Wine rather
 # than in the controls: controls_flat_panel_test shows a 100-pixel-wide panel as
 # a top-level window, which comes out 108 wide here (Windows' minimum for a
-# top-level window); controls_number_edit_test measures glyph ink, a pixel
+# top-level window); controls_edit_number_test measures glyph ink, a pixel
 # narrower with the GDI fonts under Wine; and controls_look_radio_button_test expects
 # the hover look right after a simulated pointer move, which on a real display
 # has not arrived yet.

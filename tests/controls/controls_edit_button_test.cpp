@@ -1,6 +1,7 @@
 #include "controls/edit_button.h"
 #include "controls/edit_button_faces.h"
-#include "controls/number_edit.h"
+#include "controls/edit_number.h"
+#include "edit_fixtures.h"
 #include "manual_repeat_timer.h"
 #include "pixel_helpers.h"
 #include "platform/fonts.h"
@@ -29,12 +30,7 @@ struct Field {
         parent.resize(200, 60);
         edit = new TDBNumberEdit(&parent);
         edit->setGeometry(10, 10, 44, 22);
-        edit->editButton()->setStyle(ebsUpDown);
-        edit->editButton()->setVisible(true);
-        edit->editButton()->setWidth(FlatButtonWidth(16, 17));
-        edit->setFlat(true);
-        edit->setMinValue(1);
-        edit->setMaxValue(999);
+        setUpAsGroupSize(edit);
         edit->setValue(500);
         button = edit->editButtonControl();
         auto owned = std::make_unique<ManualTimer>(now);
@@ -88,13 +84,12 @@ struct Field {
     }
 };
 
-// Counts OnButtonClick (its by-reference answer keeps QSignalSpy out).
+// Counts OnButtonClick (a callback that answers back, not a signal).
 struct ClickCounter {
     int clicks = 0;
     explicit ClickCounter(TDBNumberEdit *edit)
     {
-        QObject::connect(edit, &TDBNumberEdit::buttonClick, edit,
-                         [this](QObject *, bool &) { ++clicks; });
+        edit->setOnButtonClick([this](QObject *, bool &) { ++clicks; });
     }
     int count() const { return clicks; }
 };
@@ -117,6 +112,8 @@ private slots:
     void flatButtonWidth();
     void furtherButtonsAndHeights();
     void clickRunsHandlerOrAction();
+    void enabledTellsItsChanges();
+    void copyCarriesTheHandlers();
     void drawingIsAFunctionOfState_data();
     void drawingIsAFunctionOfState();
     void facesAreCachedProgramWide();
@@ -177,14 +174,13 @@ void EditButtonTest::buttonDownHandlerAnswers()
     QFETCH(QList<int>, steps);
     Field f;
     int downs = 0;
-    connect(f.edit, &TDBNumberEdit::buttonDown, f.edit,
-            [&](QObject *sender, bool top, bool &repeat, bool &isHandled) {
-                QCOMPARE(sender, f.button);
-                QVERIFY(!top);
-                ++downs;
-                repeat = autoRepeat;
-                isHandled = handled;
-            });
+    f.edit->setOnButtonDown([&](QObject *sender, bool top, bool &repeat, bool &isHandled) {
+        QCOMPARE(sender, f.button);
+        QVERIFY(!top);
+        ++downs;
+        repeat = autoRepeat;
+        isHandled = handled;
+    });
     f.run(QStringLiteral("0 press L; 1000 release"));
     QCOMPARE(f.stepTimes, steps);
     // A handler that keeps the repeat on hears every repeat.
@@ -234,7 +230,7 @@ void EditButtonTest::propertiesByName()
     };
     const QPixmap glyph(8, 8);
     const Row rows[] = {
-        {"Style", QStringLiteral("ebsUpDown"), QVariant::fromValue(ebsUpDown)},
+        {"Style", QStringLiteral("ebsUpDown"), QVariant::fromValue(EditTools::ebsUpDown)},
         {"Visible", true, true},
         {"Enabled", false, false},
         {"Hint", QStringLiteral("步进"), QStringLiteral("步进")},
@@ -246,8 +242,8 @@ void EditButtonTest::propertiesByName()
         QVERIFY2(button.setProperty(row.name, row.written), row.name);
         QCOMPARE(button.property(row.name), row.read);
     }
-    QCOMPARE(button.style(), ebsUpDown);
-    QCOMPARE(button.property("Style").value<TEditButtonStyle>(), ebsUpDown);
+    QCOMPARE(button.style(), EditTools::ebsUpDown);
+    QCOMPARE(button.property("Style").value<TEditButtonStyle>(), EditTools::ebsUpDown);
     QCOMPARE(changes.count(), int(std::size(rows)));
     // Writing the same values again changes nothing.
     for (const Row &row : rows)
@@ -259,7 +255,7 @@ void EditButtonTest::propertiesByName()
     QCOMPARE(control.pressedHalf(), 1);
     QVERIFY(control.isDown());
     QVERIFY(control.setProperty("Style", QStringLiteral("ebsEllipsis")));
-    QCOMPARE(control.style(), ebsEllipsis);
+    QCOMPARE(control.buttonStyle(), EditTools::ebsEllipsis);
 }
 
 void EditButtonTest::flatButtonWidth_data()
@@ -297,7 +293,7 @@ void EditButtonTest::furtherButtonsAndHeights()
     edit->editButton()->setVisible(true);
     edit->editButton()->setWidth(11);
     TVisibleEditButton *extra = edit->editButtons()->add();
-    extra->setStyle(ebsEllipsis);
+    extra->setStyle(EditTools::ebsEllipsis);
     extra->setWidth(20);
     parent.show();
     // Main button right of its separator, the further one right of the main.
@@ -313,10 +309,10 @@ void EditButtonTest::furtherButtonsAndHeights()
 
     // A further button's own OnDown and shortcut.
     TVisibleEditButton *plus = edit->editButtons()->add();
-    plus->setStyle(ebsPlus);
+    plus->setStyle(EditTools::ebsPlus);
     plus->setShortCut(QKeySequence(Qt::Key_F2));
     int downs = 0;
-    connect(plus, &TEditButton::down, edit, [&](QObject *, bool, bool &, bool &) { ++downs; });
+    plus->setOnDown([&](QObject *, bool, bool &, bool &) { ++downs; });
     edit->setFocus();
     QTest::keyClick(edit->lineEdit(), Qt::Key_F2);
     QCOMPARE(downs, 1);
@@ -339,8 +335,7 @@ void EditButtonTest::clickRunsHandlerOrAction()
     QCOMPARE(clickSpy.count(), 0);
     // An OnClick handler comes before the action.
     int handlerCalls = 0;
-    connect(f.edit->editButton(), &TEditButton::clicked, f.edit,
-            [&](QObject *, bool &) { ++handlerCalls; });
+    f.edit->editButton()->setOnClick([&](QObject *, bool &) { ++handlerCalls; });
     f.run(QStringLiteral("20 press U; 30 release"));
     QCOMPARE(handlerCalls, 1);
     QCOMPARE(triggered.count(), 1);
@@ -349,6 +344,64 @@ void EditButtonTest::clickRunsHandlerOrAction()
     action.setEnabled(false);
     QVERIFY(!f.edit->editButton()->isEnabled());
     QVERIFY(!f.button->isEnabled());
+}
+
+// Enabled tells each change once, its own or its action's.
+void EditButtonTest::enabledTellsItsChanges()
+{
+    TEditButton button;
+    const QMetaObject *meta = button.metaObject();
+    QCOMPARE(meta->property(meta->indexOfProperty("Enabled")).notifySignal(),
+             QMetaMethod::fromSignal(&TEditButton::enabledChanged));
+    QSignalSpy spy(&button, &TEditButton::enabledChanged);
+    const auto told = [&spy] {
+        QList<bool> values;
+        for (const QList<QVariant> &arguments : std::as_const(spy))
+            values << arguments.at(0).toBool();
+        return values;
+    };
+    button.setEnabled(false);
+    button.setEnabled(false);
+    QCOMPARE(told(), QList<bool>{false});
+    QAction action; // enabled: the button follows it
+    button.setAction(&action);
+    QCOMPARE(told(), (QList<bool>{false, true}));
+    action.setText(QStringLiteral("步进")); // a change that leaves Enabled as it is
+    action.setEnabled(false);
+    QCOMPARE(told(), (QList<bool>{false, true, false}));
+    button.setEnabled(true); // the action's state still counts
+    QCOMPARE(told(), (QList<bool>{false, true, false}));
+}
+
+// Copying a button description copies what a layout sets, its handlers too:
+// the copy's click runs the handler, not the copy's action.
+void EditButtonTest::copyCarriesTheHandlers()
+{
+    TEditButton source;
+    source.setStyle(EditTools::ebsPlus);
+    source.setWidth(20);
+    source.setVisible(true);
+    int clicks = 0;
+    int downs = 0;
+    source.setOnClick([&](QObject *, bool &) { ++clicks; });
+    source.setOnDown([&](QObject *, bool, bool &, bool &) { ++downs; });
+    TEditButton copy;
+    QAction action;
+    QSignalSpy triggered(&action, &QAction::triggered);
+    copy.setAction(&action);
+    copy.assign(source);
+    QCOMPARE(copy.style(), EditTools::ebsPlus);
+    QCOMPARE(copy.width(), 20);
+    QVERIFY(copy.isVisible());
+    QCOMPARE(copy.action(), nullptr); // the source's action: none
+    copy.setAction(&action);
+    bool handled = false;
+    copy.performClick(&copy, handled);
+    QCOMPARE(clicks, 1);
+    QCOMPARE(triggered.count(), 0);
+    bool autoRepeat = true;
+    copy.onDown()(&copy, true, autoRepeat, handled);
+    QCOMPARE(downs, 1);
 }
 
 namespace {
@@ -410,7 +463,7 @@ void EditButtonTest::drawingIsAFunctionOfState()
     const QColor parent(0x12, 0x34, 0x56);
     TEditButtonControl control;
     control.resize(11, 16);
-    control.setStyle(ebsUpDown);
+    control.setButtonStyle(EditTools::ebsUpDown);
     control.setFlat(true);
     control.setParentColor(parent);
     auto check = [&](const QImage &image) {
@@ -438,7 +491,7 @@ void EditButtonTest::facesAreCachedProgramWide()
     TEditButtonControl a, b;
     for (TEditButtonControl *c : {&a, &b}) {
         c->resize(11, 16);
-        c->setStyle(ebsUpDown);
+        c->setButtonStyle(EditTools::ebsUpDown);
         grabImage(c);
     }
     QCOMPARE(cache.size(), 2); // an up face and a down face, shared by both

@@ -1,8 +1,8 @@
 #include "controls/flat_button.h"
 #include "pixel_helpers.h"
-#include "platform/application_error.h"
 #include "platform/dialog_keys.h"
 #include "platform/fonts.h"
+#include "reported_errors.h"
 
 #include <QDialog>
 #include <QLineEdit>
@@ -737,8 +737,7 @@ void FlatButtonTest::modalResultReachesTheDialogBeforeTheClick()
 
 void FlatButtonTest::failingClickHandlerGoesToErrorBox()
 {
-    QStringList errors;
-    setApplicationErrorReporter([&errors](const QString &message) { errors << message; });
+    ReportedErrors errors;
     StartButton f;
     QVERIFY(f.active);
     f.button->setOnClick(
@@ -746,8 +745,7 @@ void FlatButtonTest::failingClickHandlerGoesToErrorBox()
     QTest::mouseMove(f.button, QPoint(50, 30));
     QTRY_VERIFY(f.button->isHot());
     QTest::mouseClick(f.button, Qt::LeftButton, {}, QPoint(50, 30));
-    setApplicationErrorReporter({});
-    QCOMPARE(errors, QStringList{QStringLiteral("List index out of bounds (3)")});
+    QCOMPARE(errors.messages(), QStringList{QStringLiteral("List index out of bounds (3)")});
     // The face is up again; the hover look waits for the pointer's next move.
     QCOMPARE(f.button->faceState(), TDefineButton::fcUp);
     QVERIFY(!f.button->isHot());

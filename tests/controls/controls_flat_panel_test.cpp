@@ -1,7 +1,7 @@
 #include "controls/flat_panel.h"
 #include "pixel_helpers.h"
-#include "platform/application_error.h"
 #include "platform/fonts.h"
+#include "reported_errors.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -205,8 +205,7 @@ void FlatPanelTest::clickAndDoubleClickRule()
 
 void FlatPanelTest::failingClickHandlerGoesToErrorBox()
 {
-    QStringList errors;
-    setApplicationErrorReporter([&errors](const QString &message) { errors << message; });
+    ReportedErrors errors;
     RosterHeader f;
     QVERIFY(QTest::qWaitForWindowExposed(&f.parent));
     QObject *sender = nullptr;
@@ -216,10 +215,9 @@ void FlatPanelTest::failingClickHandlerGoesToErrorBox()
     });
     QTest::mouseClick(f.panel, Qt::LeftButton, {}, QPoint(20, 10));
     QTest::mouseClick(f.panel, Qt::LeftButton, {}, QPoint(30, 10));
-    setApplicationErrorReporter({});
     QCOMPARE(sender, f.panel);
     // The panel carries on: the next click reaches the handler again.
-    QCOMPARE(errors, QStringList(2, QStringLiteral("Cannot create file")));
+    QCOMPARE(errors.messages(), QStringList(2, QStringLiteral("Cannot create file")));
 }
 
 // Caption and Enabled tell each real change once (the window rewrites the

@@ -3,10 +3,10 @@
 // leaves it exactly as a window opened under the new colours.
 #include "window_fixture.h"
 
+#include "controls/edit_number.h"
 #include "controls/flat_button.h"
 #include "controls/flat_panel.h"
 #include "controls/look_radio_button.h"
-#include "controls/number_edit.h"
 #include "pixel_helpers.h"
 #include "platform/label.h"
 #include "platform/list_box.h"

@@ -1,9 +1,9 @@
 // Undo, void and the draw log on the real window, headless.
 #include "window_fixture.h"
 
+#include "controls/edit_number.h"
 #include "controls/flat_panel.h"
 #include "controls/look_radio_button.h"
-#include "controls/number_edit.h"
 #include "draw/draw_log.h"
 #include "draw/file_bytes.h"
 #include "draw/gbk_codec.h"

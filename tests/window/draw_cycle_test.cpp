@@ -1,10 +1,10 @@
 // Whole draws on the real window, headless, with the timers driven by the test.
 #include "window_fixture.h"
 
+#include "controls/edit_number.h"
 #include "controls/flat_button.h"
 #include "controls/flat_panel.h"
 #include "controls/look_radio_button.h"
-#include "controls/number_edit.h"
 #include "draw/gbk_codec.h"
 #include "draw/name_list.h"
 #include "platform/fonts.h"

@@ -1,9 +1,9 @@
 // Enter offered to the window's flat buttons, and Start's hot face, on the real window.
 #include "window_fixture.h"
 
+#include "controls/edit_number.h"
 #include "controls/flat_button.h"
 #include "controls/flat_panel.h"
-#include "controls/number_edit.h"
 #include "pixel_helpers.h"
 #include "platform/fonts.h"
 #include "platform/label.h"

@@ -3,7 +3,7 @@
 // number into the group-size field.
 #include "window_fixture.h"
 
-#include "controls/number_edit.h"
+#include "controls/edit_number.h"
 #include "platform/fonts.h"
 
 #include <QApplication>
@@ -67,13 +67,12 @@ void ErrorBoxTest::raisedInAControlsKeyHandler()
     TForm1 &form = *f.form;
     // OnKeyDown of the field: no handler of the window, nothing of its own catches.
     int raised = 0;
-    QObject::connect(form.SpinEdit1, &TDBNumberEdit::keyDown, form.SpinEdit1,
-                     [&raised](int &key, Qt::KeyboardModifiers) {
-                         if (key == Qt::Key_F2) {
-                             ++raised;
-                             throw std::runtime_error("Key handler failed");
-                         }
-                     });
+    form.SpinEdit1->setOnKeyDown([&raised](QObject *, int &key, Qt::KeyboardModifiers) {
+        if (key == Qt::Key_F2) {
+            ++raised;
+            throw std::runtime_error("Key handler failed");
+        }
+    });
     form.SpinEdit1->setFocus();
     QTRY_VERIFY(form.SpinEdit1->hasFocus());
     QLineEdit *line = form.SpinEdit1->lineEdit();

@@ -1,11 +1,11 @@
 // The window built on a draw folder: startup failures, tiers, resume, layout figures.
 #include "window_fixture.h"
 
+#include "controls/edit_number.h"
 #include "controls/flat_button.h"
 #include "controls/flat_panel.h"
 #include "controls/look_group_box.h"
 #include "controls/look_radio_button.h"
-#include "controls/number_edit.h"
 #include "draw/file_bytes.h"
 #include "draw/name_list.h"
 #include "platform/fonts.h"

@@ -1,11 +1,11 @@
 // The tier selector and the invisible group boxes in the running window.
 #include "window_fixture.h"
 
+#include "controls/edit_number.h"
 #include "controls/flat_button.h"
 #include "controls/look_group_box.h"
 #include "controls/look_radio_button.h"
 #include "controls/look_radio_glyph.h"
-#include "controls/number_edit.h"
 #include "pixel_helpers.h"
 #include "platform/fonts.h"
 #include "platform/label.h"

@@ -1,10 +1,10 @@
 // A draw folder saved as UTF-8 by an editor or a spreadsheet: read as GBK, written GBK.
 #include "window_fixture.h"
 
+#include "controls/edit_number.h"
 #include "controls/flat_button.h"
 #include "controls/look_group_box.h"
 #include "controls/look_radio_button.h"
-#include "controls/number_edit.h"
 #include "draw/file_bytes.h"
 #include "platform/fonts.h"
 #include "platform/label.h"

@@ -3,7 +3,6 @@
 #include "draw/gbk_codec.h"
 #include "draw/text_file.h"
 #include "draw/utf8_path.h"
-#include "platform/application_error.h"
 #include "platform/editor_launch.h"
 #include "platform/error_reporting_application.h"
 #include "platform/key_repeat_filter.h"
@@ -51,13 +50,10 @@ public:
         m_previous = QDir::currentPath();
         QDir::setCurrent(m_dir.path());
         QDir().mkdir(QStringLiteral("抽奖名单"));
-        // As the program entry does: what escapes an event shows in the window's box.
-        setApplicationErrorReporter([this](const QString &message) { dialogs.showError(message); });
     }
     ~WindowFixture()
     {
         form.reset();
-        setApplicationErrorReporter({});
         QDir::setCurrent(m_previous);
     }
 

@@ -1,4 +1,4 @@
-#include "controls/number_edit.h"
+#include "controls/edit_number.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -66,14 +66,7 @@ QString TCustomDBNumberEdit::normalizeNumber(const QString &text) const
 void TCustomDBNumberEdit::setValue(std::optional<double> value)
 {
     applyValue(value);
-    if (inUpdateData())
-        return;
-    try {
-        postValue();
-    } catch (...) {
-        resetFromStored();
-        throw;
-    }
+    postAssigned();
 }
 
 QVariant TCustomDBNumberEdit::valueVariant() const
@@ -97,22 +90,26 @@ void TCustomDBNumberEdit::setValueVariant(const QVariant &value)
     setValue(number);
 }
 
+template<class T>
+bool TCustomDBNumberEdit::setExplicitly(T &member, const T &value, ExplicitMember flag)
+{
+    if ((m_explicitSet & flag) && value == member)
+        return false;
+    member = value;
+    m_explicitSet |= flag;
+    return true;
+}
+
 void TCustomDBNumberEdit::setMinValue(double value)
 {
-    if ((m_explicitSet & MinValueSet) && value == m_minValue)
-        return;
-    m_minValue = value;
-    m_explicitSet |= MinValueSet;
-    postValue();
+    if (setExplicitly(m_minValue, value, MinValueSet))
+        postValue();
 }
 
 void TCustomDBNumberEdit::setMaxValue(double value)
 {
-    if ((m_explicitSet & MaxValueSet) && value == m_maxValue)
-        return;
-    m_maxValue = value;
-    m_explicitSet |= MaxValueSet;
-    postValue();
+    if (setExplicitly(m_maxValue, value, MaxValueSet))
+        postValue();
 }
 
 void TCustomDBNumberEdit::setIncrement(double increment)
@@ -131,20 +128,16 @@ void TCustomDBNumberEdit::setDecimalPlaces(int places)
 
 void TCustomDBNumberEdit::setDisplayFormat(const QString &format)
 {
-    if ((m_explicitSet & DisplayFormatSet) && format == m_displayFormat)
+    if (!setExplicitly(m_displayFormat, format, DisplayFormatSet))
         return;
-    m_displayFormat = format;
-    m_explicitSet |= DisplayFormatSet;
     resetFromStored();
     update();
 }
 
 void TCustomDBNumberEdit::setCurrency(bool currency)
 {
-    if ((m_explicitSet & CurrencySet) && currency == m_currency)
+    if (!setExplicitly(m_currency, currency, CurrencySet))
         return;
-    m_currency = currency;
-    m_explicitSet |= CurrencySet;
     resetFromStored();
     update();
 }
@@ -187,8 +180,9 @@ QString TCustomDBNumberEdit::displayText() const
 void TCustomDBNumberEdit::applyValue(std::optional<double> value)
 {
     if (!value) {
-        setTextInternally(QString());
         m_value = std::nullopt;
+        setTextInternally(QString());
+        notifyValueChange();
         return;
     }
     m_value = *value;
@@ -198,6 +192,15 @@ void TCustomDBNumberEdit::applyValue(std::optional<double> value)
             fromU16(numbers::formatFloat(toU16(m_focusFormat), *m_value, numbersLocale())));
     else
         setTextInternally(displayText());
+    notifyValueChange();
+}
+
+void TCustomDBNumberEdit::notifyValueChange()
+{
+    if (m_value == m_notifiedValue)
+        return;
+    m_notifiedValue = m_value;
+    emit valueChanged(valueVariant());
 }
 
 void TCustomDBNumberEdit::applyText(const QString &text)
@@ -270,17 +273,18 @@ void TCustomDBNumberEdit::valueFromText()
     m_value = limitValue(*number);
 }
 
-void TCustomDBNumberEdit::textChanged()
+void TCustomDBNumberEdit::textChangeStep()
 {
     if (settingTextInternally())
         return;
     try {
         reformatTyped(lineEdit()->text());
         valueFromText();
-    } catch (const std::exception &error) {
+    } catch (const std::exception &) {
         // Shown by the application's error box; the value keeps its previous state.
-        reportError(error);
+        reportCurrentException();
     }
+    notifyValueChange();
 }
 
 void TCustomDBNumberEdit::pasteWith(const std::function<void()> &insert)
@@ -301,6 +305,7 @@ void TCustomDBNumberEdit::pasteWith(const std::function<void()> &insert)
         if (focusPolicy() != Qt::NoFocus && isEnabled())
             setFocus(Qt::OtherFocusReason);
     }
+    notifyValueChange();
 }
 
 bool TCustomDBNumberEdit::isValidKey(QChar key) const
@@ -341,7 +346,7 @@ bool TCustomDBNumberEdit::isValidText(const QString &text) const
 
 void TCustomDBNumberEdit::handleButtonPress(bool isDownButton)
 {
-    if (editButton()->style() == ebsUpDown) {
+    if (editButton()->style() == EditTools::ebsUpDown) {
         if (!isReadOnly())
             stepValue(!isDownButton);
         return;

@@ -32,6 +32,9 @@ numbers::NumberLocale numberLocale(const QLocale &locale);
 // Separators follow the control's locale (QWidget::locale()).
 class TCustomDBNumberEdit : public TCustomDBEdit {
     Q_OBJECT
+    // Here rather than with the other published properties: moc takes a
+    // NOTIFY signal that carries the new value only from the property's class.
+    Q_PROPERTY(QVariant Value READ valueVariant WRITE setValueVariant NOTIFY valueChanged)
 
 public:
     explicit TCustomDBNumberEdit(QWidget *parent = nullptr);
@@ -68,6 +71,11 @@ public:
     QString displayText() const;
     static QString buildFocusFormat(const QString &format);
 
+signals:
+    // Value's change (Null as an invalid QVariant), by the program, typing,
+    // pasting or stepping.
+    void valueChanged(const QVariant &value);
+
 protected:
     void applyText(const QString &text) override;
     void postToLink() override;
@@ -76,7 +84,7 @@ protected:
     void handleButtonPress(bool isDownButton) override;
     bool keyDownStep(QKeyEvent *event) override;
     void characterStep(QChar &key) override;
-    void textChanged() override;
+    void textChangeStep() override;
     bool wheelStep(QWheelEvent *event) override;
     void pasteWith(const std::function<void()> &insert) override;
     bool isValidText(const QString &text) const override;
@@ -85,7 +93,13 @@ protected:
 private:
     enum ExplicitMember { DisplayFormatSet = 1, CurrencySet = 2, MaxValueSet = 4, MinValueSet = 8 };
 
+    // Stores value in member and marks it set explicitly; false when it was
+    // so set to that value already.
+    template<class T> bool setExplicitly(T &member, const T &value, ExplicitMember flag);
+
     void applyValue(std::optional<double> value);
+    // Emits valueChanged when the value differs from the one last told.
+    void notifyValueChange();
     void reformatTyped(const QString &text);
     void valueFromText();
     QString normalizeNumber(const QString &text) const;
@@ -100,13 +114,13 @@ private:
     double m_minValue = 0;
     double m_maxValue = 0;
     std::optional<double> m_value;
+    std::optional<double> m_notifiedValue;
     int m_wheelRemainder = 0;
 };
 
 // The number edit as a layout places it: only publishes.
 class TDBNumberEdit : public TCustomDBNumberEdit {
     Q_OBJECT
-    Q_PROPERTY(QVariant Value READ valueVariant WRITE setValueVariant)
     Q_PROPERTY(double MinValue READ minValue WRITE setMinValue)
     Q_PROPERTY(double MaxValue READ maxValue WRITE setMaxValue)
     Q_PROPERTY(double Increment READ increment WRITE setIncrement)

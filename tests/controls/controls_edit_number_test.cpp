@@ -1,7 +1,9 @@
-#include "controls/number_edit.h"
+#include "controls/edit_number.h"
+#include "edit_fixtures.h"
 #include "manual_repeat_timer.h"
 #include "pixel_helpers.h"
 #include "platform/fonts.h"
+#include "reported_errors.h"
 
 #include <QClipboard>
 #include <QInputMethodEvent>
@@ -15,43 +17,6 @@
 
 namespace {
 
-// SpinEdit1 as the window sets it up, next to another control to move the focus to.
-struct GroupSizeField {
-    QWidget parent;
-    TDBNumberEdit *edit = nullptr;
-    QLineEdit *other = nullptr;
-    bool active = false;
-
-    GroupSizeField()
-    {
-        parent.resize(200, 80);
-        other = new QLineEdit(&parent);
-        other->setGeometry(100, 40, 80, 20);
-        edit = new TDBNumberEdit(&parent);
-        edit->setGeometry(10, 10, 44, 22);
-        QFont font;
-        font.setPixelSize(16);
-        font.setBold(true);
-        edit->setFont(font);
-        edit->editButton()->setStyle(ebsUpDown);
-        edit->editButton()->setVisible(true);
-        edit->editButton()->setWidth(FlatButtonWidth(16, 17)); // as the window sets it
-        edit->setFlat(true);
-        edit->setCtl3D(true);
-        edit->setMinValue(1);
-        edit->setMaxValue(999);
-        edit->setValue(5);
-        parent.show();
-        parent.activateWindow();
-        active = QTest::qWaitForWindowActive(&parent);
-        other->setFocus();
-    }
-
-    void enter() { edit->setFocus(Qt::TabFocusReason); }
-    void leave() { other->setFocus(Qt::TabFocusReason); }
-    QLineEdit *line() const { return edit->lineEdit(); }
-};
-
 QString valueText(const std::optional<double> &value)
 {
     return value ? QString::number(*value) : QStringLiteral("Null");
@@ -60,7 +25,7 @@ QString valueText(const std::optional<double> &value)
 // The window's OnKeyPress: anything but a digit is discarded. Records what it saw.
 void discardAllButDigits(TDBNumberEdit *edit, QString &seen)
 {
-    QObject::connect(edit, &TDBNumberEdit::keyPress, edit, [&seen](QChar &key) {
+    edit->setOnKeyPress([&seen](QObject *, QChar &key) {
         seen += key;
         if (!key.isDigit())
             key = QChar();
@@ -109,6 +74,7 @@ private slots:
     void textByOtherPaths();
     void undoKeysAreEdits();
     void textAndValueAssignment();
+    void textAndValueTellTheirChanges();
     void limitValue_data();
     void limitValue();
     void upDownButtonLayoutAndFaces();
@@ -255,7 +221,7 @@ void NumberEditTest::keyPressHandlerSeesAndDiscardsCharacters()
     QVERIFY(f.active);
     QList<int> seen;
     // The window's rule: anything but a digit is discarded.
-    connect(f.edit, &TDBNumberEdit::keyPress, f.edit, [&](QChar &key) {
+    f.edit->setOnKeyPress([&](QObject *, QChar &key) {
         seen << key.unicode();
         if (key == QLatin1Char('x'))
             key = QLatin1Char('7');
@@ -276,7 +242,7 @@ void NumberEditTest::keyPressHandlerSeesAndDiscardsCharacters()
 
     // The handler runs before the control's own checks: a letter it lets
     // through is still refused by the number filter.
-    disconnect(f.edit, &TDBNumberEdit::keyPress, nullptr, nullptr);
+    f.edit->setOnKeyPress({});
     QTest::keyClicks(f.line(), QStringLiteral("q"));
     QCOMPARE(f.edit->text(), QStringLiteral("157"));
 }
@@ -319,13 +285,12 @@ void NumberEditTest::pasteKeepsOnlyNumbers()
     GroupSizeField f;
     QVERIFY(f.active);
     f.enter();
-    QStringList errors;
-    connect(f.edit, &TDBNumberEdit::errorRaised, f.edit,
-            [&](const QString &message) { errors << message; });
+    const ReportedErrors errors;
     QApplication::clipboard()->setText(QStringLiteral("abc"));
     QTest::keyClick(f.line(), Qt::Key_V, Qt::ControlModifier);
     // One error box, then the old text, all selected.
-    QCOMPARE(errors, QStringList{QStringLiteral("'abc' is not a valid floating point value")});
+    QCOMPARE(errors.messages(),
+             QStringList{QStringLiteral("'abc' is not a valid floating point value")});
     QCOMPARE(f.edit->text(), QStringLiteral("5"));
     QCOMPARE(f.line()->selectedText(), QStringLiteral("5"));
     QCOMPARE(valueText(f.edit->value()), QStringLiteral("5"));
@@ -399,18 +364,15 @@ void NumberEditTest::textByOtherPaths()
     if (windowFilter)
         discardAllButDigits(f.edit, offered);
     else
-        connect(f.edit, &TDBNumberEdit::keyPress, f.edit,
-                [&offered](QChar &key) { offered += key; });
-    QStringList raised;
-    connect(f.edit, &TDBNumberEdit::errorRaised, f.edit,
-            [&raised](const QString &message) { raised << message; });
+        f.edit->setOnKeyPress([&offered](QObject *, QChar &key) { offered += key; });
+    const ReportedErrors raised;
     f.enter(); // all of "5" selected
     if (dropped)
         dropText(f.line(), payload);
     else
         commitText(f.line(), payload);
     QCOMPARE(f.edit->text(), text);
-    QCOMPARE(raised, errors);
+    QCOMPARE(raised.messages(), errors);
     QCOMPARE(offered, seen);
     if (!errors.isEmpty())
         QCOMPARE(f.line()->selectedText(), text); // as after a paste that is no number
@@ -465,13 +427,8 @@ void NumberEditTest::undoKeysAreEdits()
 void NumberEditTest::textAndValueAssignment()
 {
     GroupSizeField f;
-    try {
-        f.edit->setText(QStringLiteral("abc"));
-        QFAIL("a text that is not a number must throw");
-    } catch (const EConvertError &error) {
-        QCOMPARE(QString::fromUtf8(error.what()),
-                 QStringLiteral("'abc' is not a valid floating point value"));
-    }
+    QCOMPARE(raisedMessage<EConvertError>([&] { f.edit->setText(QStringLiteral("abc")); }),
+             QStringLiteral("'abc' is not a valid floating point value"));
     QCOMPARE(f.edit->text(), QStringLiteral("5"));
     f.edit->setText(QStringLiteral("1,234.5"));
     QCOMPARE(valueText(f.edit->value()), QStringLiteral("1234.5")); // not limited
@@ -484,6 +441,53 @@ void NumberEditTest::textAndValueAssignment()
     QCOMPARE(f.edit->text(), QString());
     f.edit->setValue(1e20);
     QCOMPARE(f.edit->text(), QStringLiteral("1E20"));
+}
+
+// Text and Value tell each change once, after storing it, whoever makes it;
+// a typed number the control regroups is told as its settled text only.
+void NumberEditTest::textAndValueTellTheirChanges()
+{
+    GroupSizeFieldLayout layout;
+    layout.locale = QLocale::c();
+    GroupSizeField f(layout);
+    QVERIFY(f.active);
+    const QMetaObject *meta = f.edit->metaObject();
+    QCOMPARE(meta->property(meta->indexOfProperty("Text")).notifySignal(),
+             QMetaMethod::fromSignal(&TDBNumberEdit::textChanged));
+    QCOMPARE(meta->property(meta->indexOfProperty("Value")).notifySignal(),
+             QMetaMethod::fromSignal(&TDBNumberEdit::valueChanged));
+    QSignalSpy texts(f.edit, &TDBNumberEdit::textChanged);
+    QStringList values;
+    QStringList stale; // what a handler would have read that was not yet stored
+    connect(f.edit, &TDBNumberEdit::textChanged, f.edit, [&](const QString &text) {
+        if (f.edit->text() != text)
+            stale << text;
+    });
+    connect(f.edit, &TDBNumberEdit::valueChanged, f.edit, [&](const QVariant &value) {
+        const QString told = value.isNull() ? QStringLiteral("Null") : value.toString();
+        if (valueText(f.edit->value()) != told)
+            stale << told;
+        values << told;
+    });
+    f.enter(); // the stored 5 rendered again: no change
+    QTest::keyClicks(f.line(), QStringLiteral("12"));
+    QTest::keyClick(f.line(), Qt::Key_Up);
+    f.edit->setValue(999);
+    QTest::keyClick(f.line(), Qt::Key_Up); // at the limit: no change
+    f.edit->setDisplayFormat(QStringLiteral("#,##0"));
+    f.line()->selectAll();
+    QTest::keyClicks(f.line(), QStringLiteral("1234"));
+    f.edit->setValue(std::nullopt);
+
+    QStringList told;
+    for (const QList<QVariant> &arguments : std::as_const(texts))
+        told << arguments.at(0).toString();
+    const auto list = [](const char *items) {
+        return QString::fromLatin1(items).split(QLatin1Char('|'));
+    };
+    QCOMPARE(told, list("1|12|13|999|1|12|123|1,234|"));
+    QCOMPARE(values, list("1|12|13|999|1|12|123|999|Null"));
+    QCOMPARE(stale, QStringList());
 }
 
 void NumberEditTest::limitValue_data()
@@ -751,4 +755,4 @@ void NumberEditTest::textStaysPutWhenTheFocusComes()
 }
 
 QTEST_MAIN(NumberEditTest)
-#include "controls_number_edit_test.moc"
+#include "controls_edit_number_test.moc"
