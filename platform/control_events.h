@@ -32,8 +32,8 @@ Q_DECLARE_METATYPE(TContextPopupEvent)
 // Calls a user's callback where a failure must not end the control's own
 // handling: the failure goes to the application's error reporter and the
 // control carries on. False when the callback raised.
-template<class Callback, class... Args> bool callReportingFailure(const Callback &callback,
-                                                                  Args &&...args) noexcept
+template<class Callback, class... Args>
+bool callReportingFailure(const Callback &callback, Args &&...args) noexcept
 {
     if (!callback)
         return true;
