@@ -446,9 +446,8 @@ void TDefineButton::drawButton(QPainter &painter, const QRect &rect, const Look 
         int cell = 0;
         if (l.numGlyphs >= 2 && l.faceState == fcDisabled)
             cell = 1;
-        else if (l.numGlyphs >= 3 && l.faceState == fcPressed)
-            cell = 2;
-        else if (l.numGlyphs == 3 && l.faceState == fcExclusive)
+        else if (l.numGlyphs >= 3 &&
+                 (l.faceState == fcPressed || (l.numGlyphs == 3 && l.faceState == fcExclusive)))
             cell = 2;
         else if (l.numGlyphs == 4 && l.faceState == fcExclusive)
             cell = 3;

@@ -121,16 +121,12 @@ public:
     void MasterLookAndFeelChanged(TLookAndFeel *sender, TLookAndFeelValues changed) override;
     void MasterLookAndFeelDestroying(TLookAndFeel *sender) override;
 
-    // Effective values as computed now (virtual, so a derived look and feel
-    // may resolve differently).
-    virtual TLookAndFeelKind effectiveKind() const;
-    virtual bool effectiveNativeStyle() const;
-    virtual QString effectiveSkinName() const;
-    virtual const TCustomLookAndFeelPainter *effectiveSkinPainter() const { return nullptr; }
-    virtual const TCustomLookAndFeelPainter *findSkinPainter(const QString &) const
-    {
-        return nullptr;
-    }
+    // Effective values as computed now (not virtual: the constructor computes them).
+    TLookAndFeelKind effectiveKind() const;
+    bool effectiveNativeStyle() const;
+    QString effectiveSkinName() const;
+    const TCustomLookAndFeelPainter *effectiveSkinPainter() const { return nullptr; }
+    const TCustomLookAndFeelPainter *findSkinPainter(const QString &) const { return nullptr; }
 
     // Kind, NativeStyle and SkinName are written to layout data only when assigned.
     bool isStored(TLookAndFeelValue value) const { return m_assigned.testFlag(value); }

@@ -5,6 +5,8 @@
 
 #include <QPainter>
 
+#include <cmath>
+
 namespace {
 
 // A vertical gradient from top to bottom, one colour per line.
@@ -14,9 +16,9 @@ void verticalGradient(QPainter &painter, const QRect &bounds, const QColor &top,
     const int h = bounds.height();
     for (int i = 0; i < h; ++i) {
         const double t = h > 1 ? double(i) / (h - 1) : 0.0;
-        const QColor c(int(top.red() + (bottom.red() - top.red()) * t + 0.5),
-                       int(top.green() + (bottom.green() - top.green()) * t + 0.5),
-                       int(top.blue() + (bottom.blue() - top.blue()) * t + 0.5));
+        const QColor c(int(std::nearbyint(top.red() + (bottom.red() - top.red()) * t)),
+                       int(std::nearbyint(top.green() + (bottom.green() - top.green()) * t)),
+                       int(std::nearbyint(top.blue() + (bottom.blue() - top.blue()) * t)));
         painter.fillRect(QRect(bounds.left(), bounds.top() + i, bounds.width(), 1), c);
     }
 }
