@@ -1035,7 +1035,7 @@ void TCustomDBEdit::showContextMenu(const QPoint &globalPos)
     QMenu *menu = m_edit->createStandardContextMenu();
     struct Command {
         const char *name;
-        QString text; // Qt's own menu text, translated as Qt translates it
+        QString text; // Qt's own translated text: Qt 6.4 gives these actions no object name
         std::function<void()> run;
     };
     const Command commands[] = {

@@ -135,8 +135,8 @@ TRadioGlyphImageList::TRadioGlyphImageList()
     m_dot = QRect(kDotLeft, kDotTop, kDotSize, kDotSize);
 
     const int w = m_width, h = m_height;
-    m_pattern = QList<int>(w * h, 0);
-    m_mask = QList<bool>(w * h, false);
+    m_pattern = QList<int>(qsizetype(w) * h, 0);
+    m_mask = QList<bool>(qsizetype(w) * h, false);
     auto at = [&](int x, int y) -> int & { return m_pattern[y * w + x]; };
     auto inGlyph = [&](int x, int y) { return insideRoundRect(x, y, 0, 0, w, h, w - 1, h - 1); };
 

@@ -1,13 +1,13 @@
 #include "draw/atomic_file.h"
 
 #include "draw/error_messages.h"
+#include "draw/save_temporary.h"
 
 #include <cerrno>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <fstream>
-#include <functional>
 #include <memory>
 #include <string>
 #include <sys/file.h>
@@ -62,39 +62,6 @@ void flushFolder(const std::filesystem::path &folder)
     ::close(fd);
 }
 
-std::function<void(const std::filesystem::path &)> &temporaryCreatedHook()
-{
-    static std::function<void(const std::filesystem::path &)> hook;
-    return hook;
-}
-
-constexpr std::size_t kRandomLength = 6; // the XXXXXX that mkstemps fills in
-// Ends every temporary name, so that no other tool's file (".获奖记录.txt.backup")
-// can look like one of ours.
-constexpr std::string_view kTemporarySuffix = ".luckydraw-save";
-
-// The hidden temporary name for `target` up to the six random characters.
-std::string temporaryPrefix(const std::filesystem::path &target)
-{
-    return "." + target.filename().string() + ".";
-}
-
-bool isMkstempCharacter(char c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
-}
-
-bool isTemporaryName(std::string_view name, std::string_view prefix)
-{
-    if (name.size() != prefix.size() + kRandomLength + kTemporarySuffix.size() ||
-        !name.starts_with(prefix) || !name.ends_with(kTemporarySuffix))
-        return false;
-    for (const char c : name.substr(prefix.size(), kRandomLength))
-        if (!isMkstempCharacter(c))
-            return false;
-    return true;
-}
-
 // A save that was killed between writing its temporary file and renaming it
 // leaves that file behind. Removes such leftovers for `target`: only regular
 // files named exactly as this code names them, and only when no save holds
@@ -103,13 +70,13 @@ bool isTemporaryName(std::string_view name, std::string_view prefix)
 void removeStaleTemporaries(const std::filesystem::path &folder,
                             const std::filesystem::path &target)
 {
-    const std::string prefix = temporaryPrefix(target);
+    const std::string prefix = save_temporary::prefixFor(target);
     const std::unique_ptr<DIR, int (*)(DIR *)> dir(::opendir(folder.c_str()), ::closedir);
     if (!dir)
         return;
     const int dirFd = ::dirfd(dir.get());
     while (const dirent *entry = ::readdir(dir.get())) {
-        if (!isTemporaryName(entry->d_name, prefix))
+        if (!save_temporary::isTemporaryName(entry->d_name, prefix))
             continue;
         const int fd =
             ::openat(dirFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
@@ -142,15 +109,15 @@ Temporary createLockedTemporary(const std::filesystem::path &folder,
                                 const std::filesystem::path &target)
 {
     for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
-        std::string path = (folder /
-                            (temporaryPrefix(target) + std::string(kRandomLength, 'X') +
-                             std::string(kTemporarySuffix)))
-                               .string();
-        const int fd = ::mkstemps(path.data(), int(kTemporarySuffix.size()));
+        std::string path =
+            (folder /
+             (save_temporary::prefixFor(target) + std::string(save_temporary::kRandomLength, 'X') +
+              std::string(save_temporary::kSuffix)))
+                .string();
+        const int fd = ::mkstemps(path.data(), int(save_temporary::kSuffix.size()));
         if (fd < 0)
             return {};
-        if (temporaryCreatedHook())
-            temporaryCreatedHook()(path);
+        save_temporary::runCreatedHook(path);
         // Held until the rename, so that no other save takes it for a leftover. A
         // lock that cannot be had (some network folders) only weakens that guard.
         while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {}
@@ -225,11 +192,6 @@ void replaceFileAtomically(const std::filesystem::path &target, std::string_view
 
     flushFolder(folder);
     removeStaleTemporaries(folder, target);
-}
-
-void setTemporaryCreatedHook(std::function<void(const std::filesystem::path &)> hook)
-{
-    temporaryCreatedHook() = std::move(hook);
 }
 
 } // namespace draw

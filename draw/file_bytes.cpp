@@ -1,11 +1,9 @@
 #include "draw/file_bytes.h"
 
 #include "draw/error_messages.h"
+#include "draw/file_reading.h"
 
 #include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace draw {
 
@@ -18,7 +16,7 @@ public:
     ~ReadDescriptor()
     {
         const int saved = errno;
-        ::close(m_fd);
+        file_reading::close(m_fd);
         errno = saved;
     }
     ReadDescriptor(const ReadDescriptor &) = delete;
@@ -31,30 +29,25 @@ private:
 
 } // namespace
 
-// POSIX rather than a toolkit's file class: the draw layer stays free of the window toolkit.
+// The system's own calls rather than a toolkit's file class: the draw layer stays
+// free of the window toolkit.
 std::string readFileBytes(const std::filesystem::path &path)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = file_reading::openForReading(path);
     if (fd < 0)
         throw errors::cannotOpenFile(path, errno);
     const ReadDescriptor file(fd);
 
     std::string bytes;
-    struct stat info {};
-    if (::fstat(file.get(), &info) == 0 && info.st_size > 0)
-        bytes.reserve(static_cast<std::size_t>(info.st_size));
-
+    bytes.reserve(file_reading::sizeHint(file.get()));
     char buffer[64 * 1024];
     for (;;) {
-        const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
+        const long long got = file_reading::readSome(file.get(), buffer, sizeof buffer);
         if (got == 0)
             break;
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            // A folder opens but cannot be read: still a file that cannot be opened.
+        // A folder opens but cannot be read: still a file that cannot be opened.
+        if (got < 0)
             throw errors::cannotOpenFile(path, errno);
-        }
         bytes.append(buffer, static_cast<std::size_t>(got));
     }
     return bytes;

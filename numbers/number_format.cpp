@@ -304,9 +304,8 @@ std::u16string formatSection(const Section &s, double value, const NumberLocale 
     };
     forEachPiece(s.text, [&](const PatternPiece &p) {
         const char16_t c = p.c;
-        if (p.kind == PatternPiece::Quoted) {
-            out += c;
-        } else if (p.kind == PatternPiece::Exponent) {
+        const bool plain = p.kind == PatternPiece::Plain; // quoted text means nothing
+        if (p.kind == PatternPiece::Exponent) {
             out += c;
             if (exponent < 0)
                 out += u'-';
@@ -316,7 +315,7 @@ std::u16string formatSection(const Section &s, double value, const NumberLocale 
             while (int(e.size()) < s.exponentDigits)
                 e.insert(e.begin(), '0');
             out += widen(e);
-        } else if (c == u'0' || c == u'#') {
+        } else if (plain && (c == u'0' || c == u'#')) {
             if (!afterPoint) {
                 // The first placeholder takes the digits the pattern has no room for.
                 const int spare = int(integer.size()) - s.integerPlaceholders;
@@ -332,7 +331,7 @@ std::u16string formatSection(const Section &s, double value, const NumberLocale 
                     out += char16_t(fraction[std::size_t(fractionIndex)]);
                 ++fractionIndex;
             }
-        } else if (c == u'.') {
+        } else if (plain && c == u'.') {
             // A pattern without whole-number placeholders (".00") still shows
             // the whole-number digits, in front of the point.
             if (!afterPoint && s.integerPlaceholders == 0)
@@ -341,10 +340,10 @@ std::u16string formatSection(const Section &s, double value, const NumberLocale 
             if (!afterPoint && !fraction.empty())
                 out += locale.decimal;
             afterPoint = true;
-        } else if (c == u',') {
+        } else if (plain && c == u',') {
             // Grouping is placed with the digits.
         } else {
-            out += c;
+            out += c; // quoted text, and what a pattern gives no meaning
         }
     });
     return out;

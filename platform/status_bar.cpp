@@ -53,7 +53,7 @@ TStatusBar::TStatusBar(QWidget *parent) : QWidget(parent)
     desktopFont.setResolveMask(QFont::AllPropertiesResolved);
     setFont(desktopFont);
     m_grip = new StatusGrip(this);
-    resize(sizeHint());
+    resize(TStatusBar::sizeHint()); // this class's own: no override runs while constructing
     m_grip->setGeometry(gripRect(size()));
 }
 

@@ -10,7 +10,7 @@ set(system_dir "${CMAKE_CURRENT_LIST_DIR}/${LUCKYDRAW_SYSTEM}")
 
 # Qt-free, built into the draw layer: reading and replacing files, the
 # executable's own folder.
-set(LUCKYDRAW_DRAW_SYSTEM_SOURCES "${system_dir}/executable_folder.cpp")
+set(LUCKYDRAW_DRAW_SYSTEM_SOURCES "${system_dir}/executable_folder.cpp" "${system_dir}/file_reading.cpp")
 # With Qt, built into platform: sound, editor launch, held keys.
 set(LUCKYDRAW_PLATFORM_SYSTEM_SOURCES
   "${system_dir}/detectable_auto_repeat.cpp"
@@ -21,17 +21,15 @@ set(LUCKYDRAW_PLATFORM_SYSTEM_SOURCES
 
 if(LUCKYDRAW_SYSTEM STREQUAL "windows")
   list(APPEND LUCKYDRAW_DRAW_SYSTEM_SOURCES
-    "${system_dir}/file_bytes.cpp" "${system_dir}/atomic_file.cpp")
+    "${system_dir}/atomic_file.cpp")
   # PlaySound plays the WAV files: no Qt Multimedia on Windows.
   set(LUCKYDRAW_QT_SYSTEM_COMPONENTS)
   set(LUCKYDRAW_PLATFORM_SYSTEM_LIBRARIES winmm)
   # The program's icon in Explorer and on the task bar.
   set(LUCKYDRAW_PROGRAM_SYSTEM_SOURCES "${system_dir}/luckydraw.rc")
 else()
-  # The POSIX file calls predate this split and still live in draw/.
-  list(APPEND LUCKYDRAW_DRAW_SYSTEM_SOURCES
-    "${CMAKE_CURRENT_LIST_DIR}/../draw/file_bytes.cpp"
-    "${CMAKE_CURRENT_LIST_DIR}/../draw/atomic_file.cpp")
+  # The POSIX save predates this split and still lives in draw/.
+  list(APPEND LUCKYDRAW_DRAW_SYSTEM_SOURCES "${CMAKE_CURRENT_LIST_DIR}/../draw/atomic_file.cpp")
   set(LUCKYDRAW_QT_SYSTEM_COMPONENTS Multimedia)
   set(LUCKYDRAW_PROGRAM_SYSTEM_SOURCES)
   set(LUCKYDRAW_PLATFORM_SYSTEM_LIBRARIES Qt6::Multimedia)

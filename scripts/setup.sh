@@ -2,6 +2,8 @@
 # Installs the Debian packages the build, the tests and the program need.
 # Idempotent: apt-get runs only when something is missing.
 set -euo pipefail
+# shellcheck source=missing_packages.sh
+source "$(dirname "${BASH_SOURCE[0]}")/missing_packages.sh"
 
 packages=(
   build-essential cmake ninja-build pkg-config clang-format
@@ -11,16 +13,11 @@ packages=(
   fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming fonts-wqy-zenhei fonts-lxgw-wenkai fonts-dejavu-core
   python3
   libicu-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-tidy
   dpkg-dev desktop-file-utils lintian appstream
 )
 
-missing=()
-for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$p")
-  fi
-done
+missing_packages "${packages[@]}"
 
 if ((${#missing[@]})); then
   echo "setup: installing ${missing[*]}"

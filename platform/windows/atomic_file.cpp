@@ -1,17 +1,17 @@
 #include "draw/atomic_file.h"
 
 #include "draw/error_messages.h"
+#include "draw/save_temporary.h"
+#include "draw/utf8_path.h"
 #include "system_error.h"
 
 #include <cerrno>
 #include <fcntl.h>
-#include <functional>
 #include <io.h>
 #include <random>
 #include <string>
 #include <string_view>
 #include <sys/stat.h>
-#include <utility>
 
 #include <windows.h>
 
@@ -19,28 +19,19 @@ namespace draw {
 
 namespace {
 
-constexpr std::size_t kRandomLength = 6;
-constexpr wchar_t kRandomCharacters[] =
-    L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-// Ends every temporary name, so that no other tool's file (".获奖记录.txt.backup")
-// can look like one of ours.
-constexpr std::wstring_view kTemporarySuffix = L".luckydraw-save";
+// The letters and digits a temporary's random part is made of.
+constexpr char kRandomCharacters[] =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 
-std::function<void(const std::filesystem::path &)> &temporaryCreatedHook()
+// A name Windows holds that is not valid UTF-16 is none of ours, and must not
+// fail a save that has already replaced its target.
+bool isStaleTemporaryName(const std::filesystem::path &name, std::string_view prefix)
 {
-    static std::function<void(const std::filesystem::path &)> hook;
-    return hook;
-}
-
-// The temporary name for `target`, without its six random characters.
-std::wstring temporaryPrefix(const std::filesystem::path &target)
-{
-    return L"." + target.filename().native() + L".";
-}
-
-bool isRandomCharacter(wchar_t c)
-{
-    return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z') || (c >= L'0' && c <= L'9');
+    try {
+        return save_temporary::isTemporaryName(pathText(name), prefix);
+    } catch (const std::filesystem::filesystem_error &) {
+        return false;
+    }
 }
 
 bool writeAll(int fd, std::string_view bytes)
@@ -61,21 +52,16 @@ bool writeAll(int fd, std::string_view bytes)
 void removeStaleTemporaries(const std::filesystem::path &folder,
                             const std::filesystem::path &target)
 {
-    const std::wstring prefix = temporaryPrefix(target);
+    const std::string prefix = save_temporary::prefixFor(target);
     WIN32_FIND_DATAW found;
-    const HANDLE search = ::FindFirstFileW((folder / (prefix + L"*")).c_str(), &found);
+    const HANDLE search = ::FindFirstFileW((folder / utf8Path(prefix + "*")).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return;
     do {
-        const std::wstring_view name = found.cFileName;
-        if (name.size() != prefix.size() + kRandomLength + kTemporarySuffix.size() ||
-            !name.starts_with(prefix) || !name.ends_with(kTemporarySuffix))
-            continue;
-        bool ours = !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
-        for (const wchar_t c : name.substr(prefix.size(), kRandomLength))
-            ours = ours && isRandomCharacter(c);
-        if (ours)
-            ::DeleteFileW((folder / std::wstring(name)).c_str());
+        const std::filesystem::path name = found.cFileName;
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+            isStaleTemporaryName(name, prefix))
+            ::DeleteFileW((folder / name).c_str());
     } while (::FindNextFileW(search, &found));
     ::FindClose(search);
 }
@@ -93,11 +79,6 @@ bool overwriteInPlace(const std::filesystem::path &target, std::string_view byte
 }
 
 } // namespace
-
-void setTemporaryCreatedHook(std::function<void(const std::filesystem::path &)> hook)
-{
-    temporaryCreatedHook() = std::move(hook);
-}
 
 // Written to a temporary file in the same folder, flushed, and moved over the
 // target in one step (MoveFileEx replaces an existing file, which a plain rename
@@ -118,11 +99,11 @@ void replaceFileAtomically(const std::filesystem::path &target, std::string_view
     std::filesystem::path temporary;
     int fd = -1;
     for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        std::wstring name = temporaryPrefix(target);
-        for (std::size_t i = 0; i < kRandomLength; ++i)
+        std::string name = save_temporary::prefixFor(target);
+        for (std::size_t i = 0; i < save_temporary::kRandomLength; ++i)
             name += kRandomCharacters[pick(random)];
-        name += kTemporarySuffix;
-        temporary = folder / name;
+        name += save_temporary::kSuffix;
+        temporary = folder / utf8Path(name);
         fd = ::_wopen(temporary.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
                       _S_IREAD | _S_IWRITE);
         if (fd < 0 && errno == EACCES && overwriteInPlace(target, bytes))
@@ -130,10 +111,9 @@ void replaceFileAtomically(const std::filesystem::path &target, std::string_view
         if (fd < 0 && errno != EEXIST)
             throw errors::cannotCreateFile(target, errno);
     }
-    if (fd >= 0 && temporaryCreatedHook())
-        temporaryCreatedHook()(temporary);
     if (fd < 0)
         throw errors::cannotCreateFile(target, EEXIST);
+    save_temporary::runCreatedHook(temporary);
 
     if (!writeAll(fd, bytes) || ::_commit(fd) != 0) {
         const int error = errno;

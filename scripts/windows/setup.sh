@@ -3,6 +3,8 @@
 # need, and the source line Qt's source comes from. Idempotent: apt-get runs
 # only when something is missing.
 set -euo pipefail
+# shellcheck source=../missing_packages.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../missing_packages.sh"
 
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
@@ -34,12 +36,7 @@ SOURCES
   update_once
 fi
 
-missing=()
-for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$p")
-  fi
-done
+missing_packages "${packages[@]}"
 if ((${#missing[@]})); then
   echo "setup: installing ${missing[*]}"
   update_once

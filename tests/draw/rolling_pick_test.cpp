@@ -2,6 +2,8 @@
 #include "draw/name_list.h"
 #include "draw/rolling_pick.h"
 
+#include "marked_positions.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -109,15 +111,6 @@ Roster rosterOf(std::size_t size)
     for (std::size_t i = 0; i < size; ++i)
         roster.append(std::string("n").append(std::to_string(i)));
     return roster;
-}
-
-std::vector<std::size_t> markedPositions(const Roster &roster)
-{
-    std::vector<std::size_t> marked;
-    for (std::size_t i = 0; i < roster.size(); ++i)
-        if (roster.selected(i))
-            marked.push_back(i);
-    return marked;
 }
 
 std::string joined(const std::vector<std::string> &names)

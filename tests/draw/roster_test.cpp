@@ -1,6 +1,8 @@
 #include "draw/draw_error.h"
 #include "draw/roster.h"
 
+#include "marked_positions.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -16,15 +18,6 @@ Roster rosterOf(const std::vector<std::string> &names)
     Roster roster;
     roster.assign(names);
     return roster;
-}
-
-std::vector<std::size_t> markedPositions(const Roster &roster)
-{
-    std::vector<std::size_t> marked;
-    for (std::size_t i = 0; i < roster.size(); ++i)
-        if (roster.selected(i))
-            marked.push_back(i);
-    return marked;
 }
 
 TEST(Roster, DeleteSelectedKeepsTheOrderOfTheRest)
