@@ -370,7 +370,7 @@ private:
     TEditButton *m_button = nullptr;
     TEditButtonCollection *m_buttons = nullptr;
     struct ButtonSlot {
-        TEditButtonControl *control;
+        TEditButtonControl *control = nullptr;
         QRect separator;
     };
     std::vector<ButtonSlot> m_slots;
