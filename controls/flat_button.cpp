@@ -391,7 +391,7 @@ void drawFlatButton(QPainter &painter, const QRect &rect, const TFlatButtonOptio
     if (ownFace)
         painter.fillRect(rect, toQColor(face));
     else
-        PaintParentBackground(const_cast<QWidget *>(control), painter);
+        PaintParentBackground(control, painter);
     DrawFlatFrame(painter, rect, border, borderWidth);
 
     if (option.hot && option.hasFocusFrame)

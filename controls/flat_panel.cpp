@@ -329,7 +329,7 @@ void drawFlatPanel(QPainter &painter, const QRect &rect, const TFlatPanelOption 
                    const QWidget *control)
 {
     if (option.transparent)
-        PaintParentBackground(const_cast<QWidget *>(control), painter);
+        PaintParentBackground(control, painter);
     else if (option.styleFace == fsDefault)
         painter.fillRect(rect, toQColor(option.color));
     else

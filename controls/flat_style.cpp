@@ -54,7 +54,7 @@ void FillGradient(QPainter &painter, TColor start, TColor stop, QRect rect, TSty
     }
 }
 
-void PaintParentBackground(QWidget *control, QPainter &painter)
+void PaintParentBackground(const QWidget *control, QPainter &painter)
 {
     if (!control)
         return;

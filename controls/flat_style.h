@@ -71,7 +71,7 @@ void FillGradient(QPainter &painter, TColor start, TColor stop, QRect rect,
 // background and own face over what lies behind the parent, and the sibling
 // controls stacked below it (a picture it stands on). Controls above it are left
 // out, and so is everything outside the parent.
-void PaintParentBackground(QWidget *control, QPainter &painter);
+void PaintParentBackground(const QWidget *control, QPainter &painter);
 
 // A new image of source's size: face everywhere, and for every pixel of exactly
 // ink colour a shadow pixel at its place (with a highlight one to the lower
